@@ -1,0 +1,24 @@
+#pragma once
+// What the DLL knows about itself: its instance handle and how many of its objects are alive.
+#include <windows.h>
+
+#include <string>
+
+namespace sq {
+
+// The DLL's own instance (never the player's EXE); falls back to the EXE in test programs that
+// link the shell directly.
+HINSTANCE ModuleInstance();
+void SetModuleInstance(HINSTANCE instance);
+std::wstring ModulePath();
+
+// Objects, server locks, the window and pending transfers each hold one count; DllCanUnloadNow
+// answers S_OK only at zero.
+class ModuleLock {
+public:
+    static void Add() noexcept;
+    static void Remove() noexcept;
+    static long Count() noexcept;
+};
+
+}  // namespace sq

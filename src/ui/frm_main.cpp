@@ -1,0 +1,189 @@
+#include "ui/frm_main.h"
+
+#include "common/ansi_text.h"
+#include "common/unique_handle.h"
+#include "plugin/module.h"
+#include "submit/frm_main_submission.h"
+#include "ui/frm_main_folders.h"
+#include "ui/frm_main_layout.h"
+#include "ui/message_pump.h"
+
+namespace sq {
+namespace {
+
+frmMain* g_frmMain = nullptr;
+
+// The client area is fixed in twips; the outer size follows from the window's style and DPI.
+constexpr int kClientWidthTwips = 5640;
+constexpr int kClientHeightTwips = 5070;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
+
+ATOM RegisterMainWindowClass(WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ModuleInstance();
+    wc.hIcon = ::LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(1));
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kMainWindowClass;
+    const ATOM atom = ::RegisterClassExW(&wc);
+    if (atom == 0 && ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS) return 1;
+    return atom;
+}
+
+}  // namespace
+
+frmMain::frmMain() = default;
+
+frmMain& frmMain::Instance() {
+    if (!g_frmMain) g_frmMain = new frmMain();
+    return *g_frmMain;
+}
+
+frmMain* frmMain::Existing() noexcept { return g_frmMain; }
+
+HRESULT frmMain::Load() {
+    if (hwnd_) return S_OK;
+    if (!RegisterMainWindowClass(&frmMain::WindowProc)) return HRESULT_FROM_WIN32(::GetLastError());
+
+    const int dpi = ScreenDpi();
+    RECT rc{0, 0, TwipsConverter(dpi).ToPixels(kClientWidthTwips), TwipsConverter(dpi).ToPixels(kClientHeightTwips)};
+    ::AdjustWindowRectEx(&rc, kStyle, FALSE, kExStyle);
+    const std::wstring title = WideFromAnsi("Sonoquill.net Song Updating Utility");
+    HWND hwnd = ::CreateWindowExW(kExStyle, kMainWindowClass, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, ModuleInstance(), this);
+    if (!hwnd) return HRESULT_FROM_WIN32(::GetLastError());
+    // The window procedure and the timer live in this DLL: it must stay loaded from now on.
+    ModuleLock::Add();
+    RunLoadSequence();
+    return S_OK;
+}
+
+void frmMain::RunLoadSequence() {
+    if (loaded_) return;
+    loaded_ = true;
+    // Each step stands alone: a failing one is skipped and the next still runs.
+    try { LoadAccount(); } catch (...) {}
+    countdown.Reset();
+    try { OpenFolderListAtStoredFolder(); } catch (...) {}
+    ::SetTimer(hwnd_, kCountDownTimerId, kCountDownIntervalMs, nullptr);
+}
+
+HRESULT frmMain::ShowModal() {
+    if (HRESULT hr = Load(); FAILED(hr)) return hr;
+    if (showing_modally_) return S_OK;
+    showing_modally_ = true;
+    ScopeExit done([this] { showing_modally_ = false; });
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+    ::SetForegroundWindow(hwnd_);
+    if (HWND first = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE)) ::SetFocus(first);
+    RunModalLoopWhileVisible(hwnd_);
+    return S_OK;
+}
+
+LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    frmMain* self = nullptr;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<frmMain*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<frmMain*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+    // Nothing may unwind into the player's message loop.
+    try {
+        return self->HandleMessage(msg, wp, lp);
+    } catch (...) {
+        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+LRESULT frmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (HandleLayoutMessage(msg, wp, lp, result)) return result;
+    if (HandleFolderMessage(msg, wp, lp, result)) return result;
+    switch (msg) {
+    case WM_CREATE:
+        CreateControls();
+        return 0;
+    case WM_TIMER:
+        if (wp == kCountDownTimerId) {
+            tmrCountDown_Timer();
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        return 0;
+    case WM_CLOSE:
+        // The window is never closed or unloaded: only "&Save" takes it off the screen.
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == SC_CLOSE) return 0;
+        break;
+    case WM_DESTROY:
+        hwnd_ = nullptr;
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void frmMain::OnCommand(int id, int code, HWND /*control*/) {
+    switch (id) {
+    case IDC_CMD_SAVE:
+        if (code == BN_CLICKED) cmdSave_Click();
+        break;
+    case IDC_CMD_EXCLUDE:
+        if (code == BN_CLICKED) cmdExclude_Click();
+        break;
+    case IDC_CMD_OK:
+        if (code == BN_CLICKED) cmdOk_Click();
+        break;
+    case IDC_CMD_REMOVE:
+        if (code == BN_CLICKED) cmdRemove_Click();
+        break;
+    case IDC_CMD_CANCEL:
+        if (code == BN_CLICKED) cmdCancel_Click();
+        break;
+    case IDC_TXT_USER:
+        if (code == EN_KILLFOCUS) txtUser_LostFocus();
+        break;
+    case IDC_TXT_PASS:
+        if (code == EN_KILLFOCUS) txtPass_LostFocus();
+        break;
+    case IDC_LST_DRIVE:
+        if (code == CBN_SELCHANGE) lstDrive_Change();
+        break;
+    case IDC_LST_FOLDERS:
+        if (code == LBN_DBLCLK) lstFolders_DblClick();
+        break;
+    case IDCANCEL:
+        // Escape would end a dialog; this window refuses to close, so it is ignored.
+        break;
+    default:
+        break;
+    }
+}
+
+HWND frmMain::Control(int id) const { return hwnd_ ? ::GetDlgItem(hwnd_, id) : nullptr; }
+
+std::string frmMain::ControlText(int id) const {
+    HWND control = Control(id);
+    if (!control) return {};
+    const int length = ::GetWindowTextLengthW(control);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int got = ::GetWindowTextW(control, text.data(), length + 1);
+    return AnsiFromWide(text.data(), static_cast<size_t>(got));
+}
+
+void frmMain::SetControlText(int id, const std::string& text) {
+    if (HWND control = Control(id)) ::SetWindowTextW(control, WideFromAnsi(text).c_str());
+}
+
+}  // namespace sq

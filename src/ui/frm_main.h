@@ -1,0 +1,134 @@
+#pragma once
+// frmMain: the plug-in's only window. It is created hidden when the component is initialised,
+// lives as long as the component is loaded, and carries the countdown timer and the transfer
+// control. Each concern lives in its own file: frm_main.cpp (window, timer, modal show, close
+// refusal), frm_main_layout.cpp (controls and drawing), frm_main_account.cpp (account fields),
+// frm_main_folders.cpp (excluded-folder editor), frm_main_tick.cpp (countdown tick), and
+// submit/submit_song.cpp (the submission run and its status handlers).
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "ui/countdown.h"
+
+namespace sq {
+
+class TransferControl;
+class FrameLayout;
+
+// Control identifiers, used for WM_COMMAND routing and by tests that find the controls.
+enum ControlId : int {
+    IDC_TXT_USER = 101,
+    IDC_TXT_PASS,
+    IDC_CMD_SAVE,
+    IDC_CMD_EXCLUDE,
+    IDC_LST_DRIVE,
+    IDC_LST_FOLDERS,
+    IDC_CMD_OK,
+    IDC_CMD_REMOVE,
+    IDC_CMD_CANCEL,
+    IDC_LBL_CONNECTED,
+    IDC_LBL_TIME,
+    IDC_LBL_RESPONSE,
+    IDC_LBL_LAST_TIME,
+    IDC_FRA_FOLDER_EX,
+    IDC_PCT_TOP_HOLDER,
+    IDC_IMG_LOGO,
+    IDC_LBL_NOTICE0,
+    IDC_LBL_NOTICE1,
+    IDC_LBL_USERNAME,
+    IDC_LBL_PASSWORD,
+    IDC_LBL_REQUIRED0,
+    IDC_LBL_REQUIRED1,
+    IDC_LBL_STATUS0,
+    IDC_LBL_STATUS1,
+    IDC_LBL_STATUS2,
+    IDC_LBL_STATUS3,
+    IDC_LBL_STATUS4,
+    IDC_LBL_INFO,
+};
+
+// Window class name of frmMain, so that hosts and tests can find it.
+inline constexpr wchar_t kMainWindowClass[] = L"Sonoquill_frmMain";
+inline constexpr UINT_PTR kCountDownTimerId = 1;
+inline constexpr UINT kCountDownIntervalMs = 1000;
+
+class frmMain {
+public:
+    // The single instance, created on first use and never destroyed while the DLL is loaded.
+    static frmMain& Instance();
+    static frmMain* Existing() noexcept;
+
+    // Creates the window hidden and runs the load sequence; does nothing when already loaded.
+    HRESULT Load();
+    // Shows the window modally with no owner and returns once "&Save" has hidden it. A call that
+    // arrives while the window is already up returns at once instead of nesting a second loop.
+    HRESULT ShowModal();
+
+    bool IsLoaded() const noexcept { return hwnd_ != nullptr; }
+    HWND hwnd() const noexcept { return hwnd_; }
+
+    // Countdown state (lngCounter, LastPlayed) and the tick that drives it.
+    Countdown countdown;
+    void tmrCountDown_Timer();
+
+    // Account fields and the settings they mirror.
+    void LoadAccount();
+
+    // The submission run, started only by the countdown.
+    void SubmitSong();
+
+    // Writes a new text into lblResponse and stamps lblLastTime, as one change.
+    void SetResponseText(const std::string& text);
+    // Shows the transfer state's text in lblConnected.
+    void xTran_StateChanged(int16_t state);
+
+    // Caption of a control, in the system's 8-bit code page (tests and the tick read these).
+    std::string ControlText(int id) const;
+    void SetControlText(int id, const std::string& text);
+    HWND Control(int id) const;
+
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+private:
+    frmMain();
+    ~frmMain() = delete;  // lives until the process ends
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnCommand(int id, int code, HWND control);
+    void RunLoadSequence();
+
+    // frm_main_layout.cpp: creates every control; handles painting and colours.
+    void CreateControls();
+    bool HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+    // frm_main_account.cpp
+    void txtUser_LostFocus();
+    void txtPass_LostFocus();
+    void cmdSave_Click();
+
+    // frm_main_folders.cpp
+    void OpenFolderListAtStoredFolder();
+    void cmdExclude_Click();
+    void cmdOk_Click();
+    void cmdRemove_Click();
+    void cmdCancel_Click();
+    void lstDrive_Change();
+    void lstFolders_DblClick();
+    bool HandleFolderMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+    HWND hwnd_ = nullptr;
+    bool loaded_ = false;
+    bool showing_modally_ = false;
+    struct Layout;
+    std::unique_ptr<Layout> layout_;    // fonts, brushes, logo: owned GDI objects
+    struct Folders;
+    std::unique_ptr<Folders> folders_;  // the folder list's current folder and drive
+    struct Submission;
+    std::unique_ptr<Submission> submission_;  // the transfer control and the run's bookkeeping
+};
+
+}  // namespace sq

@@ -1,0 +1,18 @@
+#pragma once
+// The per-user settings: "Username", "Password" and "Exclude" under
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Sonoquill\Settings, where earlier
+// releases of this client kept them. Nothing else touches these keys.
+#include <string>
+
+namespace sq::settings {
+
+inline constexpr char kUsername[] = "Username";
+inline constexpr char kPassword[] = "Password";
+inline constexpr char kExclude[] = "Exclude";
+
+// A value never written, or one that cannot be read, is the empty string.
+std::string Get(const char* key);
+// Replaces the value. A failed write is ignored: there is nowhere sensible to report it.
+void Save(const char* key, const std::string& value);
+
+}  // namespace sq::settings

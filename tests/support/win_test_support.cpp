@@ -1,0 +1,68 @@
+#include "support/win_test_support.h"
+
+#include <vector>
+
+namespace sqtest {
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+std::wstring DllPath() { return ProgramFolder() + L"Sonoquill_WA.dll"; }
+
+int RunProcess(const std::wstring& command_line, DWORD timeout_ms) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::vector<wchar_t> line(command_line.begin(), command_line.end());
+    line.push_back(L'\0');
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(pi.hProcess, timeout_ms) == WAIT_OBJECT_0) ::GetExitCodeProcess(pi.hProcess, &code);
+    else ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeout_ms) {
+    const ULONGLONG end = ::GetTickCount64() + timeout_ms;
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= end) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now < 50 ? end - now : 50), QS_ALLINPUT);
+    }
+}
+
+void PumpMessagesFor(DWORD ms) { PumpMessagesUntil([] { return false; }, ms); }
+
+bool RegistryKeyExists(HKEY root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+std::wstring ReadRegistryString(HKEY root, const std::wstring& path, const wchar_t* name) {
+    wchar_t buffer[1024] = {};
+    DWORD bytes = sizeof buffer - sizeof(wchar_t);
+    if (::RegGetValueW(root, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &bytes) != ERROR_SUCCESS) return {};
+    return buffer;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t buffer[1024] = {};
+    ::GetWindowTextW(window, buffer, 1024);
+    return buffer;
+}
+
+}  // namespace sqtest
