@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -126,6 +127,28 @@ TEST_F(PlaylistFile, LastLineAcrossChunkBoundaryWhenFileEndsEarly) {
         const std::string tail = "C:\\" + std::string(100, 't');
         const std::string file = Write(std::string(filler, 'h') + "\r\n" + tail + "\r\n");
         EXPECT_EQ(sq::ReadPlaylistPathLine(file, 4), tail) << "filler " << filler;
+    }
+}
+
+// Line lengths spread around the reader's chunk size, checked against a plain split of the
+// same bytes for every position, including those past the end of the file.
+TEST_F(PlaylistFile, AgreesWithAPlainSplitAcrossManyChunks) {
+    std::string bytes;
+    std::vector<std::string> lines;
+    unsigned seed = 12345;
+    for (int n = 0; n < 301; ++n) {
+        seed = seed * 1103515245u + 12345u;
+        const std::size_t length = (seed >> 8) % (n % 50 == 7 ? 150000u : 900u);
+        std::string line(length, static_cast<char>('a' + n % 26));
+        if (!line.empty()) line.front() = static_cast<char>('A' + n % 26);
+        lines.push_back(line);
+        bytes += line + ((seed >> 4) % 3 == 0 ? "\n" : "\r\n");
+    }
+    const std::string file = Write(bytes);
+    for (long p = 0; p < 160; ++p) {
+        const std::size_t wanted = static_cast<std::size_t>(sq::PlaylistPathLineNumber(p));
+        const std::string& expected = wanted <= lines.size() ? lines[wanted - 1] : lines.back();
+        ASSERT_EQ(sq::ReadPlaylistPathLine(file, p), expected) << "position " << p;
     }
 }
 
