@@ -1,0 +1,56 @@
+#include "submit/request.h"
+
+#include "submit/text_replace.h"
+
+namespace sq::protocol {
+namespace {
+
+constexpr char kQueryTemplate[] = "?c=##Username##&p=##Password##&art=##Artist##&trk=##Track##";
+constexpr char kHeaderLines[4][36] = {
+    "oquill_Protocol: SNQP1.0",
+    "oquill_Client: ##Type_Of_Client##",
+    "oquill_ID: ##Client_ID##",
+    "oquill_Version: ##Version##",
+};
+constexpr char kLineBreak[] = "\r\n";
+
+std::string EncodeSpaces(const std::string& value) { return ReplaceAll(value, " ", "%20"); }
+
+}  // namespace
+
+std::string VersionText() {
+    return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+           std::to_string(kVersionRevision);
+}
+
+std::string BuildHeaderBlock() {
+    std::string block;
+    for (const char* line : kHeaderLines) {
+        if (!block.empty()) block += kLineBreak;
+        block += line;
+    }
+    block = ReplaceAll(block, "##Version##", VersionText());
+    block = ReplaceAll(block, "##Type_Of_Client##", kClientType);
+    block = ReplaceAll(block, "##Client_ID##", kClientId);
+    return block;
+}
+
+std::string BuildAddress(const std::string& username, const std::string& password, const std::string& artist,
+                         const std::string& track, const std::string& base_address) {
+    // The order of the steps matters: a placeholder inside a value is filled only by a later step.
+    const std::string encoded_track = EncodeSpaces(track);
+    const std::string encoded_artist = EncodeSpaces(artist);
+    std::string query = kQueryTemplate;
+    query = ReplaceAll(query, "##Username##", username);
+    query = ReplaceAll(query, "##Password##", password);
+    query = ReplaceAll(query, "##Track##", encoded_track);
+    query = ReplaceAll(query, "##Artist##", encoded_artist);
+    return base_address + kEndpoint + query;
+}
+
+Request BuildRequest(const std::string& username, const std::string& password, const std::string& artist,
+                     const std::string& track) {
+    return Request{BuildAddress(username, password, artist, track), BuildHeaderBlock()};
+}
+
+}  // namespace sq::protocol

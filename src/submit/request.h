@@ -1,0 +1,35 @@
+#pragma once
+// The request of the SNQP1.0 protocol: everything the service learns travels in the query of the
+// address and in four extra header lines; the body is empty.
+#include <string>
+
+namespace sq::protocol {
+
+inline constexpr char kBaseAddress[] = "http://www.sonoquill.net/";
+inline constexpr char kEndpoint[] = "index.php";
+inline constexpr char kClientType[] = "wa";
+inline constexpr char kClientId[] = "730241";
+inline constexpr int kVersionMajor = 1;
+inline constexpr int kVersionMinor = 0;
+inline constexpr int kVersionRevision = 61;
+
+// The component's version as the service expects it: major.minor.revision, no leading zeros.
+std::string VersionText();
+
+// The four header lines, CRLF between them and nothing after the last.
+std::string BuildHeaderBlock();
+
+// Base address, endpoint and the filled-in query. Only the spaces of artist and track are
+// escaped; the account goes in exactly as stored.
+std::string BuildAddress(const std::string& username, const std::string& password, const std::string& artist,
+                         const std::string& track, const std::string& base_address = kBaseAddress);
+
+struct Request {
+    std::string address;
+    std::string headers;
+};
+
+Request BuildRequest(const std::string& username, const std::string& password, const std::string& artist,
+                     const std::string& track);
+
+}  // namespace sq::protocol
