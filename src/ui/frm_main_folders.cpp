@@ -1,15 +1,132 @@
 #include "ui/frm_main_folders.h"
 
-namespace sq {
+#include <cctype>
 
-// The excluded-folder editor arrives with the control window's full layout.
-void frmMain::OpenFolderListAtStoredFolder() {}
-void frmMain::cmdExclude_Click() {}
-void frmMain::cmdOk_Click() {}
-void frmMain::cmdRemove_Click() {}
-void frmMain::cmdCancel_Click() {}
-void frmMain::lstDrive_Change() {}
-void frmMain::lstFolders_DblClick() {}
-bool frmMain::HandleFolderMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+#include "common/ansi_text.h"
+#include "ui/frm_main_layout.h"
+#include "ui/settings_store.h"
+
+namespace sq {
+namespace {
+
+// Shows or hides fraFolderEx with everything in it. A hidden editor must not keep the keyboard
+// focus, or the window would stop answering keys: it goes to "&Excludes Folder".
+void ShowFolderEditor(HWND window, bool show) {
+    HWND focus = ::GetFocus();
+    bool focus_inside = false;
+    for (const ControlSpec& spec : MainWindowControls()) {
+        if (spec.container != Container::FolderEx && spec.id != IDC_FRA_FOLDER_EX) continue;
+        HWND control = ::GetDlgItem(window, spec.id);
+        if (!control) continue;
+        if (focus && (focus == control || ::IsChild(control, focus))) focus_inside = true;
+        ::ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
+    }
+    if (!show && focus_inside) ::SetFocus(::GetDlgItem(window, IDC_CMD_EXCLUDE));
+}
+
+int DriveIndexOf(const std::vector<DriveEntry>& drives, char letter) {
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    for (size_t i = 0; i < drives.size(); ++i)
+        if (drives[i].letter == upper) return static_cast<int>(i);
+    return -1;
+}
+
+// Moves the folder list to `folder`. A folder that cannot be read leaves the list where it was.
+bool OpenFolder(HWND list, FolderListModel& model, const std::string& folder) {
+    std::vector<std::string> names;
+    if (!ReadSubfolders(folder, names)) return false;
+    if (!model.Open(folder, std::move(names))) return false;
+    if (!list) return true;
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const FolderListEntry& entry : model.Entries()) {
+        const LRESULT index =
+            ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromAnsi(entry.name).c_str()));
+        if (index >= 0) ::SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), FolderListItemData(entry));
+    }
+    ::SendMessageW(list, LB_SETCURSEL, model.CurrentIndex(), 0);
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list, nullptr, TRUE);
+    return true;
+}
+
+}  // namespace
+
+void frmMain::OpenFolderListAtStoredFolder() {
+    if (!folders_) folders_ = std::make_unique<Folders>();
+    // Both lists start on the process's current folder and its drive.
+    const std::string start = ProcessCurrentFolder();
+    folders_->drives = ListDrives();
+    if (HWND drives = Control(IDC_LST_DRIVE)) {
+        ::SendMessageW(drives, CB_RESETCONTENT, 0, 0);
+        for (const DriveEntry& drive : folders_->drives)
+            ::SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromAnsi(drive.caption).c_str()));
+        folders_->drive_index = start.empty() ? -1 : DriveIndexOf(folders_->drives, start[0]);
+        ::SendMessageW(drives, CB_SETCURSEL, static_cast<WPARAM>(folders_->drive_index), 0);
+    }
+    OpenFolder(Control(IDC_LST_FOLDERS), folders_->list, start);
+
+    // Then the folder list moves to the stored folder, if there is one it can open; the drive
+    // list stays on its own drive.
+    const std::string stored = settings::Get(settings::kExclude);
+    if (!stored.empty()) OpenFolder(Control(IDC_LST_FOLDERS), folders_->list, stored);
+}
+
+void frmMain::cmdExclude_Click() { ShowFolderEditor(hwnd_, true); }
+
+void frmMain::cmdOk_Click() {
+    if (folders_) settings::Save(settings::kExclude, folders_->list.Current());
+    ShowFolderEditor(hwnd_, false);
+}
+
+void frmMain::cmdRemove_Click() {
+    settings::Save(settings::kExclude, std::string());
+    ShowFolderEditor(hwnd_, false);
+}
+
+void frmMain::cmdCancel_Click() { ShowFolderEditor(hwnd_, false); }
+
+void frmMain::lstDrive_Change() {
+    if (!folders_) return;
+    HWND drives = Control(IDC_LST_DRIVE);
+    const LRESULT chosen = ::SendMessageW(drives, CB_GETCURSEL, 0, 0);
+    if (chosen < 0 || static_cast<size_t>(chosen) >= folders_->drives.size()) return;
+    const std::string folder = DriveCurrentFolder(folders_->drives[static_cast<size_t>(chosen)].letter);
+    if (!folder.empty() && OpenFolder(Control(IDC_LST_FOLDERS), folders_->list, folder)) {
+        folders_->drive_index = static_cast<int>(chosen);
+        return;
+    }
+    // The drive cannot be read: both lists stay where they were.
+    ::SendMessageW(drives, CB_SETCURSEL, static_cast<WPARAM>(folders_->drive_index), 0);
+}
+
+void frmMain::lstFolders_DblClick() {
+    if (!folders_) return;
+    const LRESULT index = ::SendMessageW(Control(IDC_LST_FOLDERS), LB_GETCURSEL, 0, 0);
+    if (index < 0) return;
+    const std::string folder = folders_->list.PathOf(static_cast<size_t>(index));
+    if (!folder.empty()) OpenFolder(Control(IDC_LST_FOLDERS), folders_->list, folder);
+}
+
+bool frmMain::HandleFolderMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (wp != IDC_LST_FOLDERS || !item) return false;
+        item->itemHeight = static_cast<UINT>(::MulDiv(16, ScreenDpi(), 96));  // refined once the font is set
+        result = TRUE;
+        return true;
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (wp != IDC_LST_FOLDERS || !item) return false;
+        DrawFolderListItem(*item, layout_ ? layout_->dpi : ScreenDpi());
+        result = TRUE;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
 
 }  // namespace sq

@@ -1,36 +1,160 @@
 #include "ui/frm_main_layout.h"
 
+#include <cwchar>
+
 #include "common/ansi_text.h"
 #include "plugin/module.h"
+#include "ui/folder_list.h"
 
 namespace sq {
 namespace {
 
-struct ControlSpec {
-    int id;
+using K = ControlKind;
+using C = Container;
+using T = TextColour;
+
+// Tab order first (txtUser ... cmdRemove), then what the user only looks at. The folder editor's
+// members come before its frame, and the frame before the status area it lies over.
+const std::vector<ControlSpec> kControls = {
+    {IDC_TXT_USER, K::TextBox, C::Window, "", false, T::Default, false, {1200, 1320, 4335, 285}},
+    {IDC_TXT_PASS, K::PasswordBox, C::Window, "", false, T::Default, false, {1200, 1680, 4335, 285}},
+    {IDC_CMD_SAVE, K::Button, C::Window, "&Save", true, T::Default, false, {4200, 4440, 1335, 495}},
+    {IDC_LST_DRIVE, K::DriveList, C::FolderEx, "", false, T::Default, false, {120, 720, 2655, 315}},
+    {IDC_LST_FOLDERS, K::FolderList, C::FolderEx, "", false, T::Default, false, {120, 1080, 2655, 990}},
+    {IDC_CMD_OK, K::Button, C::FolderEx, "&Update Folder Settings", false, T::Default, false, {3240, 840, 1695, 615}},
+    {IDC_CMD_CANCEL, K::Button, C::FolderEx, "&Cancel", false, T::Default, false, {4080, 1680, 975, 375}},
+    {IDC_CMD_EXCLUDE, K::Button, C::Window, "&Excludes Folder", true, T::Default, false, {2520, 4440, 1575, 495}},
+    {IDC_CMD_REMOVE, K::Button, C::FolderEx, "&Remove", false, T::Default, false, {3120, 1680, 975, 375}},
+    {IDC_LBL_INFO, K::Label, C::FolderEx,
+     "Select a folder. If a song is played from this folder Sonoquill will ignore it.", false, T::Default, false,
+     {120, 240, 5175, 375}},
+    {IDC_FRA_FOLDER_EX, K::Frame, C::Window, "", false, T::Default, false, {120, 2040, 5415, 2310}},
+    // The banner: logo and sign-up notice over the white holder.
+    {IDC_IMG_LOGO, K::Image, C::TopHolder, "", false, T::Default, false, {120, 120, 2490, 615}},
+    {IDC_LBL_NOTICE0, K::Label, C::TopHolder, "To get a free account go to http://www.sonoquill.net and signup today!",
+     false, T::Black, false, {2880, 120, 2655, 615}},
+    {IDC_PCT_TOP_HOLDER, K::Picture, C::Window, "", false, T::Default, false, {0, 0, 5640, 855}},
+    {IDC_LBL_NOTICE1, K::Label, C::Window, "Please enter you Sonoquill.net account information.", false, T::Black, true,
+     {120, 960, 5415, 375}},
+    // The red asterisks lie over the captions' empty right ends, the text boxes over both.
+    {IDC_LBL_REQUIRED0, K::Label, C::Window, "*", true, T::Red, false, {960, 1320, 255, 255}},
+    {IDC_LBL_USERNAME, K::Label, C::Window, "Username:", false, T::Default, false, {120, 1320, 1215, 255}},
+    {IDC_LBL_REQUIRED1, K::Label, C::Window, "*", true, T::Red, false, {960, 1680, 255, 255}},
+    {IDC_LBL_PASSWORD, K::Label, C::Window, "Password:", false, T::Default, false, {120, 1680, 1215, 255}},
+    {IDC_LBL_STATUS0, K::Label, C::Window, "Sonoquill Client Status:", false, T::Default, false, {120, 2280, 5295, 255}},
+    {IDC_LBL_STATUS1, K::Label, C::Window, "Connection:", false, T::Default, false, {120, 2640, 1215, 255}},
+    {IDC_LBL_CONNECTED, K::Label, C::Window, "Not Connected.", true, T::Default, false, {1440, 2640, 3975, 255}},
+    {IDC_LBL_STATUS2, K::Label, C::Window, "Sending in:", false, T::Default, false, {120, 3000, 1215, 255}},
+    {IDC_LBL_TIME, K::Label, C::Window, "50 sec", true, T::Default, false, {1440, 3000, 3975, 255}},
+    {IDC_LBL_STATUS3, K::Label, C::Window, "Last Response:", false, T::Default, false, {120, 3360, 1215, 255}},
+    {IDC_LBL_RESPONSE, K::Label, C::Window, "No data sent yet.", true, T::Default, false, {1440, 3360, 3975, 495}},
+    {IDC_LBL_STATUS4, K::Label, C::Window, "Last Msg Time:", false, T::Default, false, {120, 3960, 1215, 255}},
+    {IDC_LBL_LAST_TIME, K::Label, C::Window, "No time reported.", true, T::Default, false, {1440, 3960, 3975, 255}},
+};
+
+struct WindowKind {
     const wchar_t* window_class;
-    const char* text;
     DWORD style;
-    int left, top, width, height;  // twips, in the window's client area
+    DWORD ex_style;
 };
 
-constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+// Every child clips its siblings, so a status label that changes its text under the open folder
+// editor does not paint over it.
+constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
 
-// In tab order for the input controls (creation order is the tab order).
-const ControlSpec kControls[] = {
-    {IDC_TXT_USER, L"EDIT", "", kEdit, 1200, 1320, 4335, 285},
-    {IDC_TXT_PASS, L"EDIT", "", kEdit | ES_PASSWORD, 1200, 1680, 4335, 285},
-    {IDC_CMD_SAVE, L"BUTTON", "&Save", kButton, 4200, 4440, 1335, 495},
-    {IDC_CMD_EXCLUDE, L"BUTTON", "&Excludes Folder", kButton, 2520, 4440, 1575, 495},
-    {IDC_LBL_CONNECTED, L"STATIC", "Not Connected.", kLabel, 1440, 2640, 3975, 255},
-    {IDC_LBL_TIME, L"STATIC", "50 sec", kLabel, 1440, 3000, 3975, 255},
-    {IDC_LBL_RESPONSE, L"STATIC", "No data sent yet.", kLabel, 1440, 3360, 3975, 495},
-    {IDC_LBL_LAST_TIME, L"STATIC", "No time reported.", kLabel, 1440, 3960, 3975, 255},
-};
+WindowKind KindOf(const ControlSpec& spec) {
+    switch (spec.kind) {
+    case K::TextBox:
+        return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case K::PasswordBox:
+        return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD, WS_EX_CLIENTEDGE};
+    case K::Button:
+        return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case K::DriveList:
+        return {L"COMBOBOX", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0};
+    case K::FolderList:
+        return {L"LISTBOX",
+                kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                WS_EX_CLIENTEDGE};
+    case K::Picture:
+    case K::Image:
+    case K::Frame:
+        return {L"STATIC", kChild | SS_OWNERDRAW, 0};
+    case K::Label:
+    default:
+        return {L"STATIC", kChild | SS_NOPREFIX | (spec.centred ? SS_CENTER : SS_LEFT), 0};
+    }
+}
+
+int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FaceInstalled(const wchar_t* face) {
+    HDC screen = ::GetDC(nullptr);
+    if (!screen) return false;
+    LOGFONTW query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    std::wcsncpy(query.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    ::EnumFontFamiliesExW(screen, &query, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// Tahoma 8.25 pt; where Tahoma is missing, the face the system uses for its dialogs.
+HFONT MakeFont(int dpi, bool bold) {
+    LOGFONTW font{};
+    font.lfHeight = -::MulDiv(825, dpi, 7200);
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    if (FaceInstalled(L"Tahoma")) {
+        std::wcscpy(font.lfFaceName, L"Tahoma");
+    } else {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+            std::wcscpy(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
+        else
+            std::wcscpy(font.lfFaceName, L"MS Shell Dlg");
+    }
+    return ::CreateFontIndirectW(&font);
+}
+
+// A drop-down list sizes its closed height from its font; bring it to the height in the table.
+void FitComboHeight(HWND combo, int wanted) {
+    RECT rc{};
+    ::GetWindowRect(combo, &rc);
+    const int now = rc.bottom - rc.top;
+    const LRESULT item = ::SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (item == CB_ERR || now == wanted) return;
+    const LRESULT target = item + (wanted - now);
+    if (target > 0) ::SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), target);
+}
 
 }  // namespace
+
+const std::vector<ControlSpec>& MainWindowControls() { return kControls; }
+
+const ControlSpec* FindControlSpec(int id) {
+    for (const ControlSpec& spec : kControls)
+        if (spec.id == id) return &spec;
+    return nullptr;
+}
+
+TwipsRect ContainerPlace(Container container) {
+    switch (container) {
+    case C::TopHolder:
+        return FindControlSpec(IDC_PCT_TOP_HOLDER)->place;
+    case C::FolderEx:
+        return FindControlSpec(IDC_FRA_FOLDER_EX)->place;
+    case C::Window:
+    default:
+        return {0, 0, 5640, 5070};
+    }
+}
 
 int ScreenDpi() {
     HDC screen = ::GetDC(nullptr);
@@ -41,16 +165,37 @@ int ScreenDpi() {
 
 void frmMain::CreateControls() {
     layout_ = std::make_unique<Layout>();
-    const TwipsConverter twips(ScreenDpi());
+    layout_->dpi = ScreenDpi();
+    layout_->font.reset(MakeFont(layout_->dpi, false));
+    layout_->bold_font.reset(MakeFont(layout_->dpi, true));
+    layout_->white_brush.reset(::CreateSolidBrush(RGB(255, 255, 255)));
+    layout_->logo.Load(ModuleInstance(), L"LOGO");
+
+    const TwipsConverter twips(layout_->dpi);
     for (const ControlSpec& spec : kControls) {
-        HWND control = ::CreateWindowExW(0, spec.window_class, WideFromAnsi(spec.text).c_str(), spec.style,
-                                         twips.ToPixels(spec.left), twips.ToPixels(spec.top), twips.ToPixels(spec.width),
-                                         twips.ToPixels(spec.height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                         ModuleInstance(), nullptr);
-        if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        const WindowKind kind = KindOf(spec);
+        // A container's members are placed from the container's own corner, as it lies on screen.
+        const TwipsRect origin = spec.container == C::Window ? TwipsRect{0, 0, 0, 0} : ContainerPlace(spec.container);
+        const int x = twips.ToPixels(origin.left) + twips.ToPixels(spec.place.left);
+        const int y = twips.ToPixels(origin.top) + twips.ToPixels(spec.place.top);
+        const int cx = twips.ToPixels(spec.place.width);
+        int cy = twips.ToPixels(spec.place.height);
+        if (spec.kind == K::DriveList) cy *= 8;  // room for the dropped-down list
+        // The folder editor and everything in it is hidden until "&Excludes Folder" shows it.
+        const bool visible = spec.container != C::FolderEx && spec.id != IDC_FRA_FOLDER_EX;
+        HWND control = ::CreateWindowExW(kind.ex_style, kind.window_class, WideFromAnsi(spec.text).c_str(),
+                                         kind.style | (visible ? WS_VISIBLE : 0), x, y, cx, cy, hwnd_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), ModuleInstance(), nullptr);
+        if (!control) continue;
+        // Keep creation order as the stacking order, whatever the system's default for children.
+        ::SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        HGDIOBJ font = spec.bold ? layout_->bold_font.get() : layout_->font.get();
+        if (!font) font = ::GetStockObject(DEFAULT_GUI_FONT);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (spec.kind == K::PasswordBox) ::SendMessageW(control, EM_SETPASSWORDCHAR, L'*', 0);
+        if (spec.kind == K::DriveList) FitComboHeight(control, twips.ToPixels(spec.place.height));
+        if (spec.kind == K::FolderList) SizeFolderListItems(control);
     }
 }
-
-bool frmMain::HandleLayoutMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 }  // namespace sq

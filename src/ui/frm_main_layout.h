@@ -1,8 +1,13 @@
 #pragma once
+// The controls of frmMain as the user sees them: one table of kind, text, font, colour and place
+// (in twips, within the container), turned into child windows for the screen's DPI.
 #include <windows.h>
+
+#include <vector>
 
 #include "common/unique_handle.h"
 #include "ui/frm_main.h"
+#include "ui/logo_picture.h"
 #include "ui/twips.h"
 
 namespace sq {
@@ -10,9 +15,38 @@ namespace sq {
 // Dots per inch of the screen the window is laid out for.
 int ScreenDpi();
 
+enum class Container { Window, TopHolder, FolderEx };
+enum class ControlKind { Label, TextBox, PasswordBox, Button, DriveList, FolderList, Picture, Image, Frame };
+enum class TextColour { Default, Black, Red };
+
+struct TwipsRect {
+    int left, top, width, height;
+};
+
+struct ControlSpec {
+    int id;
+    ControlKind kind;
+    Container container;
+    const char* text;
+    bool bold;
+    TextColour colour;
+    bool centred;
+    TwipsRect place;  // within the container's client area
+};
+
+// Every control, in the order that gives the keyboard's tab order and the stacking (earlier ones
+// lie over later ones: the folder editor's frame covers the status area it is placed over).
+const std::vector<ControlSpec>& MainWindowControls();
+const ControlSpec* FindControlSpec(int id);
+// Where a container's own top-left corner lies within the window, in twips.
+TwipsRect ContainerPlace(Container container);
+
 struct frmMain::Layout {
+    int dpi = 96;
     UniqueGdi font;
     UniqueGdi bold_font;
+    UniqueGdi white_brush;
+    LogoPicture logo;
 };
 
 }  // namespace sq

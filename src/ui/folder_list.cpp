@@ -1,0 +1,157 @@
+#include "ui/folder_list.h"
+
+#include "common/ansi_text.h"
+#include "common/unique_handle.h"
+
+namespace sq {
+namespace {
+
+// The system must not ask the user to insert a disk: an empty drive is simply unreadable.
+class NoCriticalErrorBox {
+public:
+    NoCriticalErrorBox() { ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &old_); }
+    ~NoCriticalErrorBox() { ::SetThreadErrorMode(old_, nullptr); }
+    NoCriticalErrorBox(const NoCriticalErrorBox&) = delete;
+    NoCriticalErrorBox& operator=(const NoCriticalErrorBox&) = delete;
+
+private:
+    DWORD old_ = 0;
+};
+
+std::wstring WithTrailingBackslash(std::wstring path) {
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    return path;
+}
+
+constexpr LPARAM kOpenFlag = 0x10000;
+
+void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
+    RECT r{left, top, right, bottom};
+    ::SetBkColor(dc, colour);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+// A 13 x 10 folder at 96 dpi: a tab and a body, with a lighter front flap when it is open.
+void DrawFolderPicture(HDC dc, int x, int y, bool open, int dpi) {
+    auto px = [dpi](int v) { return ::MulDiv(v, dpi, 96); };
+    const COLORREF outline = RGB(128, 128, 0);
+    const COLORREF body = RGB(255, 255, 0);
+    FillBox(dc, x, y, x + px(6), y + px(3), outline);                        // tab
+    FillBox(dc, x, y + px(2), x + px(13), y + px(10), outline);              // outline
+    FillBox(dc, x + px(1), y + px(3), x + px(12), y + px(9), body);          // inside
+    if (open) FillBox(dc, x + px(3), y + px(5), x + px(13), y + px(10), RGB(255, 255, 255));  // flap
+    if (open) FillBox(dc, x + px(4), y + px(6), x + px(12), y + px(9), body);
+}
+
+}  // namespace
+
+bool ReadSubfolders(const std::string& folder, std::vector<std::string>& names) {
+    NoCriticalErrorBox quiet;
+    const std::wstring path = WithTrailingBackslash(WideFromAnsi(folder));
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    std::vector<std::string> found;
+    WIN32_FIND_DATAW data{};
+    UniqueFind find(::FindFirstFileW((path + L"*").c_str(), &data));
+    if (!find) {
+        if (::GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+        names.clear();  // an empty root has no entries at all
+        return true;
+    }
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        found.push_back(AnsiFromWide(name));
+    } while (::FindNextFileW(find.get(), &data));
+    names = std::move(found);
+    return true;
+}
+
+std::string ProcessCurrentFolder() {
+    const DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0) return {};
+    std::wstring path(needed, L'\0');
+    const DWORD got = ::GetCurrentDirectoryW(needed, path.data());
+    if (got == 0 || got >= needed) return {};
+    path.resize(got);
+    return AnsiFromWide(path);
+}
+
+std::string DriveCurrentFolder(char letter) {
+    // "X:" alone names the drive's current folder, which the process keeps per drive.
+    const wchar_t drive[3] = {static_cast<wchar_t>(static_cast<unsigned char>(letter)), L':', L'\0'};
+    wchar_t path[MAX_PATH] = {};
+    const DWORD got = ::GetFullPathNameW(drive, MAX_PATH, path, nullptr);
+    if (got == 0 || got >= MAX_PATH) return {};
+    return AnsiFromWide(path, got);
+}
+
+std::vector<DriveEntry> ListDrives() {
+    std::vector<DriveEntry> drives;
+    const DWORD mask = ::GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if (!(mask & (1u << i))) continue;
+        const char letter = static_cast<char>('A' + i);
+        std::string caption{static_cast<char>('a' + i), ':'};
+        const wchar_t root[4] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', L'\0'};
+        const UINT type = ::GetDriveTypeW(root);
+        // Only drives that are always there are asked for their label: a removable one may be empty.
+        if (type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK) {
+            NoCriticalErrorBox quiet;
+            wchar_t label[MAX_PATH + 1] = {};
+            if (::GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) && label[0])
+                caption += " [" + AnsiFromWide(label, wcslen(label)) + "]";
+        }
+        drives.push_back({letter, caption});
+    }
+    return drives;
+}
+
+void SizeFolderListItems(HWND list) {
+    HDC dc = ::GetDC(list);
+    if (!dc) return;
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(list, dc);
+    const int picture = ::MulDiv(12, dpi > 0 ? dpi : 96, 96);
+    const int height = (metrics.tmHeight > picture ? metrics.tmHeight : picture) + 2;
+    ::SendMessageW(list, LB_SETITEMHEIGHT, 0, height);
+}
+
+LPARAM FolderListItemData(const FolderListEntry& entry) {
+    return static_cast<LPARAM>(entry.level) | (entry.open ? kOpenFlag : 0);
+}
+
+void DrawFolderListItem(const DRAWITEMSTRUCT& item, int dpi) {
+    if (item.itemID == static_cast<UINT>(-1)) return;
+    HDC dc = item.hDC;
+    const RECT box = item.rcItem;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillBox(dc, box.left, box.top, box.right, box.bottom, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+
+    const int level = static_cast<int>(item.itemData & 0xFFFF);
+    const bool open = (item.itemData & kOpenFlag) != 0;
+    const int indent = ::MulDiv(7, dpi, 96);
+    const int x = box.left + ::MulDiv(2, dpi, 96) + level * indent;
+    const int height = box.bottom - box.top;
+    DrawFolderPicture(dc, x, box.top + (height - ::MulDiv(10, dpi, 96)) / 2, open, dpi);
+
+    const LRESULT length = ::SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+    if (length > 0) {
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        const LRESULT got = ::SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+        RECT text_box{x + ::MulDiv(17, dpi, 96), box.top, box.right, box.bottom};
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_box,
+                    DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &box);
+}
+
+}  // namespace sq
