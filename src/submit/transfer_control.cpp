@@ -1,0 +1,284 @@
+#include "submit/transfer_control.h"
+
+#include <wininet.h>
+
+#include <algorithm>
+
+#include "common/unique_handle.h"
+#include "plugin/module.h"
+#include "submit/http_address.h"
+
+namespace sq {
+namespace {
+
+constexpr wchar_t kRequestWindowClass[] = L"Sonoquill_xTran";
+constexpr UINT kInternetStatusMessage = WM_APP + 1;
+constexpr UINT_PTR kWatchdogTimerId = 1;
+constexpr char kAgent[] = "Sonoquill";
+
+// Runs on WinINet's threads. It touches no object of ours: the context is the request's own
+// message-only window, and a post to a window that has since been destroyed simply fails.
+void CALLBACK InternetStatusCallback(HINTERNET, DWORD_PTR context, DWORD status, LPVOID info, DWORD info_length) {
+    switch (status) {
+    case INTERNET_STATUS_RESOLVING_NAME:
+    case INTERNET_STATUS_NAME_RESOLVED:
+    case INTERNET_STATUS_CONNECTING_TO_SERVER:
+    case INTERNET_STATUS_CONNECTED_TO_SERVER:
+    case INTERNET_STATUS_SENDING_REQUEST:
+    case INTERNET_STATUS_REQUEST_SENT:
+    case INTERNET_STATUS_RECEIVING_RESPONSE:
+    case INTERNET_STATUS_RESPONSE_RECEIVED:
+    case INTERNET_STATUS_CLOSING_CONNECTION:
+    case INTERNET_STATUS_CONNECTION_CLOSED:
+        break;
+    case INTERNET_STATUS_REQUEST_COMPLETE: {
+        DWORD error = 0;
+        if (info && info_length >= sizeof(INTERNET_ASYNC_RESULT)) error = static_cast<INTERNET_ASYNC_RESULT*>(info)->dwError;
+        ::PostMessageW(reinterpret_cast<HWND>(context), kInternetStatusMessage, status, static_cast<LPARAM>(error));
+        return;
+    }
+    default:
+        return;
+    }
+    ::PostMessageW(reinterpret_cast<HWND>(context), kInternetStatusMessage, status, 0);
+}
+
+int16_t StateOfStatus(DWORD status) {
+    switch (status) {
+    case INTERNET_STATUS_RESOLVING_NAME: return TransferControl::icResolvingHost;
+    case INTERNET_STATUS_NAME_RESOLVED: return TransferControl::icHostResolved;
+    case INTERNET_STATUS_CONNECTING_TO_SERVER: return TransferControl::icConnecting;
+    case INTERNET_STATUS_CONNECTED_TO_SERVER: return TransferControl::icConnected;
+    case INTERNET_STATUS_SENDING_REQUEST: return TransferControl::icRequesting;
+    case INTERNET_STATUS_REQUEST_SENT: return TransferControl::icRequestSent;
+    case INTERNET_STATUS_RECEIVING_RESPONSE: return TransferControl::icReceivingResponse;
+    case INTERNET_STATUS_RESPONSE_RECEIVED: return TransferControl::icResponseReceived;
+    case INTERNET_STATUS_CLOSING_CONNECTION: return TransferControl::icDisconnecting;
+    case INTERNET_STATUS_CONNECTION_CLOSED: return TransferControl::icDisconnected;
+    default: return TransferControl::icNone;
+    }
+}
+
+bool RegisterRequestWindowClass(WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ModuleInstance();
+    wc.lpszClassName = kRequestWindowClass;
+    return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+struct WindowCloser {
+    void operator()(HWND hwnd) const {
+        if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
+    }
+};
+
+}  // namespace
+
+// Buffers that WinINet may still write into after a call answered ERROR_IO_PENDING.
+struct AsyncBuffers {
+    DWORD available = 0;
+    DWORD read = 0;
+    char bytes[4096];
+};
+
+struct TransferControl::Request {
+    enum class Phase { Sending, Querying, Reading };
+
+    // Declared first so that it is destroyed last: no report can arrive for handles still open.
+    std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser> window;
+    UniqueInternet session;
+    UniqueInternet connection;
+    UniqueInternet request;
+    std::unique_ptr<AsyncBuffers> buffers = std::make_unique<AsyncBuffers>();
+    Phase phase = Phase::Sending;
+    bool async_pending = false;
+
+    ~Request() {
+        // Stop the reports first: children keep the callback they were created with.
+        for (HINTERNET h : {request.get(), connection.get(), session.get()}) {
+            if (h) ::InternetSetStatusCallback(h, nullptr);
+        }
+        request.reset();
+        connection.reset();
+        session.reset();
+        // A read or query still pending would write into these buffers later: they are given up
+        // to WinINet rather than freed under it (a few kilobytes per abandoned request).
+        if (async_pending) (void)buffers.release();
+        if (window) ::KillTimer(window.get(), kWatchdogTimerId);
+    }
+};
+
+TransferControl::TransferControl() = default;
+
+TransferControl::~TransferControl() { Cancel(); }
+
+bool TransferControl::Execute(const std::string& operation, const std::string& data,
+                              const std::string& request_headers) {
+    if (request_) return false;
+    body_.clear();
+    body_read_ = 0;
+
+    auto request = std::make_unique<Request>();
+    const std::optional<HttpAddress> address = SplitHttpAddress(url_);
+    if (address && RegisterRequestWindowClass(&TransferControl::RequestWindowProc)) {
+        request->window.reset(::CreateWindowExW(0, kRequestWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                                ModuleInstance(), nullptr));
+    }
+    HWND window = request->window.get();
+    if (!window) {
+        Raise(icError);
+        return true;
+    }
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    const auto context = reinterpret_cast<DWORD_PTR>(window);
+
+    // The system's proxy settings, as users behind a proxy need.
+    request->session.reset(::InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_ASYNC));
+    bool started = false;
+    if (request->session &&
+        ::InternetSetStatusCallback(request->session.get(), &InternetStatusCallback) != INTERNET_INVALID_STATUS_CALLBACK) {
+        request->connection.reset(::InternetConnectA(request->session.get(), address->host.c_str(), address->port,
+                                                     nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, context));
+    }
+    if (request->connection) {
+        DWORD timeout = request_timeout_ms_;
+        ::InternetSetOptionA(request->connection.get(), INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof timeout);
+        ::InternetSetOptionA(request->connection.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
+        DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
+        if (address->secure) flags |= INTERNET_FLAG_SECURE;
+        request->request.reset(::HttpOpenRequestA(request->connection.get(), operation.c_str(), address->object.c_str(),
+                                                  nullptr, nullptr, nullptr, flags, context));
+    }
+    if (request->request) {
+        bool headers_ok = true;
+        if (!request_headers.empty()) {
+            headers_ok = ::HttpAddRequestHeadersA(request->request.get(), request_headers.c_str(),
+                                                  static_cast<DWORD>(request_headers.size()), HTTP_ADDREQ_FLAG_ADD) != FALSE;
+        }
+        if (headers_ok) {
+            // An empty body goes out as no body at all; a non-empty one must outlive the send.
+            auto* body = data.empty() ? nullptr : const_cast<char*>(data.data());
+            if (::HttpSendRequestA(request->request.get(), nullptr, 0, body, static_cast<DWORD>(data.size()))) {
+                ::PostMessageW(window, kInternetStatusMessage, INTERNET_STATUS_REQUEST_COMPLETE, 0);
+                started = true;
+            } else if (::GetLastError() == ERROR_IO_PENDING) {
+                request->async_pending = true;
+                started = true;
+            }
+        }
+    }
+    if (!started) {
+        request.reset();
+        Raise(icError);
+        return true;
+    }
+    ::SetTimer(window, kWatchdogTimerId, request_timeout_ms_, nullptr);
+    request_ = std::move(request);
+    // The DLL must stay loaded while WinINet may still call back into it.
+    ModuleLock::Add();
+    return true;
+}
+
+LRESULT CALLBACK TransferControl::RequestWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<TransferControl*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self || !self->request_ || self->request_->window.get() != hwnd) return ::DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        if (msg == kInternetStatusMessage) {
+            self->OnInternetStatus(static_cast<DWORD>(wp), static_cast<DWORD>(lp));
+            return 0;
+        }
+        if (msg == WM_TIMER && wp == kWatchdogTimerId) {
+            // Given up: whatever was read so far is dropped, so the answer is empty.
+            self->body_.clear();
+            self->Finish(false, true);
+            return 0;
+        }
+    } catch (...) {
+        // Nothing may unwind into the player's message loop.
+    }
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void TransferControl::OnInternetStatus(DWORD status, DWORD error) {
+    if (status != INTERNET_STATUS_REQUEST_COMPLETE) {
+        Raise(StateOfStatus(status));
+        return;
+    }
+    Request& r = *request_;
+    r.async_pending = false;
+    if (error != 0) {
+        Finish(false, true);
+        return;
+    }
+    if (r.phase == Request::Phase::Reading) {
+        const DWORD room = static_cast<DWORD>(kBodyLimit - body_.size());
+        body_.append(r.buffers->bytes, std::min(r.buffers->read, room));
+        if (r.buffers->read == 0) {
+            Finish(true, true);
+            return;
+        }
+    }
+    ReadBody();
+}
+
+void TransferControl::ReadBody() {
+    Request& r = *request_;
+    while (body_.size() < kBodyLimit) {
+        r.phase = Request::Phase::Querying;
+        if (!::InternetQueryDataAvailable(r.request.get(), &r.buffers->available, 0, 0)) {
+            if (::GetLastError() == ERROR_IO_PENDING) {
+                r.async_pending = true;
+                return;
+            }
+            Finish(false, true);
+            return;
+        }
+        if (r.buffers->available == 0) break;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(
+            {static_cast<size_t>(r.buffers->available), sizeof r.buffers->bytes, kBodyLimit - body_.size()}));
+        r.phase = Request::Phase::Reading;
+        r.buffers->read = 0;
+        if (!::InternetReadFile(r.request.get(), r.buffers->bytes, want, &r.buffers->read)) {
+            if (::GetLastError() == ERROR_IO_PENDING) {
+                r.async_pending = true;
+                return;
+            }
+            Finish(false, true);
+            return;
+        }
+        if (r.buffers->read == 0) break;
+        body_.append(r.buffers->bytes, std::min<size_t>(r.buffers->read, kBodyLimit - body_.size()));
+    }
+    Finish(true, true);
+}
+
+void TransferControl::Finish(bool completed, bool raise) {
+    if (!request_) return;
+    // Destroying the request window here is safe even while one of its messages is handled.
+    request_.reset();
+    ModuleLock::Remove();
+    if (raise) Raise(completed ? icResponseCompleted : icError);
+}
+
+void TransferControl::Cancel() { Finish(false, false); }
+
+std::string TransferControl::GetChunk(size_t size) {
+    if (request_) return {};
+    const size_t take = std::min(size, body_.size() - body_read_);
+    std::string piece = body_.substr(body_read_, take);
+    body_read_ += take;
+    return piece;
+}
+
+void TransferControl::Raise(int16_t state) {
+    if (!on_state_changed_) return;
+    try {
+        on_state_changed_(state);
+    } catch (...) {
+        // A failing handler changes nothing about the transfer.
+    }
+}
+
+}  // namespace sq

@@ -1,0 +1,82 @@
+#pragma once
+// xTran: the plug-in's Internet transfer control, built on asynchronous WinINet. It lives on the
+// window's thread: WinINet reports progress from its own threads, and every report is posted to
+// a message-only window of the request, so state changes reach the owner as ordinary window
+// events while the submission run waits for messages. One request at a time.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace sq {
+
+class TransferControl {
+public:
+    using StateChangedHandler = std::function<void(int16_t state)>;
+
+    // States raised, in the order they happen (the numbers the status label knows).
+    enum State : int16_t {
+        icNone = 0,
+        icResolvingHost = 1,
+        icHostResolved = 2,
+        icConnecting = 3,
+        icConnected = 4,
+        icRequesting = 5,
+        icRequestSent = 6,
+        icReceivingResponse = 7,
+        icResponseReceived = 8,
+        icDisconnecting = 9,
+        icDisconnected = 10,
+        icError = 11,
+        icResponseCompleted = 12,
+    };
+
+    static constexpr DWORD kDefaultRequestTimeoutMs = 60000;
+    // How much of a body is kept for GetChunk; the rest of a longer answer is never read.
+    static constexpr size_t kBodyLimit = 16 * 1024;
+
+    TransferControl();
+    ~TransferControl();
+    TransferControl(const TransferControl&) = delete;
+    TransferControl& operator=(const TransferControl&) = delete;
+
+    // The handler must not destroy the control.
+    void SetStateChangedHandler(StateChangedHandler handler) { on_state_changed_ = std::move(handler); }
+
+    void SetURL(const std::string& url) { url_ = url; }
+    const std::string& URL() const { return url_; }
+
+    // WinINet alone may wait for a silent server forever: the control gives a request up after
+    // this long (connect, send and receive together), ending it with icError and no body.
+    void SetRequestTimeout(DWORD ms) { request_timeout_ms_ = ms; }
+    DWORD RequestTimeout() const { return request_timeout_ms_; }
+
+    // Starts `operation` on the address set before, with `data` as the body and `request_headers`
+    // (CRLF-separated lines) added to the request. False while another request executes; a
+    // request that cannot be started at all ends at once with icError.
+    bool Execute(const std::string& operation, const std::string& data, const std::string& request_headers);
+    bool StillExecuting() const { return request_ != nullptr; }
+    // Hands out the next piece of the body, at most `size` bytes; empty once it is used up.
+    std::string GetChunk(size_t size);
+    // Abandons the request without raising a state.
+    void Cancel();
+
+private:
+    struct Request;
+    static LRESULT CALLBACK RequestWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void OnInternetStatus(DWORD status, DWORD error);
+    void ReadBody();
+    void Finish(bool completed, bool raise);
+    void Raise(int16_t state);
+
+    StateChangedHandler on_state_changed_;
+    std::string url_;
+    DWORD request_timeout_ms_ = kDefaultRequestTimeoutMs;
+    std::unique_ptr<Request> request_;
+    std::string body_;
+    size_t body_read_ = 0;
+};
+
+}  // namespace sq
