@@ -68,6 +68,12 @@ bool RegisterRequestWindowClass(WNDPROC proc) {
     return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+bool HasStatusLine(HINTERNET request) {
+    DWORD code = 0;
+    DWORD size = sizeof code;
+    return ::HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, nullptr) && code != 0;
+}
+
 struct WindowCloser {
     void operator()(HWND hwnd) const {
         if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
@@ -209,6 +215,11 @@ void TransferControl::OnInternetStatus(DWORD status, DWORD error) {
     Request& r = *request_;
     r.async_pending = false;
     if (error != 0) {
+        Finish(false, true);
+        return;
+    }
+    if (r.phase == Request::Phase::Sending && !HasStatusLine(r.request.get())) {
+        // The connection was dropped before any answer came: a failure, not an empty answer.
         Finish(false, true);
         return;
     }
