@@ -1,0 +1,107 @@
+// The countdown on the real timer, through the real DLL as the host drives it: a new title in a
+// stand-in player window counts lblTime down once a second and is handed to the submission run
+// on the 51st tick, once. Takes about a minute.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/stand_in_wrapper.h"
+#include "kvo_winamp_gen.h"
+#include "stand_in_player.h"
+#include "support/win_test_support.h"
+#include "ui/frm_main.h"
+#include "ui/submission_runs_property.h"
+
+namespace {
+
+struct ComApartment {
+    ComApartment() { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~ComApartment() { ::CoUninitialize(); }
+};
+
+IKvoWinAmpGenPlugin* CreatePluginByProgId() {
+    CLSID clsid{};
+    if (FAILED(::CLSIDFromProgID(L"Sonoquill_WA.Plugin", &clsid))) return nullptr;
+    IKvoWinAmpGenPlugin* plugin = nullptr;
+    ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IKvoWinAmpGenPlugin, reinterpret_cast<void**>(&plugin));
+    return plugin;
+}
+
+std::string TimeLabel(HWND window) {
+    char text[64] = {};
+    ::GetWindowTextA(::GetDlgItem(window, sq::IDC_LBL_TIME), text, sizeof text);
+    return text;
+}
+
+struct LabelChange {
+    std::string text;
+    ULONGLONG at_ms;
+    UINT_PTR runs;
+};
+
+TEST(CountdownLive, NewTitleIsCountedDownAndSubmittedOnceOnTheFiftyFirstTick) {
+    ComApartment com;
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    sqtest::StandInPlayer player("5. Artist - Song - Winamp", temp);
+    ASSERT_NE(player.hwnd(), nullptr);
+
+    IKvoWinAmpGenPlugin* plugin = CreatePluginByProgId();
+    ASSERT_NE(plugin, nullptr);
+    sqtest::StandInWrapper wrapper;
+    ASSERT_EQ(plugin->Initialize(&wrapper), S_OK);
+    HWND window = ::FindWindowW(sq::kMainWindowClass, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(TimeLabel(window), "50 sec");
+    EXPECT_EQ(sq::SubmissionRunsStarted(window), 0u);
+
+    // Every change of the label, with its time and the runs started by then.
+    std::vector<LabelChange> changes;
+    std::string shown = TimeLabel(window);
+    const bool finished = sqtest::PumpMessagesUntil(
+        [&] {
+            const std::string now = TimeLabel(window);
+            if (now != shown) {
+                shown = now;
+                changes.push_back({now, ::GetTickCount64(), sq::SubmissionRunsStarted(window)});
+            }
+            return (!changes.empty() && now == "50 sec") || changes.size() > 60;
+        },
+        80000);
+    ASSERT_TRUE(finished) << "the countdown did not come back to \"50 sec\" within 80 s";
+
+    std::vector<std::string> expected;
+    for (int n = 49; n >= 0; --n) expected.push_back(std::to_string(n) + " sec");
+    expected.push_back("50 sec");
+    std::vector<std::string> seen;
+    for (const LabelChange& change : changes) seen.push_back(change.text);
+    ASSERT_EQ(seen, expected) << "lblTime counts 49 ... 0, then shows 50 on the submitting tick";
+
+    for (size_t i = 1; i < changes.size(); ++i) {
+        const ULONGLONG step = changes[i].at_ms - changes[i - 1].at_ms;
+        EXPECT_GE(step, 400u) << "between \"" << changes[i - 1].text << "\" and \"" << changes[i].text << "\"";
+        EXPECT_LE(step, 3000u) << "between \"" << changes[i - 1].text << "\" and \"" << changes[i].text << "\"";
+    }
+    const ULONGLONG total = changes.back().at_ms - changes.front().at_ms;
+    EXPECT_GE(total, 45000u) << "fifty one-second ticks from \"49 sec\" to the submitting tick";
+    EXPECT_LE(total, 70000u);
+    EXPECT_EQ(changes[changes.size() - 2].runs, 0u) << "no run before the 51st tick";
+    EXPECT_EQ(changes.back().runs, 1u) << "the 51st tick starts the submission run";
+
+    // The same title keeps showing: nothing counts and nothing is submitted again.
+    sqtest::PumpMessagesFor(3500);
+    EXPECT_EQ(TimeLabel(window), "50 sec");
+    EXPECT_EQ(sq::SubmissionRunsStarted(window), 1u);
+
+    // LastPlayed took the title: another title counts, and one tick of the first refills.
+    player.SetTitle("6. Other - Tune - Winamp");
+    EXPECT_TRUE(sqtest::PumpMessagesUntil([&] { return TimeLabel(window) == "48 sec"; }, 5000));
+    player.SetTitle("5. Artist - Song - Winamp");
+    EXPECT_TRUE(sqtest::PumpMessagesUntil([&] { return TimeLabel(window) == "50 sec"; }, 3000))
+        << "the submitted title is the one LastPlayed holds";
+    EXPECT_EQ(sq::SubmissionRunsStarted(window), 1u);
+    plugin->Release();
+}
+
+}  // namespace
