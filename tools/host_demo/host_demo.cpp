@@ -11,6 +11,7 @@
 #include "kvo_winamp_gen.h"
 #include "support/win_test_support.h"
 #include "ui/frm_main.h"
+#include "ui/submission_runs_property.h"
 
 int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 5;
@@ -37,9 +38,14 @@ int main(int argc, char** argv) {
     std::printf("control window: %s, %s\n", window ? "loaded" : "missing",
                 window && ::IsWindowVisible(window) ? "visible" : "hidden");
     std::printf("player title: \"1. Demo Artist - Demo Song - Winamp\"\n");
+    UINT_PTR runs_seen = 0;
     for (int i = 0; i < seconds; ++i) {
         sqtest::PumpMessagesFor(1000);
         std::printf("  lblTime: %ls\n", sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME)).c_str());
+        if (const UINT_PTR runs = sq::SubmissionRunsStarted(window); runs != runs_seen) {
+            runs_seen = runs;
+            std::printf("  the countdown ran out: submission run started (%u so far)\n", static_cast<unsigned>(runs));
+        }
         std::fflush(stdout);
     }
     plugin->Quit();
