@@ -1,0 +1,118 @@
+// ReadMP3 as a whole: the reset, the order of the two steps, one open per step, and failures
+// as a caller meets them.
+#include <gtest/gtest.h>
+
+#include "media/mp3_bytes.h"
+#include "media/read_helpers.h"
+
+namespace {
+
+using sqtest::Filler;
+
+std::string FullFile() {
+    sqtest::Id3v1 v1;
+    v1.title = "Title";
+    v1.artist = "Artist";
+    v1.album = "Album";
+    v1.year = "2000";
+    v1.comment = "Comment";
+    v1.genre = 13;
+    std::string audio = sqtest::Frame(sqtest::FrameHeader{});
+    audio.resize(16000 * 61, '\0');
+    return sqtest::Id3v2Tag(3, sqtest::V3Frame("TRCK", "7") + Filler(30)) + audio + v1.Encode();
+}
+
+TEST(ReadMP3, FillsEveryReadMemberOfATaggedFile) {
+    sqtest::ReadFixture f;
+    auto read = f.Read(FullFile());
+    ASSERT_FALSE(read.error) << read.error->Description;
+    const sq::clsMP3& mp3 = *read.mp3;
+    EXPECT_EQ(mp3.MpegVersion, "1");
+    EXPECT_EQ(mp3.MpegLayer, "3");
+    EXPECT_EQ(mp3.Mode, "stereo");
+    EXPECT_EQ(mp3.Frequency, "44100");
+    EXPECT_EQ(mp3.BitRate, "128");
+    EXPECT_EQ(mp3.Duration, "1m 1s");
+    EXPECT_FALSE(mp3.VBR);
+    EXPECT_EQ(mp3.Songname, "Title");
+    EXPECT_EQ(mp3.Artist, "Artist");
+    EXPECT_EQ(mp3.Album, "Album");
+    EXPECT_EQ(mp3.Year, "2000");
+    EXPECT_EQ(mp3.Comment, "Comment");
+    EXPECT_EQ(mp3.Genre, "Pop");
+    EXPECT_EQ(mp3.Track, "7");
+    // Each step opens the file once and closes it.
+    EXPECT_EQ(f.files.opens(), 2);
+    EXPECT_EQ(f.files.open_files(), 0);
+}
+
+TEST(ReadMP3, StartsFromClearedMembersButKeepsTheFolderLists) {
+    sqtest::ReadFixture f;
+    ASSERT_FALSE(f.Read(FullFile(), "full.mp3").error);
+    f.mp3.VBR = true;
+    f.mp3.Files = "C:\\a.mp3|";
+    f.mp3.Subdirs = "Live|";
+    auto read = f.Read(Filler(500, 'a'), "plain.mp3");
+    ASSERT_FALSE(read.error);
+    for (const std::string* member :
+         {&f.mp3.Duration, &f.mp3.Frequency, &f.mp3.Mode, &f.mp3.MpegLayer, &f.mp3.MpegVersion, &f.mp3.BitRate,
+          &f.mp3.Songname, &f.mp3.Artist, &f.mp3.Album, &f.mp3.Year, &f.mp3.Comment, &f.mp3.Genre, &f.mp3.Track}) {
+        EXPECT_EQ(*member, "");
+    }
+    EXPECT_FALSE(f.mp3.VBR);
+    EXPECT_EQ(f.mp3.Files, "C:\\a.mp3|");
+    EXPECT_EQ(f.mp3.Subdirs, "Live|");
+}
+
+TEST(ReadMP3, FileThatCannotBeOpened) {
+    const struct {
+        const char* name;
+        long cause;
+        long number;
+        const char* text;
+    } rows[] = {
+        {"missing", 53, 20041, "File not found"},
+        {"locked", 70, 20058, "Permission denied"},
+        {"folder", 75, 20063, "Path/File access error"},
+    };
+    for (const auto& row : rows) {
+        sqtest::ReadFixture f;
+        ASSERT_FALSE(f.Read(FullFile(), "before.mp3").error);
+        const std::string path = std::string("C:\\Music\\") + row.name + ".mp3";
+        if (row.cause != 53) f.files.AddUnopenable(path, row.cause);
+        auto read = f.ReadPath(path);
+        ASSERT_TRUE(read.error) << row.name;
+        EXPECT_EQ(read.error->Number, row.number) << row.name;
+        EXPECT_EQ(read.error->Source, "clsMP3");
+        EXPECT_EQ(read.error->Description, std::string(row.text) + " in clsMP3 (" + path + ")");
+        // The reset happened before the failure.
+        EXPECT_EQ(f.mp3.Songname, "");
+        EXPECT_EQ(f.mp3.BitRate, "");
+    }
+}
+
+TEST(ReadMP3, TagStepFailureKeepsTheStreamAndId3v1Values) {
+    sqtest::Id3v1 v1;
+    v1.title = "V1";
+    std::string file = sqtest::Id3v2Tag(3, "TIT2" + sqtest::Bytes({0, 0, 0, 0, 0, 0}) + Filler(10)) +
+                       sqtest::Frame(sqtest::FrameHeader{}, 4000) + v1.Encode();
+    sqtest::ReadFixture f;
+    auto read = f.Read(file, "bad tag.mp3");
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->Number, 19993);
+    EXPECT_EQ(read.error->Description, "Invalid procedure call or argument in clsMP3 (bad tag.mp3)");
+    EXPECT_EQ(f.mp3.BitRate, "128");
+    EXPECT_EQ(f.mp3.Songname, "V1");
+    EXPECT_EQ(f.files.open_files(), 0);
+    EXPECT_EQ(f.files.opens(), 2);
+}
+
+TEST(ReadMP3, ReadsOnlyWhatItNeeds) {
+    // A 4 MB file whose audio starts after a short tag: the search stops at the first frame,
+    // and the tag step reads the ID3v1 block, the ID3v2 header and body.
+    sqtest::ReadFixture f;
+    ASSERT_FALSE(f.Read(FullFile()).error);
+    EXPECT_LT(f.files.bytes_read(), 64u * 1024u);
+}
+
+}  // namespace
