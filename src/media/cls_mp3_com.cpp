@@ -1,11 +1,122 @@
 #include "media/cls_mp3_com.h"
 
+#include <new>
+
+#include "common/ansi_text.h"
+#include "common/com_ptr.h"
+#include "media/win32_folder_lister.h"
+#include "ui/message_pump.h"
+
 namespace sq {
 
-// The scriptable tag reader joins the component with its own work.
-HRESULT CreateClsMP3(REFIID, void** out) {
-    if (out) *out = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
+HRESULT CreateClsMP3(REFIID iid, void** out) { return ClsMP3Object::Make(iid, out); }
+
+HRESULT ClsMP3Object::GetText(const std::string& member, BSTR* value) {
+    if (!value) return E_POINTER;
+    try {
+        *value = BstrFromAnsi(member);
+        return *value ? S_OK : E_OUTOFMEMORY;
+    } catch (...) {
+        *value = nullptr;
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT ClsMP3Object::PutText(std::string& member, BSTR value) {
+    try {
+        member = AnsiFromBstr(value);
+        return S_OK;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+STDMETHODIMP ClsMP3Object::get_VBR(VARIANT_BOOL* value) {
+    if (!value) return E_POINTER;
+    *value = mp3_.VBR ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+STDMETHODIMP ClsMP3Object::put_VBR(VARIANT_BOOL value) {
+    mp3_.VBR = value != VARIANT_FALSE;
+    return S_OK;
+}
+
+STDMETHODIMP ClsMP3Object::SearchDir(BSTR RootDir, BSTR FileType, VARIANT_BOOL* result) {
+    if (!result) return E_POINTER;
+    *result = VARIANT_FALSE;
+    // Waiting events may run a handler that drops the caller's last reference.
+    ComPtr<_clsMP3> keep_alive(this);
+    try {
+        Win32FolderLister lister;
+        mp3_.SearchDir(AnsiFromBstr(RootDir), AnsiFromBstr(FileType), lister, [] { DoEvents(); });
+        *result = VARIANT_TRUE;
+        ::SetErrorInfo(0, nullptr);
+        return S_OK;
+    } catch (const ClsMP3Error& error) {
+        return Report(error);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+STDMETHODIMP ClsMP3Object::ReadMP3(VARIANT FileName, VARIANT_BOOL* result) {
+    if (!result) return E_POINTER;
+    *result = VARIANT_FALSE;
+    try {
+        // Any value that converts to text will do; booleans convert as "True" and "False".
+        VARIANT text;
+        ::VariantInit(&text);
+        if (FAILED(::VariantChangeType(&text, &FileName, VARIANT_ALPHABOOL, VT_BSTR))) {
+            return Report(WrapInReadMP3(Cause(cause::kTypeMismatch)));
+        }
+        std::string path;
+        try {
+            path = AnsiFromBstr(text.bstrVal);
+        } catch (...) {
+            ::VariantClear(&text);
+            throw;
+        }
+        ::VariantClear(&text);
+        mp3_.ReadMP3(path);
+        *result = VARIANT_TRUE;
+        ::SetErrorInfo(0, nullptr);
+        return S_OK;
+    } catch (const ClsMP3Error& error) {
+        return Report(error);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+STDMETHODIMP ClsMP3Object::InterfaceSupportsErrorInfo(REFIID iid) {
+    return iid == IID__clsMP3 ? S_OK : S_FALSE;
+}
+
+HRESULT ClsMP3Object::Report(const ClsMP3Error& error) noexcept {
+    try {
+        SetCallerErrorInfo(error);
+    } catch (...) {
+        ::SetErrorInfo(0, nullptr);  // the number still tells the caller what went wrong
+    }
+    return ClsMP3Failure(error.Number);
+}
+
+void ClsMP3Object::SetCallerErrorInfo(const ClsMP3Error& error) {
+    ComPtr<ICreateErrorInfo> create;
+    if (SUCCEEDED(::CreateErrorInfo(create.put()))) {
+        create->SetGUID(IID__clsMP3);
+        const std::wstring source = WideFromAnsi(error.Source);
+        const std::wstring description = WideFromAnsi(error.Description);
+        create->SetSource(const_cast<LPOLESTR>(source.c_str()));
+        create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
+        ComPtr<IErrorInfo> info;
+        if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, info.put_void()))) ::SetErrorInfo(0, info.get());
+    }
 }
 
 }  // namespace sq

@@ -1,0 +1,38 @@
+// libFuzzer target: any bytes, read as an audio file by clsMP3::ReadMP3 through the in-memory
+// file layer. A reader failure is the class's defined answer; anything else is a finding.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "media/cls_mp3.h"
+#include "media/memory_file.h"
+
+namespace {
+
+// No read may allocate more than the file holds (plus the fixed scan buffer it may not exceed).
+bool MembersAreBounded(const sq::clsMP3& mp3, std::size_t size) {
+    for (const std::string* member : {&mp3.Songname, &mp3.Artist, &mp3.Album, &mp3.Year, &mp3.Comment, &mp3.Track}) {
+        if (member->size() > size) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    sq::MemoryFileOpener files;
+    files.Add("fuzz.mp3", std::string(reinterpret_cast<const char*>(data), size));
+    sq::clsMP3 mp3(files);
+    bool read = false;
+    try {
+        read = mp3.ReadMP3("fuzz.mp3");
+    } catch (const sq::ClsMP3Error& e) {
+        // Every failure is wrapped twice and named after the class.
+        if (e.Number < 2 * 9994 || e.Source != "clsMP3") std::abort();
+    }
+    if (files.open_files() != 0) std::abort();
+    if (!MembersAreBounded(mp3, size)) std::abort();
+    // A read that ran to its end found either no frame or a complete set of stream values.
+    if (read && mp3.MpegVersion.empty() != mp3.Duration.empty()) std::abort();
+    return 0;
+}
