@@ -73,14 +73,11 @@ TEST_F(WinAmpModTest, SongTitleFromTheRealWindowText) {
         std::string window_text;
         std::string title;
     };
+    // The rule itself is tabled in the core tests; here the text comes through the real window.
     const Case cases[] = {
-        {"7. Artist - Song - Winamp", "Artist - Song"},
         {"7. Artist - Song - Winamp [Paused]", "Artist - Song [Paused]"},
         {"Winamp 2.91", "No Song Playing"},
-        {"Win", "No Song Playing"},
-        {"winamp", "inamp"},
         {"Artist - Song", "rtist - Song"},
-        {"1. Band - Winamp - Song - Winamp", "Band - Song"},
         {"", ""},
         // 300 characters: only the first 255 reach the title buffer, so the suffix stays.
         {"1. " + std::string(280, 'a') + " - Winamp" + std::string(8, 'b'), std::string(252, 'a')},
@@ -100,6 +97,16 @@ TEST_F(WinAmpModTest, SongTitleWithoutPlayerIsEmpty) {
         EXPECT_EQ(WinAmpMod::GetSongTitle(), "A - B");
     }
     EXPECT_EQ(WinAmpMod::GetSongTitle(), "") << "player closed";
+}
+
+TEST_F(WinAmpModTest, TwoPlayerWindowsUseTheOneTheSystemFindsFirst) {
+    sqtest::StandInPlayer first("1. First - Song - Winamp", folder_);
+    sqtest::StandInPlayer second("2. Second - Song - Winamp", folder_);
+    HWND found = ::FindWindowA("Winamp v1.x", nullptr);
+    ASSERT_TRUE(found == first.hwnd() || found == second.hwnd());
+    EXPECT_EQ(WinAmpMod::GetSongTitle(), found == first.hwnd() ? "First - Song" : "Second - Song");
+    EXPECT_EQ(WinAmpMod::FindWinAmp(), 1);
+    EXPECT_EQ(WinAmpMod::hWinAmp, found);
 }
 
 TEST_F(WinAmpModTest, FindWinAmpRemembersTheWindow) {
