@@ -39,6 +39,12 @@ for f in tahoma.ttf tahomabd.ttf marlett.ttf; do
   if [[ -f /usr/share/wine/fonts/$f ]]; then cp -f "/usr/share/wine/fonts/$f" "$sq_fonts/"; fi
 done
 
+# Tests talk only to loopback: by default every request goes to a proxy address on 127.0.0.1
+# where nothing listens; tests that need the stand-in service point the proxy at it themselves.
+sq_inet='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+wine reg add "$sq_inet" /v ProxyEnable /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1 || true
+wine reg add "$sq_inet" /v ProxyServer /t REG_SZ /d 127.0.0.1:9 /f </dev/null >/dev/null 2>&1 || true
+
 sq_wine_env_stop() {
   WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
   if [[ -n "$sq_xvfb_pid" ]]; then
