@@ -69,7 +69,8 @@ WindowKind KindOf(const ControlSpec& spec) {
     case K::PasswordBox:
         return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD, WS_EX_CLIENTEDGE};
     case K::Button:
-        return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+        // Drawn by the window, so that a long caption wraps over two lines the same way everywhere.
+        return {L"BUTTON", kChild | WS_TABSTOP | BS_OWNERDRAW, 0};
     case K::DriveList:
         return {L"COMBOBOX", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0};
     case K::FolderList:
@@ -195,6 +196,10 @@ void frmMain::CreateControls() {
         if (spec.kind == K::PasswordBox) ::SendMessageW(control, EM_SETPASSWORDCHAR, L'*', 0);
         if (spec.kind == K::DriveList) FitComboHeight(control, twips.ToPixels(spec.place.height));
         if (spec.kind == K::FolderList) SizeFolderListItems(control);
+        // A label whose wrapped text is a pixel or two taller than its box is drawn by the window,
+        // a little higher, so that its last line is not cut.
+        if (spec.kind == K::Label && LabelOverflow(control) > 0)
+            ::SetWindowLongW(control, GWL_STYLE, (::GetWindowLongW(control, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
     }
 }
 

@@ -41,6 +41,9 @@ const ControlSpec* FindControlSpec(int id);
 // Where a container's own top-left corner lies within the window, in twips.
 TwipsRect ContainerPlace(Container container);
 
+// How many pixels the wrapped text of a label needs beyond its height (0 when it fits).
+int LabelOverflow(HWND label);
+
 struct frmMain::Layout {
     int dpi = 96;
     UniqueGdi font;

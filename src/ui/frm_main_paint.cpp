@@ -38,13 +38,102 @@ void EtchedRule(HDC dc, const TwipsConverter& twips, int shadow_y, int highlight
     HorizontalLine(dc, x1, x2, twips.ToPixels(highlight_y), ::GetSysColor(COLOR_3DHILIGHT));
 }
 
+COLORREF LabelColour(const ControlSpec& spec) {
+    if (spec.colour == TextColour::Black) return kBlack;
+    if (spec.colour == TextColour::Red) return kRed;
+    return ::GetSysColor(COLOR_BTNTEXT);
+}
+
+// Labels on the banner sit on its white; the others on the window's face colour.
+HBRUSH LabelBackground(const ControlSpec& spec, HGDIOBJ white) {
+    return spec.container == Container::TopHolder ? static_cast<HBRUSH>(white) : ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
 RECT PixelRect(const TwipsConverter& twips, const TwipsRect& place) {
     const int left = twips.ToPixels(place.left);
     const int top = twips.ToPixels(place.top);
     return RECT{left, top, left + twips.ToPixels(place.width), top + twips.ToPixels(place.height)};
 }
 
+constexpr UINT kLabelFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+
+std::wstring TextOf(HWND control) {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Height of `text` wrapped at the width of `box`, in the font selected into `dc`.
+int WrappedHeight(HDC dc, const std::wstring& text, RECT box, UINT format) {
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_CALCRECT);
+    return box.bottom - box.top;
+}
+
+// A push button: raised face, pressed when held, the caption wrapped and centred, a dotted
+// frame around it when the button has the keyboard focus.
+void DrawPushButton(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT face = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    const bool focused = (item.itemState & ODS_FOCUS) != 0;
+    if (focused) {
+        ::FrameRect(dc, &face, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        ::InflateRect(&face, -1, -1);
+    }
+    ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
+    if (pressed) ::FrameRect(dc, &face, ::GetSysColorBrush(COLOR_3DSHADOW));
+
+    const std::wstring text = TextOf(item.hwndItem);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    RECT inside = item.rcItem;
+    ::InflateRect(&inside, -4, -4);
+    const int height = WrappedHeight(dc, text, inside, DT_WORDBREAK | DT_CENTER);
+    RECT caption = inside;
+    caption.top += ((inside.bottom - inside.top) - height) / 2;
+    caption.bottom = caption.top + height;
+    if (pressed) ::OffsetRect(&caption, 1, 1);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption, DT_WORDBREAK | DT_CENTER);
+    ::SelectObject(dc, old);
+    if (focused) {
+        RECT frame = item.rcItem;
+        ::InflateRect(&frame, -4, -4);
+        ::DrawFocusRect(dc, &frame);
+    }
+}
+
+// A label that needs a little more height than it has: its text starts higher by the overflow,
+// taken from the empty leading above the letters, so the last line keeps its descenders.
+void DrawSnugLabel(const DRAWITEMSTRUCT& item, COLORREF text_colour, HBRUSH background) {
+    HDC dc = item.hDC;
+    ::FillRect(dc, &item.rcItem, background);
+    const std::wstring text = TextOf(item.hwndItem);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    RECT box = item.rcItem;
+    const int overflow = WrappedHeight(dc, text, box, kLabelFormat) - (box.bottom - box.top);
+    if (overflow > 0) box.top -= overflow < metrics.tmInternalLeading ? overflow : metrics.tmInternalLeading;
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, text_colour);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, kLabelFormat);
+    ::SelectObject(dc, old);
+}
+
 }  // namespace
+
+int LabelOverflow(HWND label) {
+    HDC dc = ::GetDC(label);
+    if (!dc) return 0;
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT box{};
+    ::GetClientRect(label, &box);
+    const int overflow = WrappedHeight(dc, TextOf(label), box, kLabelFormat) - (box.bottom - box.top);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(label, dc);
+    return overflow > 0 ? overflow : 0;
+}
 
 bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (!layout_) return false;
@@ -67,7 +156,17 @@ bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
     }
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item && item->CtlType == ODT_BUTTON) {
+            DrawPushButton(*item);
+            result = TRUE;
+            return true;
+        }
         if (!item || item->CtlType != ODT_STATIC) return false;
+        if (const ControlSpec* spec = FindControlSpec(static_cast<int>(item->CtlID)); spec && spec->kind == ControlKind::Label) {
+            DrawSnugLabel(*item, LabelColour(*spec), LabelBackground(*spec, layout_->white_brush.get()));
+            result = TRUE;
+            return true;
+        }
         HDC dc = item->hDC;
         const RECT box = item->rcItem;
         switch (item->CtlID) {
@@ -99,17 +198,9 @@ bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lp));
         const ControlSpec* spec = FindControlSpec(id);
         if (!spec || spec->kind != ControlKind::Label) return false;
-        COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
-        if (spec->colour == TextColour::Black) text = kBlack;
-        if (spec->colour == TextColour::Red) text = kRed;
-        ::SetTextColor(dc, text);
-        if (spec->container == Container::TopHolder) {
-            ::SetBkColor(dc, kWhite);
-            result = reinterpret_cast<LRESULT>(layout_->white_brush.get());
-        } else {
-            ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-            result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-        }
+        ::SetTextColor(dc, LabelColour(*spec));
+        ::SetBkColor(dc, spec->container == Container::TopHolder ? kWhite : ::GetSysColor(COLOR_BTNFACE));
+        result = reinterpret_cast<LRESULT>(LabelBackground(*spec, layout_->white_brush.get()));
         return true;
     }
     default:

@@ -1,0 +1,73 @@
+// The settings store against the real registry of the test prefix.
+#include "ui/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include "common/ansi_text.h"
+#include "frm_main_fixture.h"
+
+namespace {
+
+using uitest::ReadRaw;
+
+class SettingsStore : public ::testing::Test {
+protected:
+    void SetUp() override { uitest::ClearSettings(); }
+    void TearDown() override { uitest::ClearSettings(); }
+};
+
+TEST_F(SettingsStore, NeverWrittenValuesReadEmptyAndReadingCreatesNothing) {
+    for (const char* key : {sq::settings::kUsername, sq::settings::kPassword, sq::settings::kExclude})
+        EXPECT_EQ(sq::settings::Get(key), "") << key;
+    HKEY key = nullptr;
+    EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, uitest::kSettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS)
+        << "reading must not create the settings key";
+    if (key) ::RegCloseKey(key);
+}
+
+TEST_F(SettingsStore, ValuesRoundTripExactlyAsRegSz) {
+    const struct {
+        const char* key;
+        const wchar_t* name;
+        const char* value;
+    } cases[] = {
+        {sq::settings::kUsername, L"Username", "robin"},
+        {sq::settings::kUsername, L"Username", "  two spaces around  "},
+        {sq::settings::kPassword, L"Password", "p@ss w0rd; \"quoted\" & 100%! \\ 'x' <y> =z+?#"},
+        {sq::settings::kPassword, L"Password", " "},
+        {sq::settings::kPassword, L"Password", ""},
+        {sq::settings::kExclude, L"Exclude", "C:\\Music\\Live"},
+        {sq::settings::kExclude, L"Exclude", "C:\\"},
+        {sq::settings::kExclude, L"Exclude", "D:\\My Songs (old), \xE9t\xE9"},  // bytes of the 8-bit code page
+    };
+    for (const auto& c : cases) {
+        sq::settings::Save(c.key, c.value);
+        const auto raw = ReadRaw(c.name);
+        ASSERT_TRUE(raw.has_value()) << c.key << " must be stored as REG_SZ under " << c.key;
+        EXPECT_EQ(*raw, sq::WideFromAnsi(c.value)) << c.key;
+        EXPECT_EQ(sq::settings::Get(c.key), c.value) << c.key;
+    }
+}
+
+TEST_F(SettingsStore, AWriteReplacesAndEachKeyStandsAlone) {
+    sq::settings::Save(sq::settings::kUsername, "first");
+    sq::settings::Save(sq::settings::kPassword, "secret");
+    sq::settings::Save(sq::settings::kUsername, "second");
+    EXPECT_EQ(sq::settings::Get(sq::settings::kUsername), "second");
+    EXPECT_EQ(sq::settings::Get(sq::settings::kPassword), "secret");
+    EXPECT_EQ(sq::settings::Get(sq::settings::kExclude), "");
+    sq::settings::Save(sq::settings::kExclude, "C:\\Music");
+    sq::settings::Save(sq::settings::kExclude, "");
+    EXPECT_EQ(ReadRaw(L"Exclude"), std::optional<std::wstring>(L"")) << "storing the empty string clears the folder";
+}
+
+TEST_F(SettingsStore, ValuesWrittenByEarlierReleasesAreRead) {
+    uitest::StoreRaw(L"Username", L"old user");
+    uitest::StoreRaw(L"Password", L"old pass word");
+    uitest::StoreRaw(L"Exclude", L"C:\\Old Music");
+    EXPECT_EQ(sq::settings::Get(sq::settings::kUsername), "old user");
+    EXPECT_EQ(sq::settings::Get(sq::settings::kPassword), "old pass word");
+    EXPECT_EQ(sq::settings::Get(sq::settings::kExclude), "C:\\Old Music");
+}
+
+}  // namespace
