@@ -193,6 +193,16 @@ bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
         result = TRUE;
         return true;
     }
+    case WM_COMMAND: {
+        // Enter presses the button that has the focus, as it does on any form; elsewhere the
+        // window has no default button and Enter does nothing.
+        if (LOWORD(wp) != IDOK || HIWORD(wp) != BN_CLICKED) return false;
+        HWND focus = ::GetFocus();
+        const ControlSpec* spec = focus && ::GetParent(focus) == hwnd_ ? FindControlSpec(::GetDlgCtrlID(focus)) : nullptr;
+        if (spec && spec->kind == ControlKind::Button) ::SendMessageW(focus, BM_CLICK, 0, 0);
+        result = 0;
+        return true;
+    }
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wp);
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lp));

@@ -426,6 +426,44 @@ TEST_F(FrmMainWindow, SaveStoresBothHidesAndKeepsTheEditorOpenForTheNextShow) {
     PumpFor(300);
 }
 
+TEST_F(FrmMainWindow, KeyboardPressesTheButtons) {
+    ::ShowWindow(Window(), SW_HIDE);
+    bool opened_by_mnemonic = false, closed_by_mnemonic = false, opened_by_enter = false, closed_by_space = false;
+    bool forced = false;
+    RunStepsFromTimer({
+        [&] { PressKeys({VK_MENU, 'E'}); },  // Alt+E: "&Excludes Folder"
+        [&] {
+            opened_by_mnemonic = Visible(sq::IDC_FRA_FOLDER_EX);
+            PressKeys({VK_MENU, 'C'});  // Alt+C: "&Cancel"
+        },
+        [&] {
+            closed_by_mnemonic = !Visible(sq::IDC_FRA_FOLDER_EX);
+            ::SetFocus(Ctl(sq::IDC_CMD_EXCLUDE));
+            PressKeys({VK_RETURN});
+        },
+        [&] {
+            opened_by_enter = Visible(sq::IDC_FRA_FOLDER_EX);
+            ::SetFocus(Ctl(sq::IDC_CMD_CANCEL));
+            PressKeys({VK_SPACE});
+        },
+        [&] {
+            closed_by_space = !Visible(sq::IDC_FRA_FOLDER_EX);
+            PressKeys({VK_MENU, 'S'});  // Alt+S: "&Save"
+        },
+        [&] {
+            forced = ::IsWindowVisible(Window()) != FALSE;
+            ::ShowWindow(Window(), SW_HIDE);
+        },
+    }, 150);
+    ASSERT_EQ(frmMain::Instance().ShowModal(), S_OK);
+    EXPECT_TRUE(opened_by_mnemonic);
+    EXPECT_TRUE(closed_by_mnemonic);
+    EXPECT_TRUE(opened_by_enter) << "Enter presses the focused button";
+    EXPECT_TRUE(closed_by_space);
+    EXPECT_FALSE(forced) << "Alt+S saves and hides";
+    PumpFor(300);
+}
+
 int g_close_requests = 0;
 LRESULT CALLBACK CountCloseRequests(int code, WPARAM wp, LPARAM lp) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lp);
