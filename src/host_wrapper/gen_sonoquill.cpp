@@ -1,0 +1,113 @@
+// gen_sonoquill.dll: the general-purpose plug-in the player loads. It maps the player's three
+// calls onto Sonoquill_WA.Plugin's Initialize, Configure and Quit. Nothing may unwind into the
+// player: every call catches everything, and a plug-in that cannot be created makes init fail
+// quietly, so that the player lists it as not loaded.
+#include <windows.h>
+#include <objbase.h>
+
+#include "host_wrapper/gen_descriptor.h"
+#include "host_wrapper/host_wrapper.h"
+#include "host_wrapper/plugin_loader.h"
+
+namespace {
+
+using sq::ComPtr;
+
+// Shown in the player's list until the plug-in hands over its own description.
+char g_initial_description[] = "Sonoquill";
+
+int __cdecl InitPlugin();
+void __cdecl ConfigPlugin();
+void __cdecl QuitPlugin();
+
+sq::GeneralPurposePlugin g_descriptor = {
+    sq::kGeneralPurposeVersion, g_initial_description, InitPlugin, ConfigPlugin, QuitPlugin, nullptr, nullptr,
+};
+
+// What lives between init and quit. The player calls all three on its main thread.
+struct Session {
+    ComPtr<IKvoWinAmpGenPlugin> plugin;
+    bool com_initialised = false;
+};
+Session* g_session = nullptr;
+// Outlives the session: the player reads the description for its list at any time.
+sq::DescriptionSink g_description{{}, &g_descriptor.description};
+HMODULE g_self = nullptr;
+
+void EndSession() noexcept {
+    Session* session = g_session;
+    g_session = nullptr;
+    if (!session) return;
+    session->plugin.reset();
+    const bool uninitialise = session->com_initialised;
+    delete session;
+    if (uninitialise) ::CoUninitialize();
+}
+
+int __cdecl InitPlugin() {
+    try {
+        if (g_session) return 0;  // a second init finds everything in place
+        auto* session = new Session();
+        g_session = session;
+        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        session->com_initialised = SUCCEEDED(com);  // S_FALSE too: it is ours to balance
+        if (FAILED(com) && com != RPC_E_CHANGED_MODE) {
+            EndSession();
+            return 1;
+        }
+
+        sq::CreatedPlugin created = sq::CreatePlugin(g_self);
+        if (!created.plugin) {
+            EndSession();
+            return 1;
+        }
+        session->plugin = created.plugin;
+        // The plug-in's window and timer run in its module until the player exits; neither COM
+        // nor the player may unload it, nor this wrapper whose object the plug-in holds.
+        sq::PinModuleOf(*reinterpret_cast<void**>(session->plugin.get()));
+        sq::PinModuleOf(reinterpret_cast<const void*>(&InitPlugin));
+
+        sq::HostWrapper* wrapper = sq::HostWrapper::Create(g_descriptor.hwndParent, &g_description);
+        if (!wrapper) {
+            EndSession();
+            return 1;
+        }
+        const HRESULT hr = session->plugin->Initialize(wrapper);
+        wrapper->Release();
+        if (FAILED(hr)) {
+            EndSession();
+            return 1;
+        }
+        return 0;
+    } catch (...) {
+        EndSession();
+        return 1;
+    }
+}
+
+void __cdecl ConfigPlugin() {
+    try {
+        if (g_session && g_session->plugin) g_session->plugin->Configure();
+    } catch (...) {
+    }
+}
+
+void __cdecl QuitPlugin() {
+    try {
+        if (g_session && g_session->plugin) g_session->plugin->Quit();
+    } catch (...) {
+    }
+    EndSession();
+}
+
+}  // namespace
+
+extern "C" sq::GeneralPurposePlugin* __cdecl winampGetGeneralPurposePlugin() { return &g_descriptor; }
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_self = instance;
+        ::DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
