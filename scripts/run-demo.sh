@@ -1,17 +1,99 @@
 #!/usr/bin/env bash
-# The main job: builds the plug-in, registers it in a private Wine prefix and drives it as the
-# player's host wrapper would, printing what happens.
+# The main job, as a user sees it: builds everything, installs the plug-in with its installer
+# into a simulated Winamp in a private Wine prefix, starts a local stand-in of the Sonoquill
+# service, and lets the player simulator play two tagged songs through their countdowns. Shows
+# the player's and the control window's progress, what the service received, and saves a
+# screenshot of the player with the control window open (build/demo/screenshot.png).
+#
+# Uses the current X display when there is one (SQ_USE_DISPLAY=0 forces a private Xvfb).
+# SQ_DEMO_SONG_SECONDS sets how long each song plays (default 56; the countdown takes 51).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
+demo="$root/build/demo"
+song_seconds="${SQ_DEMO_SONG_SECONDS:-56}"
 
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
+bin="$root/build/win32/bin"
+scripts/make-demo-songs.sh "$demo/songs" >/dev/null
 
-source scripts/wine-env.sh "$root/build/demo"
-trap sq_wine_env_stop EXIT
-cd build/win32/bin
-wine regsvr32 /s Sonoquill_WA.dll
-echo "registered Sonoquill_WA.dll in $WINEPREFIX"
-wine host_demo.exe "${SQ_DEMO_SECONDS:-5}" </dev/null
+export SQ_USE_DISPLAY="${SQ_USE_DISPLAY:-1}"
+source scripts/wine-env.sh "$demo"
+service_pid=""
+stop_all() {
+  if [[ -n "$service_pid" ]]; then kill "$service_pid" 2>/dev/null || true; fi
+  sq_wine_env_stop
+}
+trap stop_all EXIT
+
+say() { printf '\n== %s\n' "$*"; }
+
+# A Wine virtual desktop draws window frames and titles even without a window manager.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Sonoquill /f >/dev/null
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Sonoquill /d 1024x768 /f >/dev/null
+
+say "Installing into a simulated Winamp (C:\\Winamp) with Sonoquill-Setup.exe"
+player="$WINEPREFIX/drive_c/Winamp"
+mkdir -p "$player"
+cp "$bin/player_sim.exe" "$player/"
+# The player's own setup registers its file type; the installer finds the player through it.
+(cd "$player" && wine player_sim.exe --register-only </dev/null)
+wine "$bin/Sonoquill-Setup.exe" /S </dev/null
+ls "$player/Plugins"
+
+say "Account and network"
+settings='HKCU\Software\VB and VBA Program Settings\Sonoquill\Settings'
+wine reg add "$settings" /v Username /d demo /f >/dev/null
+wine reg add "$settings" /v Password /d secret /f >/dev/null
+echo "account: Username=demo Password=secret"
+
+rm -f "$demo/service.port" "$demo/service.log"
+wine "$bin/stand_in_service.exe" --port-file "$(winepath -w "$demo/service.port")" \
+  --log "$(winepath -w "$demo/service.log")" </dev/null >/dev/null 2>&1 &
+service_pid=$!
+for _ in $(seq 1 100); do [[ -s "$demo/service.port" ]] && break; sleep 0.2; done
+port="$(tr -d '\r\n' <"$demo/service.port")"
+inet='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+wine reg add "$inet" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null
+wine reg add "$inet" /v ProxyServer /d "127.0.0.1:$port" /f >/dev/null
+echo "stand-in service on 127.0.0.1:$port, reached as the prefix's proxy; it answers \"Success\""
+
+say "Playing two songs (about $((2 * song_seconds + 10)) s; the countdown takes 51 s per song)"
+config_at=$((2 * song_seconds))
+song1="$(winepath -w "$demo/songs/01-first.mp3")"
+song2="$(winepath -w "$demo/songs/02-second.mp3")"
+rm -f "$demo/player.log"
+(cd "$player" && wine player_sim.exe --schedule "$song_seconds,600" --report-module Sonoquill_WA.dll \
+   --config-after "$config_at" --press-save-after $((config_at + 6)) --exit-after $((config_at + 8)) \
+   --log "$(winepath -w "$demo/player.log")" "$song1" "$song2" </dev/null 2>/dev/null) &
+player_pid=$!
+
+# The screenshot is taken while the control window is up.
+shot_taken=0
+while kill -0 "$player_pid" 2>/dev/null; do
+  if ((shot_taken == 0)) && grep -q ': config \.\.\.' "$demo/player.log" 2>/dev/null; then
+    sleep 3
+    import -window root "$demo/screenshot.png" && echo "(screenshot saved: $demo/screenshot.png)"
+    shot_taken=1
+  fi
+  sleep 0.5
+done
+wait "$player_pid"
+player_rc=$?
+
+say "What the stand-in service received"
+if [[ -s "$demo/service.log" ]] && grep -q '^submission' "$demo/service.log"; then
+  grep -v '^service: listening' "$demo/service.log"
+else
+  echo "no submission arrived"
+fi
+
+say "Control window status texts, in order"
+grep -E '^control window ' "$demo/player.log" || echo "(none)"
+
+count=$(grep -c '^submission' "$demo/service.log" 2>/dev/null || true)
+echo
+echo "player exit code $player_rc; ${count:-0} submission(s) received; screenshot: $demo/screenshot.png"
+[[ $player_rc == 0 ]]

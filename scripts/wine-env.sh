@@ -2,6 +2,7 @@
 #   source scripts/wine-env.sh [build-folder]      then run Windows programs or ctest
 #   sq_wine_env_stop                               stops what it started (run scripts do it on EXIT)
 # The prefix lives under the build folder; SQ_KEEP_PREFIX=1 reuses an existing one.
+# SQ_USE_DISPLAY=1 uses the caller's X display when there is one instead of a private Xvfb.
 sq_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 sq_build="${1:-$sq_root/build}"
 mkdir -p "$sq_build"
@@ -14,15 +15,17 @@ unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
 
 # A display of our own: Xvfb picks a free number and reports it through a file descriptor.
 sq_xvfb_pid=""
-sq_display_file="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$sq_display_file" >/dev/null 2>&1 &
-sq_xvfb_pid=$!
-for _ in $(seq 1 100); do
-  [[ -s "$sq_display_file" ]] && break
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$sq_display_file")"
-rm -f "$sq_display_file"
+if [[ "${SQ_USE_DISPLAY:-0}" != 1 || -z "${DISPLAY:-}" ]]; then
+  sq_display_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$sq_display_file" >/dev/null 2>&1 &
+  sq_xvfb_pid=$!
+  for _ in $(seq 1 100); do
+    [[ -s "$sq_display_file" ]] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$sq_display_file")"
+  rm -f "$sq_display_file"
+fi
 
 if [[ "${SQ_KEEP_PREFIX:-0}" != 1 ]]; then
   WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true

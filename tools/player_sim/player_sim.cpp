@@ -11,6 +11,7 @@
 //     --linger MS            keeps dispatching messages for MS ms after quit (default 1500)
 //     --log FILE             writes the log to FILE as well
 //     --report-module NAME   logs where module NAME was loaded from, after the plug-ins started
+//     --register-only        registers the player's file type and exits (as the player's setup does)
 #include <windows.h>
 
 #include <cstdlib>
@@ -42,6 +43,7 @@ struct Options {
     int exit_after = -1;
     DWORD linger_ms = 1500;
     std::string report_module;
+    bool register_only = false;
 };
 
 struct Player {
@@ -93,6 +95,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             OpenLogFile(argv[++i]);
         } else if (arg == "--report-module" && has_value) {
             options.report_module = argv[++i];
+        } else if (arg == "--register-only") {
+            options.register_only = true;
         } else if (arg.rfind("--", 0) == 0) {
             return false;
         } else {
@@ -242,7 +246,7 @@ HWND CreatePlayerWindow(HINSTANCE instance) {
     ::AppendMenuA(play, MF_STRING, kCmdExit, "E&xit");
     ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(play), "&Play");
 
-    HWND hwnd = ::CreateWindowExW(0, kPlayerClass, L"Winamp 2.91", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 560, 240,
+    HWND hwnd = ::CreateWindowExW(0, kPlayerClass, L"Winamp 2.91", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 420, 420, 560, 240,
                                   nullptr, bar, instance, nullptr);
     if (!hwnd) return nullptr;
     HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
@@ -262,12 +266,13 @@ int Run(int argc, char** argv) {
     g_player = &player;
     if (!ParseOptions(argc, argv, player.options)) {
         Log("usage: player_sim [--schedule S1,S2,...] [--config-after S] [--press-save-after S] [--exit-after S] "
-            "[--linger MS] [--log FILE] [--report-module NAME] song.mp3 ...");
+            "[--linger MS] [--log FILE] [--report-module NAME] [--register-only] song.mp3 ...");
         return 2;
     }
     const std::string program = ProgramPath();
     player.folder = program.substr(0, program.find_last_of('\\') + 1);
     RegisterFileType();
+    if (player.options.register_only) return 0;
 
     player.hwnd = CreatePlayerWindow(::GetModuleHandleW(nullptr));
     if (!player.hwnd) {

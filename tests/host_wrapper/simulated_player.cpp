@@ -1,0 +1,107 @@
+#include "host_wrapper/simulated_player.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "support/win_test_support.h"
+
+namespace sqtest {
+
+std::wstring TempFolder(const std::wstring& name) {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    std::wstring path = std::wstring(temp) + name + L"_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+                        std::to_wstring(::GetTickCount()) + L"\\";
+    ::CreateDirectoryW(path.c_str(), nullptr);
+    return path;
+}
+
+void DeleteTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteTree(folder + name + L"\\");
+            else ::DeleteFileW((folder + name).c_str());
+        } while (::FindNextFileW(find, &found));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+StandInPlayerFolder::StandInPlayerFolder(const std::wstring& name) : path_(TempFolder(name)) {
+    ::CreateDirectoryW(plugins().c_str(), nullptr);
+    ::CopyFileW((ProgramFolder() + L"player_sim.exe").c_str(), (path_ + L"player_sim.exe").c_str(), FALSE);
+}
+
+StandInPlayerFolder::~StandInPlayerFolder() { DeleteTree(path_); }
+
+bool StandInPlayerFolder::AddPlugin(const std::wstring& built_file, const std::wstring& as) {
+    return ::CopyFileW((ProgramFolder() + built_file).c_str(), (plugins() + (as.empty() ? built_file : as)).c_str(),
+                       FALSE) != FALSE;
+}
+
+bool StandInPlayerFolder::WritePlugin(const std::wstring& name, const std::string& bytes) {
+    std::ofstream out(plugins() + name, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+SimulatorRun::SimulatorRun(const StandInPlayerFolder& folder, const std::wstring& arguments)
+    : log_path_(folder.path() + L"sim.log") {
+    std::wstring line = L"\"" + folder.path() + L"player_sim.exe\" --log \"" + log_path_ + L"\" " + arguments;
+    std::vector<wchar_t> buffer(line.begin(), line.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.path().c_str(), &si, &pi)) {
+        ::CloseHandle(pi.hThread);
+        process_ = pi.hProcess;
+    }
+}
+
+SimulatorRun::~SimulatorRun() {
+    if (!process_) return;
+    if (::WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) ::TerminateProcess(process_, 1);
+    ::CloseHandle(process_);
+}
+
+std::string SimulatorRun::Log() const {
+    std::ifstream in(log_path_, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool SimulatorRun::WaitForLog(const std::string& text, DWORD timeout_ms) const {
+    return PumpMessagesUntil([&] { return Log().find(text) != std::string::npos; }, timeout_ms);
+}
+
+int SimulatorRun::Wait(DWORD timeout_ms) {
+    if (!process_) return -1;
+    if (::WaitForSingleObject(process_, timeout_ms) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_, &code);
+    return static_cast<int>(code);
+}
+
+HWND SimulatorRun::PlayerWindow() const { return ::FindWindowW(L"Winamp v1.x", nullptr); }
+
+std::vector<std::string> PluginListTexts(HWND player) {
+    std::vector<std::string> texts;
+    HWND list = ::GetDlgItem(player, 200);
+    const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[512] = {};
+        const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length < 0 || length >= static_cast<LRESULT>(sizeof text)) continue;
+        ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+}  // namespace sqtest

@@ -1,0 +1,58 @@
+#pragma once
+// A stand-in player folder (player_sim.exe, a Plugins folder with the chosen files) and a run of
+// the simulator in it, watched through its log file and its windows.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace sqtest {
+
+class StandInPlayerFolder {
+public:
+    // Creates an empty folder with the simulator in it and an empty Plugins folder.
+    explicit StandInPlayerFolder(const std::wstring& name);
+    ~StandInPlayerFolder();
+    StandInPlayerFolder(const StandInPlayerFolder&) = delete;
+    StandInPlayerFolder& operator=(const StandInPlayerFolder&) = delete;
+
+    // Copies a file of the build folder into Plugins, under `as` when given.
+    bool AddPlugin(const std::wstring& built_file, const std::wstring& as = {});
+    // Writes `bytes` into Plugins\name.
+    bool WritePlugin(const std::wstring& name, const std::string& bytes);
+
+    const std::wstring& path() const { return path_; }  // with a trailing backslash
+    std::wstring plugins() const { return path_ + L"Plugins\\"; }
+
+private:
+    std::wstring path_;
+};
+
+class SimulatorRun {
+public:
+    // Starts player_sim.exe of `folder` with `arguments` (its log goes to the folder's sim.log).
+    SimulatorRun(const StandInPlayerFolder& folder, const std::wstring& arguments);
+    ~SimulatorRun();
+    SimulatorRun(const SimulatorRun&) = delete;
+    SimulatorRun& operator=(const SimulatorRun&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    std::string Log() const;
+    // Waits until the log holds `text`; false after `timeout_ms`.
+    bool WaitForLog(const std::string& text, DWORD timeout_ms) const;
+    // Waits for the end of the process and returns its exit code (-1 after `timeout_ms`).
+    int Wait(DWORD timeout_ms);
+    HWND PlayerWindow() const;
+
+private:
+    std::wstring log_path_;
+    HANDLE process_ = nullptr;
+};
+
+// The texts of the simulator's plug-in list, read from its window.
+std::vector<std::string> PluginListTexts(HWND player);
+
+std::wstring TempFolder(const std::wstring& name);
+void DeleteTree(const std::wstring& folder);
+
+}  // namespace sqtest
