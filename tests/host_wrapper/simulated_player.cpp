@@ -1,8 +1,6 @@
 #include "host_wrapper/simulated_player.h"
 
-#include <fstream>
-#include <sstream>
-
+#include "common/ansi_text.h"
 #include "support/win_test_support.h"
 
 namespace sqtest {
@@ -44,9 +42,13 @@ bool StandInPlayerFolder::AddPlugin(const std::wstring& built_file, const std::w
 }
 
 bool StandInPlayerFolder::WritePlugin(const std::wstring& name, const std::string& bytes) {
-    std::ofstream out(plugins() + name, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    HANDLE file = ::CreateFileW((plugins() + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+    return ok && written == bytes.size();
 }
 
 SimulatorRun::SimulatorRun(const StandInPlayerFolder& folder, const std::wstring& arguments)
@@ -70,10 +72,16 @@ SimulatorRun::~SimulatorRun() {
 }
 
 std::string SimulatorRun::Log() const {
-    std::ifstream in(log_path_, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    // The simulator keeps the log open for writing while it runs.
+    HANDLE file = ::CreateFileW(log_path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string text;
+    char buffer[4096];
+    DWORD n = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) text.append(buffer, n);
+    ::CloseHandle(file);
+    return text;
 }
 
 bool SimulatorRun::WaitForLog(const std::string& text, DWORD timeout_ms) const {
@@ -91,15 +99,16 @@ int SimulatorRun::Wait(DWORD timeout_ms) {
 HWND SimulatorRun::PlayerWindow() const { return ::FindWindowW(L"Winamp v1.x", nullptr); }
 
 std::vector<std::string> PluginListTexts(HWND player) {
+    // Asked for as wide text: that is the form in which the list's text crosses processes.
     std::vector<std::string> texts;
     HWND list = ::GetDlgItem(player, 200);
-    const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        char text[512] = {};
-        const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length < 0 || length >= static_cast<LRESULT>(sizeof text)) continue;
-        ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        texts.emplace_back(text);
+        wchar_t text[512] = {};
+        const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length < 0 || length >= 512) continue;
+        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        texts.push_back(sq::AnsiFromWide(text, static_cast<size_t>(lstrlenW(text))));
     }
     return texts;
 }

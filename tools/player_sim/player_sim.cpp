@@ -29,7 +29,6 @@ namespace {
 constexpr wchar_t kPlayerClass[] = L"Winamp v1.x";
 constexpr UINT kPlaylistRequest = 120;
 constexpr UINT_PTR kSecondTimer = 1;
-constexpr UINT_PTR kWatchTimer = 2;
 constexpr int kListId = 200;
 constexpr int kNowPlayingId = 201;
 constexpr UINT kCmdNext = 300;
@@ -128,6 +127,7 @@ void RegisterFileType() {
 }
 
 void ShowSong(Player& p) {
+    p.watch.SetSong(p.position + 1, p.options.songs.size());
     const std::string title = WindowTitle(p.options.songs, p.position);
     ::SetWindowTextA(p.hwnd, title.c_str());
     const std::string line = p.position < p.options.songs.size() ? "Playing: " + p.options.songs[p.position].path
@@ -208,7 +208,6 @@ LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_TIMER:
         if (wp == kSecondTimer) OnSecond(p);
-        if (wp == kWatchTimer) p.watch.Poll(p.position + 1, p.options.songs.size());
         return 0;
     case WM_COMMAND: {
         const UINT id = LOWORD(wp);
@@ -219,7 +218,6 @@ LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CLOSE:
         ::KillTimer(hwnd, kSecondTimer);
-        ::KillTimer(hwnd, kWatchTimer);
         p.plugins.QuitAll();
         ::DestroyWindow(hwnd);
         return 0;
@@ -284,12 +282,12 @@ int Run(int argc, char** argv) {
             song.path.c_str());
     }
     ShowSong(player);
+    player.watch.Start();
     player.plugins.LoadAll(player.folder + "Plugins\\", player.hwnd);
     RefreshPluginList(player);
     ReportModule(player.options.report_module);
 
     ::SetTimer(player.hwnd, kSecondTimer, 1000, nullptr);
-    ::SetTimer(player.hwnd, kWatchTimer, 250, nullptr);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);
@@ -305,6 +303,7 @@ int Run(int argc, char** argv) {
         }
         ::Sleep(20);
     }
+    player.watch.Stop();
     player.plugins.FreeAll();
     Log("player: exited cleanly");
     g_player = nullptr;

@@ -1,0 +1,177 @@
+// gen_sonoquill.dll loaded by the player simulator as the player loads it: the component is
+// created by ProgID when registered and from the wrapper's own folder when not; the description
+// reaches the player's plug-in list; config shows the control window until "&Save"; quit leaves
+// the player able to exit cleanly; a missing or broken Sonoquill_WA.dll makes init fail quietly.
+// Each scenario runs the simulator as a process of its own, as the player is.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "common/ansi_text.h"
+#include "host_wrapper/simulated_player.h"
+#include "support/win_test_support.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+using sqtest::SimulatorRun;
+using sqtest::StandInPlayerFolder;
+
+constexpr DWORD kStartMs = 30000;
+const std::wstring kSong = L"\"C:\\no such folder\\01. A Song.mp3\"";
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string ReportedModulePath(const std::string& log) {
+    const std::string marker = "module Sonoquill_WA.dll: ";
+    const size_t at = log.find(marker);
+    if (at == std::string::npos) return {};
+    const size_t end = log.find_first_of("\r\n", at);
+    return log.substr(at + marker.size(), end - at - marker.size());
+}
+
+int Regsvr32(const std::wstring& options) {
+    return sqtest::RunProcess(L"regsvr32.exe " + options + L" \"" + sqtest::DllPath() + L"\"");
+}
+
+// The component's classes are gone for the length of a scenario and registered again after it.
+struct ComponentUnregistered {
+    ComponentUnregistered() { ok = Regsvr32(L"/s /u") == 0; }
+    ~ComponentUnregistered() { Regsvr32(L"/s"); }
+    bool ok = false;
+};
+
+bool ProgIdRegistered() {
+    CLSID clsid{};
+    return SUCCEEDED(::CLSIDFromProgID(L"Sonoquill_WA.Plugin", &clsid));
+}
+
+void ExpectListedAsRunning(HWND player) {
+    const std::vector<std::string> list = sqtest::PluginListTexts(player);
+    ASSERT_EQ(list.size(), 1u) << "the player lists its one plug-in";
+    EXPECT_EQ(list[0].rfind("Sonoquill by ", 0), 0u) << "the list shows the plug-in's own description: " << list[0];
+    EXPECT_EQ(list[0].find("not loaded"), std::string::npos) << list[0];
+}
+
+void ExpectCleanExit(SimulatorRun& run) {
+    EXPECT_EQ(run.Wait(30000), 0) << run.Log();
+    const std::string log = run.Log();
+    const size_t quit = log.find("gen_sonoquill.dll: quit returned");
+    EXPECT_NE(quit, std::string::npos) << "quit is called at exit";
+    EXPECT_NE(log.find("player: exited cleanly", quit == std::string::npos ? 0 : quit), std::string::npos)
+        << "the player goes on after quit and unloads its plug-ins:\n" << log;
+}
+
+TEST(GenSonoquill, CreatesTheRegisteredComponentByProgId) {
+    ASSERT_TRUE(ProgIdRegistered()) << "the registration fixture ran first";
+    StandInPlayerFolder folder(L"sq_registered");
+    ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll")) << "only the wrapper: the component comes from COM";
+    SimulatorRun run(folder, L"--exit-after 6 --report-module Sonoquill_WA.dll " + kSong);
+    ASSERT_TRUE(run.started());
+    ASSERT_TRUE(run.WaitForLog("player: module Sonoquill_WA.dll", kStartMs)) << run.Log();
+
+    const std::string log = run.Log();
+    EXPECT_NE(log.find("gen_sonoquill.dll: init returned 0"), std::string::npos) << log;
+    EXPECT_EQ(Lower(ReportedModulePath(log)), Lower(sq::AnsiFromWide(sqtest::DllPath())))
+        << "the registered server is the one loaded";
+    ExpectListedAsRunning(run.PlayerWindow());
+    EXPECT_NE(::FindWindowW(sq::kMainWindowClass, nullptr), nullptr) << "Initialize loaded the control window";
+    ExpectCleanExit(run);
+}
+
+TEST(GenSonoquill, CreatesTheComponentFromItsOwnFolderWhenUnregistered) {
+    ComponentUnregistered unregistered;
+    ASSERT_TRUE(unregistered.ok);
+    ASSERT_FALSE(ProgIdRegistered());
+    StandInPlayerFolder folder(L"sq_beside");
+    ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
+    ASSERT_TRUE(folder.AddPlugin(L"Sonoquill_WA.dll"));
+    SimulatorRun run(folder, L"--exit-after 6 --report-module Sonoquill_WA.dll " + kSong);
+    ASSERT_TRUE(run.WaitForLog("player: module Sonoquill_WA.dll", kStartMs)) << run.Log();
+
+    const std::string log = run.Log();
+    EXPECT_NE(log.find("gen_sonoquill.dll: init returned 0"), std::string::npos) << log;
+    EXPECT_EQ(Lower(ReportedModulePath(log)), Lower(sq::AnsiFromWide(folder.plugins() + L"Sonoquill_WA.dll")))
+        << "copying the two files is a complete install";
+    ExpectListedAsRunning(run.PlayerWindow());
+    ExpectCleanExit(run);
+}
+
+struct BrokenComponent {
+    const char* name;
+    const wchar_t* built_file;  // copied in as Sonoquill_WA.dll, or
+    const char* bytes;          // written as Sonoquill_WA.dll, or neither: no file at all
+};
+
+TEST(GenSonoquill, MissingOrBrokenComponentMakesInitFailQuietly) {
+    ComponentUnregistered unregistered;
+    ASSERT_TRUE(unregistered.ok);
+    const BrokenComponent cases[] = {
+        {"no Sonoquill_WA.dll", nullptr, nullptr},
+        {"a file that is no DLL", nullptr, "MZ this is not a program"},
+        {"an empty file", nullptr, ""},
+        {"a DLL without class factories", L"gen_sonoquill.dll", nullptr},
+    };
+    for (const BrokenComponent& c : cases) {
+        SCOPED_TRACE(c.name);
+        StandInPlayerFolder folder(L"sq_broken");
+        ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
+        if (c.built_file) {
+            ASSERT_TRUE(folder.AddPlugin(c.built_file, L"Sonoquill_WA.dll"));
+        }
+        if (c.bytes) {
+            ASSERT_TRUE(folder.WritePlugin(L"Sonoquill_WA.dll", c.bytes));
+        }
+
+        SimulatorRun run(folder, L"--exit-after 3 --linger 300 --report-module Sonoquill_WA.dll " + kSong);
+        ASSERT_TRUE(run.WaitForLog("player: module Sonoquill_WA.dll", kStartMs)) << run.Log();
+        const std::string log = run.Log();
+        EXPECT_NE(log.find("gen_sonoquill.dll: init returned 1"), std::string::npos) << log;
+        EXPECT_EQ(ReportedModulePath(log), "not loaded") << "nothing of a failed component stays loaded";
+        const std::vector<std::string> list = sqtest::PluginListTexts(run.PlayerWindow());
+        ASSERT_EQ(list.size(), 1u);
+        EXPECT_NE(list[0].find("(not loaded)"), std::string::npos) << list[0];
+        EXPECT_EQ(::FindWindowW(sq::kMainWindowClass, nullptr), nullptr);
+        EXPECT_EQ(run.Wait(30000), 0) << "no crash, no message box: " << run.Log();
+        EXPECT_NE(run.Log().find("player: exited cleanly"), std::string::npos);
+        EXPECT_EQ(run.Log().find("quit returned"), std::string::npos) << "a plug-in that failed init gets no quit";
+    }
+}
+
+TEST(GenSonoquill, ConfigShowsTheControlWindowUntilSaveAndQuitLeavesItRunning) {
+    StandInPlayerFolder folder(L"sq_config");
+    ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
+    ASSERT_TRUE(folder.AddPlugin(L"Sonoquill_WA.dll"));
+    SimulatorRun run(folder, L"--config-after 2 --exit-after 8 --linger 3000 " + kSong);
+    ASSERT_TRUE(run.WaitForLog("gen_sonoquill.dll: config ...", kStartMs)) << run.Log();
+
+    HWND window = nullptr;
+    ASSERT_TRUE(sqtest::PumpMessagesUntil(
+        [&] {
+            window = ::FindWindowW(sq::kMainWindowClass, nullptr);
+            return window && ::IsWindowVisible(window);
+        },
+        10000))
+        << "config shows the control window";
+    sqtest::PumpMessagesFor(500);
+    EXPECT_EQ(run.Log().find("config returned"), std::string::npos) << "config waits while the window is up";
+
+    ::PostMessageW(::GetDlgItem(window, sq::IDC_CMD_SAVE), BM_CLICK, 0, 0);
+    ASSERT_TRUE(run.WaitForLog("gen_sonoquill.dll: config returned", 10000)) << "\"&Save\" ends config";
+    EXPECT_FALSE(::IsWindowVisible(window));
+
+    // After quit the window and its countdown live on until the player is gone.
+    ASSERT_TRUE(run.WaitForLog("gen_sonoquill.dll: quit returned", 20000)) << run.Log();
+    EXPECT_TRUE(::IsWindow(window));
+    const std::wstring before = sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME));
+    EXPECT_TRUE(sqtest::PumpMessagesUntil(
+        [&] { return ::IsWindow(window) && sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME)) != before; }, 2500))
+        << "the countdown keeps ticking after quit";
+    ExpectCleanExit(run);
+}
+
+}  // namespace
