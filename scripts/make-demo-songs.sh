@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes tagged MP3 files for the player simulator into the given folder (default build/songs):
-# two seconds of a quiet tone each, encoded by lame with ID3v1 and ID3v2 tags.
+# two seconds of a quiet tone each, encoded by lame with ID3v1 and ID3v2 tags (ID3v2 text in
+# Latin-1, as the players of the plug-in's time wrote it).
 set -euo pipefail
 out="${1:-$(cd "$(dirname "$0")/.." && pwd)/build/songs}"
 mkdir -p "$out"
@@ -25,7 +26,7 @@ for entry in "${songs[@]}"; do
   IFS='|' read -r file artist title album year genre <<<"$entry"
   [[ -s "$out/$file" ]] && continue
   lame --quiet -m m -b 128 \
-    --add-id3v2 --tt "$title" --ta "$artist" --tl "$album" --ty "$year" --tg "$genre" \
+    --add-id3v2 --id3v2-latin1 --tt "$title" --ta "$artist" --tl "$album" --ty "$year" --tg "$genre" \
     "$tone" "$out/$file"
 done
 ls "$out"/*.mp3

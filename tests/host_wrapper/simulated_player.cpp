@@ -29,7 +29,10 @@ void DeleteTree(const std::wstring& folder) {
     ::RemoveDirectoryW(folder.c_str());
 }
 
-StandInPlayerFolder::StandInPlayerFolder(const std::wstring& name) : path_(TempFolder(name)) {
+StandInPlayerFolder::StandInPlayerFolder(const std::wstring& name)
+    : path_(TempFolder(name)),
+      file_type_(HKEY_CLASSES_ROOT, L"WinAmp.File\\shell\\play\\command", nullptr,
+                 L"\"" + path_ + L"player_sim.exe\" \"%1\"") {
     ::CreateDirectoryW(plugins().c_str(), nullptr);
     ::CopyFileW((ProgramFolder() + L"player_sim.exe").c_str(), (path_ + L"player_sim.exe").c_str(), FALSE);
 }

@@ -3,8 +3,11 @@
 // the simulator in it, watched through its log file and its windows.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "submit/registry_override.h"
 
 namespace sqtest {
 
@@ -26,6 +29,8 @@ public:
 
 private:
     std::wstring path_;
+    // The simulator registers itself as the player's file type; what was there comes back after.
+    sqtest::RegistryOverride file_type_;
 };
 
 class SimulatorRun {

@@ -20,7 +20,7 @@ TEST(SongSubmission, OneSongReachesTheServiceWithItsTags) {
     service.Answer("Success");
     sqtest::ProxyOverride proxy(service.port());
     sqtest::RegistryOverride user(HKEY_CURRENT_USER, kSettings, L"Username", std::wstring(L"tester"));
-    sqtest::RegistryOverride password(HKEY_CURRENT_USER, kSettings, L"Password", std::wstring(L"pass word"));
+    sqtest::RegistryOverride password(HKEY_CURRENT_USER, kSettings, L"Password", std::wstring(L"secret"));
     sqtest::RegistryOverride exclude(HKEY_CURRENT_USER, kSettings, L"Exclude", std::wstring());
 
     const std::wstring song = sqtest::ProgramFolder() + L"..\\songs\\01-first.mp3";
@@ -36,7 +36,7 @@ TEST(SongSubmission, OneSongReachesTheServiceWithItsTags) {
         << "no submission arrived:\n" << run.Log();
     const sqtest::ReceivedRequest request = service.Requests().front();
     EXPECT_EQ(request.request_line.rfind("POST http://www.sonoquill.net", 0), 0u) << request.request_line;
-    EXPECT_NE(request.request_line.find("/index.php?c=tester&p=pass word&art=Demo%20Artist&trk=First%20Song "),
+    EXPECT_NE(request.request_line.find("/index.php?c=tester&p=secret&art=Demo%20Artist&trk=First%20Song "),
               std::string::npos)
         << "artist and title come from the file's tags: " << request.request_line;
     EXPECT_EQ(request.Header("oquill_Protocol"), "SNQP1.0");
