@@ -69,14 +69,20 @@ __attribute__((target("avx2"))) bool FindPairAvx2(const unsigned char* buf, std:
     return false;
 }
 
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+bool HasAvx2() {
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return has;
+}
 #endif
 
 // The first index i < count - 1 with buf[i] == 0xFF and an accepted buf[i + 1], or count.
 std::size_t FindPair(const unsigned char* buf, std::size_t count) {
     std::size_t i = 0;
 #if defined(SQ_FRAME_SEARCH_X86_64)
-    if (kHasAvx2 && FindPairAvx2(buf, count, i)) return i;
+    if (HasAvx2() && FindPairAvx2(buf, count, i)) return i;
     if (FindPairSse2(buf, count, i)) return i;
 #endif
     while (i + 1 < count) {
