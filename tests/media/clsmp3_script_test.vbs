@@ -80,6 +80,16 @@ CheckText mp3.Duration, "2m 5s", "Duration"
 Check mp3.VBR = False, "VBR after the read"
 CheckText mp3.Subdirs, "kept|", "Subdirs untouched by ReadMP3"
 
+' A variable holding the path (handed over by reference) reads the same.
+Dim path
+path = folder & "tagged.mp3"
+mp3.Songname = ""
+On Error Resume Next
+ok = mp3.ReadMP3(path)
+Check Err.Number = 0, "ReadMP3 of a path variable raised " & Err.Number & " " & Err.Description
+On Error GoTo 0
+CheckText mp3.Songname, "Script Title", "Songname read through a path variable"
+
 ' A missing file: the error carries the number, the class and the path; the members are reset.
 On Error Resume Next
 ok = Empty
