@@ -1,0 +1,379 @@
+// SubmitSong end to end: frmMain with its real labels, a stand-in player with a playlist and a
+// registration, the stand-in service reached through the system proxy, the shell's http handler
+// replaced by a recorder. Every run is started as the countdown starts it.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "stand_in_player.h"
+#include "submit/registry_override.h"
+#include "submit/stand_in_service.h"
+#include "support/win_test_support.h"
+#include "ui/frm_main.h"
+
+namespace sq {
+namespace {
+
+using sqtest::ServiceScript;
+
+constexpr char kPlayerTitle[] = "3. Player Artist - Player Title - Winamp";
+constexpr char kSongTitle[] = "Player Artist - Player Title";
+constexpr char kUnknown[] = "Sonoquill returned an unknown response.";
+const std::wstring kSettingsKey = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+
+std::string Narrow(const std::wstring& w) {
+    std::string s;
+    for (wchar_t c : w) s += static_cast<char>(c);
+    return s;
+}
+
+std::string TempFolder() {
+    char base[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, base);
+    std::string folder = std::string(base) + "sq_submit_" + std::to_string(::GetCurrentProcessId()) + "\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::string StampNow() {
+    SYSTEMTIME t{};
+    ::GetLocalTime(&t);
+    char text[8];
+    std::snprintf(text, sizeof text, "%02u:%02u", t.wHour % 100u, t.wMinute % 100u);
+    return text;
+}
+
+// Counts the thread's own timer ticks, which only arrive while someone dispatches messages.
+class TickCounter {
+public:
+    TickCounter() {
+        instance_ = this;
+        id_ = ::SetTimer(nullptr, 0, 100, &TickCounter::OnTick);
+    }
+    ~TickCounter() {
+        ::KillTimer(nullptr, id_);
+        instance_ = nullptr;
+    }
+    int ticks = 0;
+    std::function<void()> on_tick;
+
+private:
+    static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
+        if (!instance_) return;
+        ++instance_->ticks;
+        if (instance_->on_tick) instance_->on_tick();
+    }
+    static inline TickCounter* instance_ = nullptr;
+    UINT_PTR id_ = 0;
+};
+
+// Closes the first message box titled "Sonoquill" that appears and keeps its text.
+class MessageBoxCloser {
+public:
+    MessageBoxCloser() {
+        thread_ = std::thread([this] {
+            for (int i = 0; i < 300 && !stop_; ++i) {
+                HWND box = ::FindWindowW(L"#32770", L"Sonoquill");
+                if (box) {
+                    text = Narrow(sqtest::WindowText(::GetDlgItem(box, 0xFFFF)));
+                    has_ok_only = ::GetDlgItem(box, IDOK) != nullptr && ::GetDlgItem(box, IDCANCEL) == nullptr &&
+                                  ::GetDlgItem(box, IDYES) == nullptr;
+                    ::Sleep(300);  // ticks go on while the box is open
+                    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+                    closed = true;
+                    return;
+                }
+                ::Sleep(50);
+            }
+        });
+    }
+    ~MessageBoxCloser() {
+        stop_ = true;
+        thread_.join();
+    }
+    std::string text;
+    bool has_ok_only = false;
+    std::atomic<bool> closed{false};
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+class SubmitSongTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_HRESULT_SUCCEEDED(frmMain::Instance().Load()); }
+
+    void SetUp() override {
+        ASSERT_TRUE(service_.ok());
+        ASSERT_TRUE(player_.hwnd());
+        WriteFile(untagged_, std::string(4096, '\0'));
+        player_.paths = {folder_ + "other.mp3", untagged_};
+        player_.position = 1;
+        ::DeleteFileW((sqtest::ProgramFolder() + L"url_recorder.log").c_str());
+        // Nested ticks see the submitted title and only refill the counter.
+        form().countdown.LastPlayed = kSongTitle;
+        form().SetControlText(IDC_LBL_RESPONSE, "No data sent yet.");
+        form().SetControlText(IDC_LBL_LAST_TIME, "No time reported.");
+    }
+
+    static frmMain& form() { return frmMain::Instance(); }
+    static std::string Label(int id) { return form().ControlText(id); }
+
+    // The countdown's own way in: the tick on which the counter runs out.
+    void SubmittingTick() {
+        form().countdown.LastPlayed = "a title shown before";
+        form().countdown.lngCounter = 0;
+        form().tmrCountDown_Timer();
+    }
+
+    std::string RecordedUrls() { return ReadFile(Narrow(sqtest::ProgramFolder()) + "url_recorder.log"); }
+
+    std::string folder_ = TempFolder();
+    std::string untagged_ = folder_ + "untagged song.mp3";
+    sqtest::StandInService service_;
+    sqtest::ProxyOverride proxy_{service_.port()};
+    sqtest::StandInPlayer player_{kPlayerTitle, folder_};
+    sqtest::RegistryOverride player_registration_{HKEY_CLASSES_ROOT, L"WinAmp.File\\shell\\play\\command", nullptr,
+                                                  L"\"" + std::wstring(folder_.begin(), folder_.end()) +
+                                                      L"winamp.exe\" \"%1\""};
+    std::wstring recorder_command_ = L"\"" + sqtest::ProgramFolder() + L"url_recorder.exe\" \"%1\"";
+    sqtest::RegistryOverride http_handler_{HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr, recorder_command_};
+    sqtest::RegistryOverride https_handler_{HKEY_CLASSES_ROOT, L"https\\shell\\open\\command", nullptr, recorder_command_};
+    sqtest::RegistryOverride username_{HKEY_CURRENT_USER, kSettingsKey, L"Username", std::wstring(L"anna b")};
+    sqtest::RegistryOverride password_{HKEY_CURRENT_USER, kSettingsKey, L"Password", std::wstring(L"p&ss#1")};
+    sqtest::RegistryOverride exclude_{HKEY_CURRENT_USER, kSettingsKey, L"Exclude", std::wstring()};
+};
+
+TEST_F(SubmitSongTest, UntaggedFileSendsThePlayersTitleWithNoArtist) {
+    service_.Answer("Success");
+    SubmittingTick();
+    ASSERT_EQ(service_.RequestCount(), 1u);
+    const sqtest::ReceivedRequest got = service_.Requests()[0];
+    std::string line = got.request_line;
+    if (const size_t port = line.find("sonoquill.net:80/"); port != std::string::npos) line.erase(port + 13, 3);
+    EXPECT_EQ(line,
+              // WinINet writes the raw space of the user name as %20: a request line cannot hold it.
+              "POST http://www.sonoquill.net/index.php?c=anna%20b&p=p&ss#1&art=No_Artist"
+              "&trk=Player%20Artist%20-%20Player%20Title HTTP/1.1");
+    EXPECT_EQ(got.Header("oquill_Protocol"), "SNQP1.0");
+    EXPECT_EQ(got.Header("oquill_Client"), "wa");
+    EXPECT_EQ(got.Header("oquill_ID"), "730241");
+    EXPECT_EQ(got.Header("oquill_Version"), "1.0.61");
+    EXPECT_TRUE(got.body.empty());
+    EXPECT_EQ(Label(IDC_LBL_RESPONSE), "Thanks! Your song was submitted.");
+    EXPECT_EQ(Label(IDC_LBL_CONNECTED), "Response Completed.");
+    EXPECT_EQ(Label(IDC_LBL_TIME), "50 sec");
+}
+
+TEST_F(SubmitSongTest, EveryStatusAnswerReachesTheResponseLabelAndStampsTheTime) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"Success", "Thanks! Your song was submitted."},
+        {"Bad_Login", "Your username or password are incorrect."},
+        {"Old_Client", "Please upgrade your client. No information logged."},
+        {"Old_Protocol", "Please upgrade your client. Song was submitted."},
+        {"Old_Protocol_Upgrade", "Please upgrade your client. No information logged."},
+        {"Unsupported_ID", "Unauthorized access, please contact the Sonoquill team."},
+        {"Protocol_Mismatch", "Supplied protocol is superior to current protocol."},
+        {"Msg Hello Msg World", "Hello World"},
+        {"Success\r\n", kUnknown},
+        {"", kUnknown},
+    };
+    for (const auto& [answer, shown] : rows) {
+        form().SetControlText(IDC_LBL_LAST_TIME, "No time reported.");
+        service_.Answer(answer);
+        const std::string before = StampNow();
+        SubmittingTick();
+        const std::string after = StampNow();
+        EXPECT_EQ(Label(IDC_LBL_RESPONSE), shown) << '"' << answer << '"';
+        const std::string stamp = Label(IDC_LBL_LAST_TIME);
+        EXPECT_TRUE(stamp == before || stamp == after) << stamp;
+    }
+    EXPECT_EQ(service_.RequestCount(), std::size(rows));
+}
+
+TEST_F(SubmitSongTest, MessageBoxAnswerShowsABoxAndLeavesTheLabelsAlone) {
+    for (const char* answer : {"Alert_Box Watch out Alert_Box now", "Question_Box Really?"}) {
+        service_.Answer(answer);
+        MessageBoxCloser closer;
+        TickCounter ticks;
+        SubmittingTick();
+        EXPECT_TRUE(closer.closed) << answer;
+        EXPECT_EQ(closer.text, std::string(answer).find("Alert") == 0 ? "Watch out now" : "Really?");
+        EXPECT_TRUE(closer.has_ok_only);
+        EXPECT_GE(ticks.ticks, 2) << "the thread stopped dispatching while the box was open";
+        EXPECT_EQ(Label(IDC_LBL_RESPONSE), "No data sent yet.");
+        EXPECT_EQ(Label(IDC_LBL_LAST_TIME), "No time reported.");
+    }
+}
+
+TEST_F(SubmitSongTest, WebAddressAnswerGoesToTheShellsHttpHandler) {
+    service_.Answer("URL HTTP://www.sonoquill.net/upgrade?from=1.0.61");
+    SubmittingTick();
+    ASSERT_TRUE(sqtest::PumpMessagesUntil([this] { return !RecordedUrls().empty(); }, 15000))
+        << "the recorder registered as the http handler was not started";
+    EXPECT_EQ(RecordedUrls(), "HTTP://www.sonoquill.net/upgrade?from=1.0.61\n");
+    EXPECT_EQ(Label(IDC_LBL_RESPONSE), "No data sent yet.");
+    EXPECT_EQ(Label(IDC_LBL_LAST_TIME), "No time reported.");
+}
+
+TEST_F(SubmitSongTest, AnswerNamingAProgramOrFileIsNotHandedToTheShell) {
+    const std::string recorder = Narrow(sqtest::ProgramFolder()) + "url_recorder.exe";
+    for (const std::string& answer : {"URL " + recorder, "URL file:///" + recorder, "URL " + folder_}) {
+        service_.Answer(answer);
+        SubmittingTick();
+        EXPECT_EQ(Label(IDC_LBL_RESPONSE), kUnknown) << answer;
+    }
+    sqtest::PumpMessagesFor(2000);
+    EXPECT_EQ(RecordedUrls(), "") << "a program was started from the service's answer";
+}
+
+TEST_F(SubmitSongTest, ExcludedFolderSendsNothingAndStampsTheTime) {
+    std::string upper = folder_.substr(0, folder_.size() - 1);
+    for (char& c : upper) c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
+    sqtest::RegistryOverride exclude(HKEY_CURRENT_USER, kSettingsKey, L"Exclude", std::wstring(upper.begin(), upper.end()));
+    service_.Answer("Success");
+    const std::string before = StampNow();
+    SubmittingTick();
+    const std::string after = StampNow();
+    EXPECT_EQ(service_.RequestCount(), 0u);
+    EXPECT_EQ(Label(IDC_LBL_RESPONSE), "Song was in the excludes list. Song was not submitted.");
+    const std::string stamp = Label(IDC_LBL_LAST_TIME);
+    EXPECT_TRUE(stamp == before || stamp == after) << stamp;
+}
+
+TEST_F(SubmitSongTest, ExcludedFolderWithUnknownPlayingFileStillSubmits) {
+    sqtest::RegistryOverride exclude(HKEY_CURRENT_USER, kSettingsKey, L"Exclude", std::wstring(L"C:\\"));
+    player_.fail_requests = true;
+    service_.Answer("Success");
+    SubmittingTick();
+    ASSERT_EQ(service_.RequestCount(), 1u);
+    EXPECT_NE(service_.Requests()[0].request_line.find("art=No_Artist&trk=Player%20Artist"), std::string::npos);
+}
+
+// A countdown running out while a run waits: the second run waits its turn, then runs once.
+TEST_F(SubmitSongTest, RunStartedDuringTheWaitIsDeferredUntilTheFirstEnds) {
+    ServiceScript slow{"200 OK", "Msg one"};
+    slow.stall_ms = 2500;
+    service_.SetScript(slow);
+    TickCounter ticks;
+    bool nested_started = false;
+    size_t requests_after_nested_tick = 0;
+    std::string label_when_second_arrived;
+    ticks.on_tick = [&] {
+        if (!nested_started && service_.RequestCount() == 1) {
+            nested_started = true;
+            // A new title that has run its course: the next countdown tick submits, nested.
+            for (int i = 0; i < 2; ++i) {
+                // A second nested submission is folded into the same deferred run.
+                form().countdown.LastPlayed = "something else";
+                form().countdown.lngCounter = 0;
+                form().tmrCountDown_Timer();
+            }
+            requests_after_nested_tick = service_.RequestCount();
+            ServiceScript second{"200 OK", "Msg two"};
+            second.stall_ms = 500;
+            service_.SetScript(second);
+        }
+        if (label_when_second_arrived.empty() && service_.RequestCount() == 2)
+            label_when_second_arrived = Label(IDC_LBL_RESPONSE);
+    };
+    SubmittingTick();
+    EXPECT_TRUE(nested_started);
+    EXPECT_EQ(requests_after_nested_tick, 1u) << "the nested run touched the pending request";
+    EXPECT_EQ(service_.RequestCount(), 2u);
+    EXPECT_EQ(label_when_second_arrived, "one");
+    EXPECT_EQ(Label(IDC_LBL_RESPONSE), "two");
+}
+
+// Faults: the thread keeps dispatching during the wait, the right outcome shows, nothing crashes.
+struct FaultCase {
+    const char* name;
+    ServiceScript script;
+    bool nothing_listening;
+    std::string response;
+    const char* connected;
+};
+
+class SubmitSongFault : public SubmitSongTest, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(SubmitSongFault, EndsWithTheRightOutcomeWhileTicksContinue) {
+    const FaultCase& c = GetParam();
+    service_.SetScript(c.script);
+    std::unique_ptr<sqtest::ProxyOverride> nowhere;
+    if (c.nothing_listening) nowhere = std::make_unique<sqtest::ProxyOverride>(sqtest::UnusedPort());
+    TickCounter ticks;
+    const ULONGLONG started = ::GetTickCount64();
+    SubmittingTick();
+    const ULONGLONG took = ::GetTickCount64() - started;
+    EXPECT_EQ(Label(IDC_LBL_RESPONSE), c.response);
+    EXPECT_EQ(Label(IDC_LBL_CONNECTED), c.connected);
+    // 100 ms ticks: at least a third of those due during the wait must have been handled.
+    EXPECT_GE(ticks.ticks, static_cast<int>(took / 300)) << "waited " << took << " ms";
+    EXPECT_EQ(Label(IDC_LBL_TIME), "50 sec");
+}
+
+// Each failing answer comes after a second, so that ticks are due during the wait.
+ServiceScript Late(ServiceScript s, DWORD ms = 1000) {
+    s.stall_ms = ms;
+    return s;
+}
+
+ServiceScript Stalling(DWORD ms) { return Late(ServiceScript{"200 OK", "Success"}, ms); }
+
+ServiceScript Dropping() {
+    ServiceScript s;
+    s.drop = true;
+    return Late(s);
+}
+
+ServiceScript Megabyte() {
+    ServiceScript s{"200 OK", "Msg " + std::string(1020, 'y')};
+    s.body_repeat = 1024;
+    return Late(s);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SubmitSongFault,
+    ::testing::Values(
+        FaultCase{"NothingListening", {}, true, kUnknown, "Error."},
+        FaultCase{"DroppedConnection", Dropping(), false, kUnknown, "Error."},
+        FaultCase{"HtmlErrorPage", Late({"500 Internal Server Error", "<html><body><h1>500</h1></body></html>"}), false,
+                  kUnknown, "Response Completed."},
+        FaultCase{"ErrorStatusWithAKeyword", Late({"404 Not Found", "Success"}), false, "Thanks! Your song was submitted.",
+                  "Response Completed."},
+        FaultCase{"MegabyteBody", Megabyte(), false, std::string(508, 'y'), "Response Completed."},
+        FaultCase{"SlowButInTime", Stalling(3000), false, "Thanks! Your song was submitted.", "Response Completed."}),
+    [](const ::testing::TestParamInfo<FaultCase>& p) { return std::string(p.param.name); });
+
+// The real time-out, once: a service that never answers is given up after 60 seconds.
+TEST_F(SubmitSongTest, StallPastSixtySecondsEndsWithTheUnknownResponse) {
+    service_.SetScript(Stalling(INFINITE));
+    TickCounter ticks;
+    const ULONGLONG started = ::GetTickCount64();
+    SubmittingTick();
+    const ULONGLONG took = ::GetTickCount64() - started;
+    EXPECT_GE(took, 59000u);
+    EXPECT_LT(took, 70000u);
+    EXPECT_EQ(Label(IDC_LBL_RESPONSE), kUnknown);
+    EXPECT_EQ(Label(IDC_LBL_CONNECTED), "Error.");
+    EXPECT_GE(ticks.ticks, 200) << "the player's thread stopped dispatching during the wait";
+}
+
+}  // namespace
+}  // namespace sq
