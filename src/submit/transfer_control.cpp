@@ -32,8 +32,13 @@ void CALLBACK InternetStatusCallback(HINTERNET, DWORD_PTR context, DWORD status,
     case INTERNET_STATUS_CONNECTION_CLOSED:
         break;
     case INTERNET_STATUS_REQUEST_COMPLETE: {
-        DWORD error = 0;
-        if (info && info_length >= sizeof(INTERNET_ASYNC_RESULT)) error = static_cast<INTERNET_ASYNC_RESULT*>(info)->dwError;
+        // Success is told by dwResult alone: after a query for available data, dwError carries
+        // the number of bytes, not an error.
+        DWORD error = ERROR_INTERNET_INTERNAL_ERROR;
+        if (info && info_length >= sizeof(INTERNET_ASYNC_RESULT)) {
+            const auto* result = static_cast<const INTERNET_ASYNC_RESULT*>(info);
+            error = result->dwResult ? 0 : (result->dwError ? result->dwError : ERROR_INTERNET_INTERNAL_ERROR);
+        }
         ::PostMessageW(reinterpret_cast<HWND>(context), kInternetStatusMessage, status, static_cast<LPARAM>(error));
         return;
     }
@@ -167,7 +172,9 @@ bool TransferControl::Execute(const std::string& operation, const std::string& d
             // An empty body goes out as no body at all; a non-empty one must outlive the send.
             auto* body = data.empty() ? nullptr : const_cast<char*>(data.data());
             if (::HttpSendRequestA(request->request.get(), nullptr, 0, body, static_cast<DWORD>(data.size()))) {
+                // Finished at once: carry on from the message loop, as for a pending send.
                 ::PostMessageW(window, kInternetStatusMessage, INTERNET_STATUS_REQUEST_COMPLETE, 0);
+                request->async_pending = true;
                 started = true;
             } else if (::GetLastError() == ERROR_IO_PENDING) {
                 request->async_pending = true;
@@ -213,6 +220,9 @@ void TransferControl::OnInternetStatus(DWORD status, DWORD error) {
         return;
     }
     Request& r = *request_;
+    // WinINet may also report completion of calls that already finished at once; only the one
+    // call that was left pending moves the request on.
+    if (!r.async_pending) return;
     r.async_pending = false;
     if (error != 0) {
         Finish(false, true);

@@ -168,6 +168,7 @@ void StandInService::HandleConnection(SOCKET client) {
     const std::string head = "HTTP/1.1 " + script.status + "\r\nContent-Type: " + script.content_type +
                              "\r\nContent-Length: " + std::to_string(body_size) + "\r\nConnection: close\r\n\r\n";
     if (!SendAll(client, head.data(), head.size())) return;
+    if (script.body_delay_ms != 0 && ::WaitForSingleObject(stop_event_, script.body_delay_ms) == WAIT_OBJECT_0) return;
     for (size_t i = 0; i < script.body_repeat; ++i) {
         if (!SendAll(client, script.body.data(), script.body.size())) return;
     }

@@ -31,6 +31,7 @@ struct ServiceScript {
     size_t body_repeat = 1;     // the body is sent this many times over (large answers)
     DWORD stall_ms = 0;         // wait this long after the request before answering (INFINITE: never)
     bool drop = false;          // close the connection instead of answering
+    DWORD body_delay_ms = 0;    // pause between the head of the answer and its body
     std::string content_type = "text/html";
 };
 

@@ -95,6 +95,16 @@ TEST_F(TransferControlTest, HandsOutTheBodyInPiecesOfTheAskedSize) {
     EXPECT_EQ(xTran_.GetChunk(5), "");
 }
 
+// The body is not there yet when the head has come: the wait for it must not read as a failure.
+TEST_F(TransferControlTest, BodyArrivingAfterTheHeadIsRead) {
+    ServiceScript late_body{"200 OK", "Msg late"};
+    late_body.body_delay_ms = 400;
+    service_.SetScript(late_body);
+    RunRequest();
+    EXPECT_EQ(states_.back(), TransferControl::icResponseCompleted);
+    EXPECT_EQ(xTran_.GetChunk(512), "Msg late");
+}
+
 TEST_F(TransferControlTest, TakesOneRequestAtATime) {
     ServiceScript slow{"200 OK", "Msg first"};
     slow.stall_ms = 500;
