@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "mp3_bytes.h"
 #include "stand_in_player.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
@@ -179,6 +180,43 @@ TEST_F(SubmitSongTest, UntaggedFileSendsThePlayersTitleWithNoArtist) {
     EXPECT_EQ(Label(IDC_LBL_RESPONSE), "Thanks! Your song was submitted.");
     EXPECT_EQ(Label(IDC_LBL_CONNECTED), "Response Completed.");
     EXPECT_EQ(Label(IDC_LBL_TIME), "50 sec");
+}
+
+// The playing file's tags name the song; any missing half falls back to the player's title.
+TEST_F(SubmitSongTest, TagsOfThePlayingFileNameTheSong) {
+    const std::string audio = sqtest::Frame(sqtest::FrameHeader{}) + sqtest::Frame(sqtest::FrameHeader{});
+    sqtest::Id3v1 both;
+    both.title = "Tag Song";
+    both.artist = "Tag Artist";
+    sqtest::Id3v1 title_only;
+    title_only.title = "Lonely Title";
+    sqtest::Id3v1 artist_only;
+    artist_only.artist = "Lonely Artist";
+    const std::string v2 = sqtest::Id3v2Tag(3, sqtest::V3Frame("TIT2", "V2 Song") + sqtest::V3Frame("TPE1", "V2 Artist"));
+    const std::pair<std::string, std::string> rows[] = {
+        {audio + both.Encode(), "art=Tag%20Artist&trk=Tag%20Song"},
+        {v2 + audio, "art=V2%20Artist&trk=V2%20Song"},
+        {audio + title_only.Encode(), "art=No_Artist&trk=Player%20Artist%20-%20Player%20Title"},
+        {audio + artist_only.Encode(), "art=No_Artist&trk=Player%20Artist%20-%20Player%20Title"},
+    };
+    service_.Answer("Success");
+    size_t n = 0;
+    for (const auto& [bytes, query] : rows) {
+        const std::string path = folder_ + "song " + std::to_string(n) + ".mp3";
+        WriteFile(path, bytes);
+        player_.paths = {path};
+        player_.position = 0;
+        SubmittingTick();
+        ASSERT_EQ(service_.RequestCount(), ++n);
+        EXPECT_NE(service_.Requests().back().request_line.find(query + " HTTP/1.1"), std::string::npos)
+            << service_.Requests().back().request_line;
+    }
+    // A file that cannot be read gives the same fallback.
+    player_.paths = {folder_ + "gone.mp3"};
+    SubmittingTick();
+    ASSERT_EQ(service_.RequestCount(), n + 1);
+    EXPECT_NE(service_.Requests().back().request_line.find("art=No_Artist&trk=Player%20Artist%20-%20Player%20Title"),
+              std::string::npos);
 }
 
 TEST_F(SubmitSongTest, EveryStatusAnswerReachesTheResponseLabelAndStampsTheTime) {
