@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/stand_in_wrapper.h"
+#include "host/plugin_host.h"
 #include "kvo_winamp_gen.h"
 #include "stand_in_player.h"
 #include "support/win_test_support.h"
@@ -15,18 +16,8 @@
 
 namespace {
 
-struct ComApartment {
-    ComApartment() { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    ~ComApartment() { ::CoUninitialize(); }
-};
-
-IKvoWinAmpGenPlugin* CreatePluginByProgId() {
-    CLSID clsid{};
-    if (FAILED(::CLSIDFromProgID(L"Sonoquill_WA.Plugin", &clsid))) return nullptr;
-    IKvoWinAmpGenPlugin* plugin = nullptr;
-    ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IKvoWinAmpGenPlugin, reinterpret_cast<void**>(&plugin));
-    return plugin;
-}
+using sqtest::ComApartment;
+using sqtest::CreatePluginByProgId;
 
 std::string TimeLabel(HWND window) {
     char text[64] = {};

@@ -7,6 +7,7 @@
 
 #include "host/fake_player_window.h"
 #include "host/stand_in_wrapper.h"
+#include "host/plugin_host.h"
 #include "kvo_winamp_gen.h"
 #include "sonoquill_wa.h"
 #include "support/win_test_support.h"
@@ -18,18 +19,8 @@ using sq::kMainWindowClass;
 constexpr int kSaveButton = sq::IDC_CMD_SAVE;
 constexpr int kTimeLabel = sq::IDC_LBL_TIME;
 
-struct ComApartment {
-    ComApartment() { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    ~ComApartment() { ::CoUninitialize(); }
-};
-
-IKvoWinAmpGenPlugin* CreatePluginByProgId() {
-    CLSID clsid{};
-    if (FAILED(::CLSIDFromProgID(L"Sonoquill_WA.Plugin", &clsid))) return nullptr;
-    IKvoWinAmpGenPlugin* plugin = nullptr;
-    ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IKvoWinAmpGenPlugin, reinterpret_cast<void**>(&plugin));
-    return plugin;
-}
+using sqtest::ComApartment;
+using sqtest::CreatePluginByProgId;
 
 HWND MainWindow() { return ::FindWindowW(kMainWindowClass, nullptr); }
 
