@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,29 @@ double ProcessCpuSeconds() {
         return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
     };
     return seconds(kernel) + seconds(user);
+}
+
+// The same as the host system counts it: under Wine the process is a Linux process, and its
+// /proc entry also keeps the time of threads that have ended (WinINet's workers), which
+// GetProcessTimes there leaves out. Negative when not available.
+double HostCpuSeconds() {
+    std::FILE* file = std::fopen("Z:\\proc\\self\\stat", "rb");
+    if (!file) return -1.0;
+    char text[1024] = {};
+    const size_t got = std::fread(text, 1, sizeof text - 1, file);
+    std::fclose(file);
+    const char* p = std::strrchr(text, ')');
+    if (!p || got == 0) return -1.0;
+    // Fields after the command: state is field 3; utime and stime are fields 14 and 15.
+    unsigned long long utime = 0, stime = 0;
+    int field = 2;
+    for (const char* q = p + 1; *q && field < 15; ++q) {
+        if (*q != ' ') continue;
+        ++field;
+        if (field == 14) utime = std::strtoull(q + 1, nullptr, 10);
+        if (field == 15) stime = std::strtoull(q + 1, nullptr, 10);
+    }
+    return static_cast<double>(utime + stime) / 100.0;
 }
 
 double Milliseconds(LONGLONG from, LONGLONG to) {
@@ -108,10 +133,14 @@ int main() {
     sqtest::ServiceScript stall{"200 OK", "Success"};
     stall.stall_ms = kStallMs;
     service.SetScript(stall);
+    const double host_before = HostCpuSeconds();
     const double cpu_before = ProcessCpuSeconds();
     const ULONGLONG wall_before = ::GetTickCount64();
     SubmittingTick(form);
-    const double cpu = ProcessCpuSeconds() - cpu_before;
+    const double windows_cpu = std::max(0.0, ProcessCpuSeconds() - cpu_before);
+    const double host_after = HostCpuSeconds();
+    const double host_cpu = host_before >= 0 && host_after >= 0 ? host_after - host_before : -1.0;
+    const double cpu = std::max(windows_cpu, host_cpu);
     const double wall = static_cast<double>(::GetTickCount64() - wall_before) / 1000.0;
     const std::string shown = form.ControlText(sq::IDC_LBL_RESPONSE);
 
@@ -121,8 +150,9 @@ int main() {
     std::printf("  tick -> request at service   first %.1f ms, median %.1f ms, worst %.1f ms over %d runs"
                 "   (target < 100 ms)  %s\n",
                 first, median, worst, kLatencyRounds, worst < 100.0 ? "ok" : "MISSED");
-    std::printf("  CPU during a %.1f s stall      %.3f s   (target < 0.2 s)  %s   answer shown: \"%s\"\n", wall, cpu,
-                cpu < 0.2 ? "ok" : "MISSED", shown.c_str());
+    std::printf("  CPU during a %.1f s stall      %.3f s   (target < 0.2 s)  %s   [GetProcessTimes %.3f s, /proc %.2f s]"
+                "   answer shown: \"%s\"\n",
+                wall, cpu, cpu < 0.2 ? "ok" : "MISSED", windows_cpu, host_cpu, shown.c_str());
     std::printf("  peer: polling wait, no sleep  %.3f s CPU over 5.0 s\n", spin);
     return worst < 100.0 && cpu < 0.2 ? 0 : 2;
 }
