@@ -1,0 +1,60 @@
+// The player's loop is asked to quit while a run waits for its answer: the run gives the request
+// up and returns instead of waiting on (the quit message is left for the player's own loop).
+// Its own process: once the quit has been seen, every later wait in the process returns at once.
+#include <gtest/gtest.h>
+
+#include "plugin/module.h"
+#include "stand_in_player.h"
+#include "submit/registry_override.h"
+#include "submit/stand_in_service.h"
+#include "ui/frm_main.h"
+
+namespace sq {
+namespace {
+
+sqtest::StandInService* g_service = nullptr;
+
+void CALLBACK QuitOnceTheRequestIsIn(HWND, UINT, UINT_PTR id, DWORD) {
+    if (g_service->RequestCount() == 0) return;
+    ::KillTimer(nullptr, id);
+    ::PostQuitMessage(7);
+}
+
+TEST(SubmitSongQuit, QuitDuringTheWaitAbandonsTheRequestAndLeavesTheQuitForThePlayer) {
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp);
+    sqtest::StandInService service;
+    ASSERT_TRUE(service.ok());
+    g_service = &service;
+    sqtest::ServiceScript stall{"200 OK", "Success"};
+    stall.stall_ms = 10000;
+    service.SetScript(stall);
+    sqtest::ProxyOverride proxy(service.port());
+    sqtest::StandInPlayer player("1. A - B - Winamp", folder);
+    sqtest::RegistryOverride registration(HKEY_CLASSES_ROOT, L"WinAmp.File\\shell\\play\\command", nullptr,
+                                          std::wstring(L"\"C:\\nowhere\\winamp.exe\" \"%1\""));
+    frmMain& form = frmMain::Instance();
+    ASSERT_HRESULT_SUCCEEDED(form.Load());
+    form.SetControlText(IDC_LBL_RESPONSE, "No data sent yet.");
+    const long locks = ModuleLock::Count();
+
+    ::SetTimer(nullptr, 0, 50, &QuitOnceTheRequestIsIn);
+    const ULONGLONG started = ::GetTickCount64();
+    form.countdown.LastPlayed = "before";
+    form.countdown.lngCounter = 0;
+    form.tmrCountDown_Timer();
+    const ULONGLONG took = ::GetTickCount64() - started;
+
+    EXPECT_EQ(service.RequestCount(), 1u);
+    EXPECT_LT(took, 5000u) << "the run kept waiting after the quit";
+    EXPECT_EQ(ModuleLock::Count(), locks) << "the request was not given up";
+    EXPECT_EQ(form.ControlText(IDC_LBL_RESPONSE), "No data sent yet.");
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit message was swallowed";
+    EXPECT_EQ(msg.wParam, 7u);
+    g_service = nullptr;
+}
+
+}  // namespace
+}  // namespace sq
