@@ -7,11 +7,14 @@
 #
 # Uses the current X display when there is one (SQ_USE_DISPLAY=0 forces a private Xvfb).
 # SQ_DEMO_SONG_SECONDS sets how long each song plays (default 56; the countdown takes 51).
+# SQ_DEMO_ANSWER sets the service's answer (default "Success"; e.g. "Bad_Login", "Msg Hello", or
+# "Old_Client|Success" to answer in turn).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
 demo="$root/build/demo"
 song_seconds="${SQ_DEMO_SONG_SECONDS:-56}"
+answer="${SQ_DEMO_ANSWER:-Success}"
 
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
@@ -50,7 +53,7 @@ wine reg add "$settings" /v Password /d secret /f >/dev/null
 echo "account: Username=demo Password=secret"
 
 rm -f "$demo/service.port" "$demo/service.log"
-wine "$bin/stand_in_service.exe" --port-file "$(winepath -w "$demo/service.port")" \
+wine "$bin/stand_in_service.exe" --answer "$answer" --port-file "$(winepath -w "$demo/service.port")" \
   --log "$(winepath -w "$demo/service.log")" </dev/null >/dev/null 2>&1 &
 service_pid=$!
 for _ in $(seq 1 100); do [[ -s "$demo/service.port" ]] && break; sleep 0.2; done
@@ -58,7 +61,7 @@ port="$(tr -d '\r\n' <"$demo/service.port")"
 inet='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
 wine reg add "$inet" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null
 wine reg add "$inet" /v ProxyServer /d "127.0.0.1:$port" /f >/dev/null
-echo "stand-in service on 127.0.0.1:$port, reached as the prefix's proxy; it answers \"Success\""
+echo "stand-in service on 127.0.0.1:$port, reached as the prefix's proxy; it answers \"$answer\""
 
 say "Playing two songs (about $((2 * song_seconds + 10)) s; the countdown takes 51 s per song)"
 config_at=$((2 * song_seconds))

@@ -286,6 +286,7 @@ int Run(int argc, char** argv) {
     player.plugins.LoadAll(player.folder + "Plugins\\", player.hwnd);
     RefreshPluginList(player);
     ReportModule(player.options.report_module);
+    player.watch.LogCurrent();
 
     ::SetTimer(player.hwnd, kSecondTimer, 1000, nullptr);
     MSG msg;

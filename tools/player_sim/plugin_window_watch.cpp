@@ -53,8 +53,20 @@ LRESULT CALLBACK PluginWindowWatch::AfterMessage(int code, WPARAM wp, LPARAM lp)
     return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
+void PluginWindowWatch::LogCurrent() {
+    HWND window = ::FindWindowW(sq::kMainWindowClass, nullptr);
+    if (!window) return;
+    for (const WatchedLabel& label : kLabels) {
+        if (label.id != sq::IDC_LBL_TIME) LogLabel(::GetDlgItem(window, label.id));
+    }
+}
+
 void PluginWindowWatch::OnTextSet(HWND control) {
-    if (!IsControlWindow(::GetParent(control))) return;
+    if (IsControlWindow(::GetParent(control))) LogLabel(control);
+}
+
+void PluginWindowWatch::LogLabel(HWND control) {
+    if (!control) return;
     const int id = ::GetDlgCtrlID(control);
     char buffer[512] = {};
     ::GetWindowTextA(control, buffer, sizeof buffer);

@@ -15,10 +15,13 @@ public:
     void Start();
     void Stop();
     void SetSong(size_t song, size_t songs);
+    // Logs what the window shows now (its first texts come with the window, not as changes).
+    void LogCurrent();
 
 private:
     static LRESULT CALLBACK AfterMessage(int code, WPARAM wp, LPARAM lp);
     void OnTextSet(HWND control);
+    void LogLabel(HWND control);
 
     HHOOK hook_ = nullptr;
     size_t song_ = 0;
