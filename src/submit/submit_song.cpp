@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "common/ansi_text.h"
 #include "common/unique_handle.h"
 #include "player/shell_open.h"
