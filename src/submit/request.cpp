@@ -16,6 +16,26 @@ constexpr char kLineBreak[] = "\r\n";
 
 std::string EncodeSpaces(const std::string& value) { return ReplaceAll(value, " ", "%20"); }
 
+// Tag text is taken byte for byte, so a value may hold NULs (UTF-16 tags) or a line break. Sent
+// raw, a NUL ends the request line early and drops the keys after it, and CR LF would start a
+// header line of the tag's choosing. Such bytes go out escaped; every other byte stays as it is.
+std::string EscapeControlBytes(const std::string& query) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(query.size());
+    for (const char c : query) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string VersionText() {
@@ -45,7 +65,7 @@ std::string BuildAddress(const std::string& username, const std::string& passwor
     query = ReplaceAll(query, "##Password##", password);
     query = ReplaceAll(query, "##Track##", encoded_track);
     query = ReplaceAll(query, "##Artist##", encoded_artist);
-    return base_address + kEndpoint + query;
+    return base_address + kEndpoint + EscapeControlBytes(query);
 }
 
 Request BuildRequest(const std::string& username, const std::string& password, const std::string& artist,

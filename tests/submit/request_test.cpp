@@ -71,5 +71,14 @@ TEST(Request, BaseAddressIsOneConstant) {
     EXPECT_EQ(BuildAddress("a", "b", "c", "d", "http://127.0.0.1:8/"), "http://127.0.0.1:8/index.php?c=a&p=b&art=c&trk=d");
 }
 
+TEST(Request, ControlBytesInValuesCannotBreakTheRequestLine) {
+    // A UTF-16 tag read byte for byte: NULs between the letters must not cut the query short.
+    const std::string utf16_artist("\xFF\xFE" "A\0B\0", 6);
+    EXPECT_EQ(BuildAddress("u", "p", utf16_artist, "T"), kIndex + "?c=u&p=p&art=\xFF\xFE" "A%00B%00&trk=T");
+    // A line break in a tag must not start a header line of its own.
+    EXPECT_EQ(BuildAddress("u", "p", "A", "Song\r\nX-Evil: 1"), kIndex + "?c=u&p=p&art=A&trk=Song%0D%0AX-Evil:%201");
+    EXPECT_EQ(BuildAddress("u\t", "p\x7F", "A", "T"), kIndex + "?c=u%09&p=p%7F&art=A&trk=T");
+}
+
 }  // namespace
 }  // namespace sq::protocol
