@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sim_log.h"
+#include "tool_log.h"
 
 namespace sim {
 

@@ -21,7 +21,7 @@
 #include "gen_plugins.h"
 #include "playlist.h"
 #include "plugin_window_watch.h"
-#include "sim_log.h"
+#include "tool_log.h"
 
 namespace sim {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "sim_log.h"
+#include "tool_log.h"
 #include "ui/frm_main.h"
 
 namespace sim {

@@ -16,23 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "tool_log.h"
+
 namespace {
 
-std::FILE* g_log = nullptr;
-
-void Log(const char* format, ...) {
-    char line[4096];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
-    std::printf("%s\n", line);
-    std::fflush(stdout);
-    if (g_log) {
-        std::fprintf(g_log, "%s\n", line);
-        std::fflush(g_log);
-    }
-}
+using sim::Log;
 
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;
@@ -93,7 +81,7 @@ int main(int argc, char** argv) {
         if (arg == "--port") port = static_cast<unsigned short>(std::atoi(argv[i + 1]));
         else if (arg == "--port-file") port_file = argv[i + 1];
         else if (arg == "--answer") answers = argv[i + 1];
-        else if (arg == "--log") g_log = std::fopen(argv[i + 1], "w");
+        else if (arg == "--log") sim::OpenLogFile(argv[i + 1]);
         else if (arg == "--max-requests") max_requests = std::atol(argv[i + 1]);
         else {
             std::fprintf(stderr, "unknown option %s\n", argv[i]);

@@ -1,4 +1,4 @@
-#include "sim_log.h"
+#include "tool_log.h"
 
 #include <cstdarg>
 

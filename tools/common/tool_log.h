@@ -1,6 +1,6 @@
 #pragma once
-// The simulator's log: every line goes to standard output at once (the demo shows it as it
-// happens) and, when asked, to a file that tests read.
+// The log of our development tools: every line goes to standard output at once (the demo shows
+// it as it happens) and, when asked, to a file that tests read.
 #include <cstdio>
 #include <string>
 
