@@ -4,6 +4,7 @@
 
 #include "common/ansi_text.h"
 #include "common/com_ptr.h"
+#include "common/unique_handle.h"
 #include "media/win32_folder_lister.h"
 #include "ui/message_pump.h"
 
@@ -42,14 +43,12 @@ STDMETHODIMP ClsMP3Object::put_VBR(VARIANT_BOOL value) {
     return S_OK;
 }
 
-STDMETHODIMP ClsMP3Object::SearchDir(BSTR RootDir, BSTR FileType, VARIANT_BOOL* result) {
+template <typename Body>
+HRESULT ClsMP3Object::RunMethod(VARIANT_BOOL* result, Body body) noexcept {
     if (!result) return E_POINTER;
     *result = VARIANT_FALSE;
-    // Waiting events may run a handler that drops the caller's last reference.
-    ComPtr<_clsMP3> keep_alive(this);
     try {
-        Win32FolderLister lister;
-        mp3_.SearchDir(AnsiFromBstr(RootDir), AnsiFromBstr(FileType), lister, [] { DoEvents(); });
+        body();
         *result = VARIANT_TRUE;
         ::SetErrorInfo(0, nullptr);
         return S_OK;
@@ -62,35 +61,27 @@ STDMETHODIMP ClsMP3Object::SearchDir(BSTR RootDir, BSTR FileType, VARIANT_BOOL* 
     }
 }
 
+STDMETHODIMP ClsMP3Object::SearchDir(BSTR RootDir, BSTR FileType, VARIANT_BOOL* result) {
+    // Waiting events may run a handler that drops the caller's last reference.
+    ComPtr<_clsMP3> keep_alive(this);
+    return RunMethod(result, [&] {
+        Win32FolderLister lister;
+        mp3_.SearchDir(AnsiFromBstr(RootDir), AnsiFromBstr(FileType), lister, [] { DoEvents(); });
+    });
+}
+
 STDMETHODIMP ClsMP3Object::ReadMP3(VARIANT FileName, VARIANT_BOOL* result) {
-    if (!result) return E_POINTER;
-    *result = VARIANT_FALSE;
-    try {
+    return RunMethod(result, [&] {
         // Any value that converts to text will do; booleans convert as "True" and "False".
         VARIANT text;
         ::VariantInit(&text);
+        ScopeExit clear_text([&text] { ::VariantClear(&text); });
         if (FAILED(::VariantChangeType(&text, &FileName, VARIANT_ALPHABOOL, VT_BSTR))) {
-            return Report(WrapInReadMP3(Cause(cause::kTypeMismatch)));
+            throw WrapInReadMP3(Cause(cause::kTypeMismatch));
         }
-        std::string path;
-        try {
-            path = AnsiFromBstr(text.bstrVal);
-        } catch (...) {
-            ::VariantClear(&text);
-            throw;
-        }
-        ::VariantClear(&text);
+        const std::string path = AnsiFromBstr(text.bstrVal);
         mp3_.ReadMP3(path);
-        *result = VARIANT_TRUE;
-        ::SetErrorInfo(0, nullptr);
-        return S_OK;
-    } catch (const ClsMP3Error& error) {
-        return Report(error);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    });
 }
 
 STDMETHODIMP ClsMP3Object::InterfaceSupportsErrorInfo(REFIID iid) {

@@ -55,6 +55,10 @@ private:
     static HRESULT PutText(std::string& member, BSTR value);
     // Hands the error to the caller's thread as its error information.
     static HRESULT Report(const ClsMP3Error& error) noexcept;
+    // Runs a method's body and turns its failures into the HRESULT and error information that
+    // script callers see; `result` is true only when the body ran to its end.
+    template <typename Body>
+    static HRESULT RunMethod(VARIANT_BOOL* result, Body body) noexcept;
     static void SetCallerErrorInfo(const ClsMP3Error& error);
 
     Win32FileOpener files_;
