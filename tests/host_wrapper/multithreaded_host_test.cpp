@@ -1,0 +1,277 @@
+// gen_sonoquill.dll in a host that starts it as Winamp 5.x does: the main thread joins the
+// multithreaded apartment before the plug-in loads, and init, the uninstall export and quit run
+// on it. The component must be made on that thread (its window and countdown belong to it),
+// whether it is registered for the machine, for the user, or only lies beside the wrapper; and
+// removing the plug-in asks about the stored settings, keeps the player running and hands the
+// files to the uninstaller for when the player has ended. One process per scenario: the window
+// lives as long as the process (see CMakeLists.txt).
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <objbase.h>
+
+#include <atomic>
+#include <thread>
+
+#include "host/fake_player_window.h"
+#include "host_wrapper/gen_descriptor.h"
+#include "host_wrapper/simulated_player.h"
+#include "submit/registry_override.h"
+#include "support/win_test_support.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+const std::wstring kSettings = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+const std::wstring kUninstallEntry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sonoquill";
+const std::wstring kUserServer =
+    L"Software\\Classes\\CLSID\\{B760165D-2746-43B4-8730-B29EC2BAF0C6}\\InprocServer32";
+const wchar_t* const kInstalledFiles[] = {L"gen_sonoquill.dll", L"Sonoquill_WA.dll", L"Sonoquill-Uninstall.exe"};
+
+// The player's side of a general-purpose plug-in, as Winamp 5.x does it. quit runs at the end and
+// no FreeLibrary follows.
+class MultithreadedPlayer {
+public:
+    explicit MultithreadedPlayer(const std::wstring& wrapper) : window_("1. Some Artist - Some Song - Winamp") {
+        com_ = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        module_ = ::LoadLibraryW(wrapper.c_str());
+        auto get = reinterpret_cast<sq::GetGeneralPurposePluginFn>(
+            reinterpret_cast<void*>(::GetProcAddress(module_, "winampGetGeneralPurposePlugin")));
+        descriptor_ = get ? get() : nullptr;
+        if (!descriptor_ || descriptor_->version != sq::kGeneralPurposeVersion) return;
+        descriptor_->hwndParent = window_.hwnd();
+        descriptor_->hDllInstance = module_;
+        init_result_ = descriptor_->init();
+    }
+    ~MultithreadedPlayer() {
+        if (init_result_ == 0) descriptor_->quit();
+    }
+
+    bool com_is_multithreaded() const { return com_ == S_OK; }
+    int init_result() const { return init_result_; }
+    HWND window() const { return window_.hwnd(); }
+    HMODULE module() const { return module_; }
+
+private:
+    HRESULT com_ = E_FAIL;
+    sqtest::FakePlayerWindow window_;
+    HMODULE module_ = nullptr;
+    sq::GeneralPurposePlugin* descriptor_ = nullptr;
+    int init_result_ = -1;
+};
+
+std::wstring LoadedComponentPath() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(::GetModuleHandleW(L"Sonoquill_WA.dll"), path, MAX_PATH);
+    return path;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring TimeLabel(HWND window) { return sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME)); }
+
+// The control window belongs to this thread, and its countdown goes on while this thread pumps.
+void ExpectCountdownOnThisThread() {
+    HWND window = ::FindWindowW(sq::kMainWindowClass, nullptr);
+    ASSERT_NE(window, nullptr) << "init loaded the control window";
+    EXPECT_EQ(::GetWindowThreadProcessId(window, nullptr), ::GetCurrentThreadId())
+        << "the window (and its timer) must belong to the player's thread";
+    const std::wstring before = TimeLabel(window);
+    EXPECT_TRUE(sqtest::PumpMessagesUntil([&] { return TimeLabel(window) != before; }, 2500))
+        << "the countdown ticks while the player's thread dispatches messages";
+}
+
+int Regsvr32(const std::wstring& options, const std::wstring& dll) {
+    return sqtest::RunProcess(L"regsvr32.exe " + options + L" \"" + dll + L"\"");
+}
+
+TEST(MultithreadedHost, CreatesTheRegisteredComponentOnThePlayersThread) {
+    sqtest::StandInPlayerFolder folder(L"sq_mta_registered");
+    ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll")) << "only the wrapper: the component is the registered one";
+    MultithreadedPlayer player(folder.plugins() + L"gen_sonoquill.dll");
+    ASSERT_TRUE(player.com_is_multithreaded());
+    ASSERT_EQ(player.init_result(), 0);
+    EXPECT_TRUE(SamePath(LoadedComponentPath(), sqtest::DllPath())) << LoadedComponentPath();
+    ExpectCountdownOnThisThread();
+}
+
+TEST(MultithreadedHost, PrefersTheUsersRegistrationToTheMachines) {
+    // The machine's registration (the test fixture) names the build's DLL; the user's names a copy.
+    const std::wstring user_folder = sqtest::TempFolder(L"sq_user_server");
+    const std::wstring user_copy = user_folder + L"Sonoquill_WA.dll";
+    ASSERT_TRUE(::CopyFileW(sqtest::DllPath().c_str(), user_copy.c_str(), FALSE));
+    ASSERT_EQ(Regsvr32(L"/s /n /i:user", user_copy), 0);
+    struct Unregister {
+        std::wstring dll;
+        ~Unregister() { Regsvr32(L"/s /u /n /i:user", dll); }
+    } unregister{user_copy};
+
+    sqtest::StandInPlayerFolder folder(L"sq_mta_user");
+    ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
+    MultithreadedPlayer player(folder.plugins() + L"gen_sonoquill.dll");
+    ASSERT_EQ(player.init_result(), 0);
+    EXPECT_TRUE(SamePath(LoadedComponentPath(), user_copy)) << LoadedComponentPath();
+    ExpectCountdownOnThisThread();
+}
+
+TEST(MultithreadedHost, CreatesTheComponentBesideTheWrapperWhenUnregistered) {
+    ASSERT_EQ(Regsvr32(L"/s /u", sqtest::DllPath()), 0);
+    struct Reregister {
+        ~Reregister() { Regsvr32(L"/s", sqtest::DllPath()); }
+    } reregister;
+    sqtest::StandInPlayerFolder folder(L"sq_mta_beside");
+    ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
+    ASSERT_TRUE(folder.AddPlugin(L"Sonoquill_WA.dll"));
+    MultithreadedPlayer player(folder.plugins() + L"gen_sonoquill.dll");
+    ASSERT_EQ(player.init_result(), 0);
+    EXPECT_TRUE(SamePath(LoadedComponentPath(), folder.plugins() + L"Sonoquill_WA.dll")) << LoadedComponentPath();
+    ExpectCountdownOnThisThread();
+}
+
+// Answers the first message box that `thread` shows, from a thread of its own (the box blocks the
+// thread that called the export), and records what the box offered.
+class MessageBoxAnswerer {
+public:
+    enum class Answer { Enter, Yes };
+    MessageBoxAnswerer(DWORD thread, Answer answer) : worker_([this, thread, answer] { Run(thread, answer); }) {}
+    ~MessageBoxAnswerer() { worker_.join(); }
+
+    std::atomic<bool> seen{false};
+    std::atomic<int> default_button{0};
+    std::wstring text;  // read only after the box was answered
+
+private:
+    static BOOL CALLBACK FindBox(HWND hwnd, LPARAM found) {
+        wchar_t name[16] = {};
+        ::GetClassNameW(hwnd, name, 16);
+        if (lstrcmpW(name, L"#32770") != 0 || !::IsWindowVisible(hwnd)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    static BOOL CALLBACK CollectText(HWND child, LPARAM out) {
+        wchar_t name[16] = {};
+        ::GetClassNameW(child, name, 16);
+        if (lstrcmpiW(name, L"Static") == 0) *reinterpret_cast<std::wstring*>(out) += sqtest::WindowText(child);
+        return TRUE;
+    }
+    void Run(DWORD thread, Answer answer) {
+        HWND box = nullptr;
+        for (int i = 0; i < 200 && !box; ++i) {
+            ::EnumThreadWindows(thread, FindBox, reinterpret_cast<LPARAM>(&box));
+            if (!box) ::Sleep(50);
+        }
+        if (!box) return;
+        ::EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+        // The default button is the one that has the focus and the default frame: Enter presses it.
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        ::GetGUIThreadInfo(thread, &gui);
+        if (gui.hwndFocus && (::GetWindowLongW(gui.hwndFocus, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            default_button = ::GetDlgCtrlID(gui.hwndFocus);
+        }
+        seen = true;
+        if (answer == Answer::Yes) {
+            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(box, IDYES)));
+        } else {
+            ::PostMessageW(gui.hwndFocus ? gui.hwndFocus : box, WM_KEYDOWN, VK_RETURN, 0);
+        }
+    }
+
+    std::thread worker_;
+};
+
+using UninstallFn = int(__cdecl*)(HINSTANCE, HWND, int);
+
+int CallUninstallExport(const MultithreadedPlayer& player) {
+    auto uninstall = reinterpret_cast<UninstallFn>(
+        reinterpret_cast<void*>(::GetProcAddress(player.module(), "winampUninstallPlugin")));
+    return uninstall ? uninstall(player.module(), player.window(), 0) : -1;
+}
+
+TEST(MultithreadedHost, UninstallAsksAboutTheSettingsWithNoAsDefaultAndKeepsThePlayerRunning) {
+    sqtest::RegistryOverride user(HKEY_CURRENT_USER, kSettings, L"Username", std::wstring(L"anna"));
+    sqtest::StandInPlayerFolder folder(L"sq_mta_hand_copy");
+    ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
+    ASSERT_TRUE(folder.AddPlugin(L"Sonoquill_WA.dll"));
+    MultithreadedPlayer player(folder.plugins() + L"gen_sonoquill.dll");
+    ASSERT_EQ(player.init_result(), 0);
+
+    int result = -1;
+    {
+        MessageBoxAnswerer answerer(::GetCurrentThreadId(), MessageBoxAnswerer::Answer::Enter);
+        result = CallUninstallExport(player);
+        ASSERT_TRUE(answerer.seen) << "the export asks about the stored settings";
+        EXPECT_EQ(answerer.default_button.load(), IDNO) << "No is the default answer";
+        EXPECT_NE(answerer.text.find(L"account and excluded folder"), std::wstring::npos);
+    }
+    EXPECT_EQ(result, 0) << "0: the player keeps the plug-in loaded";
+    EXPECT_EQ(sqtest::ReadRegistryString(HKEY_CURRENT_USER, kSettings, L"Username"), L"anna")
+        << "Enter answers No, and No keeps the account";
+    EXPECT_TRUE(FileExists(folder.plugins() + L"Sonoquill_WA.dll")) << "a copy made by hand has no uninstaller";
+    ExpectCountdownOnThisThread();
+}
+
+// The player of the next scenario, run as a process of its own so that the files can go when it
+// ends. Its folder comes in SQ_PLAYER_FOLDER.
+TEST(MultithreadedHost, DISABLED_PlayerThatRemovesThePlugin) {
+    wchar_t folder[MAX_PATH] = {};
+    ASSERT_NE(::GetEnvironmentVariableW(L"SQ_PLAYER_FOLDER", folder, MAX_PATH), 0u);
+    const std::wstring plugins = std::wstring(folder) + L"Plugins\\";
+    MultithreadedPlayer player(plugins + L"gen_sonoquill.dll");
+    ASSERT_EQ(player.init_result(), 0);
+    EXPECT_TRUE(SamePath(LoadedComponentPath(), plugins + L"Sonoquill_WA.dll"))
+        << "the user's registration names the installed copy: " << LoadedComponentPath();
+
+    int result = -1;
+    {
+        MessageBoxAnswerer answerer(::GetCurrentThreadId(), MessageBoxAnswerer::Answer::Yes);
+        result = CallUninstallExport(player);
+        ASSERT_TRUE(answerer.seen);
+    }
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(sqtest::RegistryKeyExists(HKEY_CURRENT_USER, kSettings)) << "Yes removes the account and folder";
+    EXPECT_TRUE(sqtest::PumpMessagesUntil(
+        [] {
+            return !sqtest::RegistryKeyExists(HKEY_CURRENT_USER, kUninstallEntry) &&
+                   !sqtest::RegistryKeyExists(HKEY_CURRENT_USER, kUserServer);
+        },
+        20000))
+        << "the uninstall entry and the user's registration go at once";
+    for (const wchar_t* file : kInstalledFiles) {
+        EXPECT_TRUE(FileExists(plugins + file)) << "kept while the player runs: " << file;
+    }
+    ExpectCountdownOnThisThread();
+}
+
+TEST(MultithreadedHost, UninstallRemovesTheInstallationOnceThePlayerHasEnded) {
+    const std::wstring folder = sqtest::TempFolder(L"sq_mta_installed");
+    std::wstring without_slash = folder;
+    without_slash.pop_back();
+    ASSERT_EQ(sqtest::RunProcess(L"\"" + sqtest::ProgramFolder() + L"Sonoquill-Setup.exe\" /S /D=" + without_slash,
+                                 120000),
+              0);
+    ASSERT_TRUE(sqtest::RegistryKeyExists(HKEY_CURRENT_USER, kUninstallEntry));
+    sqtest::RegistryOverride user(HKEY_CURRENT_USER, kSettings, L"Username", std::wstring(L"anna"));
+
+    ::SetEnvironmentVariableW(L"SQ_PLAYER_FOLDER", folder.c_str());
+    const int player = sqtest::RunProcess(L"\"" + sqtest::ProgramFolder() +
+                                              L"multithreaded_host.exe\" --gtest_also_run_disabled_tests "
+                                              L"--gtest_filter=MultithreadedHost.DISABLED_PlayerThatRemovesThePlugin",
+                                          60000);
+    ASSERT_EQ(player, 0) << "the player's side of the removal failed (its output is above)";
+    EXPECT_TRUE(sqtest::PumpMessagesUntil(
+        [&] {
+            for (const wchar_t* file : kInstalledFiles) {
+                if (FileExists(folder + L"Plugins\\" + file)) return false;
+            }
+            return true;
+        },
+        30000))
+        << "the files go once the player has ended";
+    EXPECT_FALSE(sqtest::RegistryKeyExists(HKEY_CURRENT_USER, kUninstallEntry));
+    sqtest::DeleteTree(folder);
+}
+
+}  // namespace
