@@ -73,6 +73,7 @@ UninstPage instfiles
 
 ; Ends the installation with TEXT shown (unless silent); nothing is left half installed.
 !macro Fail TEXT
+  Call RemoveStagedFiles
   DetailPrint "${TEXT}"
   StrCpy $FailureShown 1
   MessageBox MB_OK|MB_ICONSTOP "${TEXT}" /SD IDOK
@@ -191,7 +192,6 @@ Function InstallFiles
   ClearErrors
   WriteUninstaller "$INSTDIR\Plugins\${UNINSTALLER}.new"
   ${If} ${Errors}
-    Call RemoveStagedFiles
     !insertmacro Fail "Sonoquill was not installed: the uninstaller cannot be written into $INSTDIR\Plugins."
   ${EndIf}
   ClearErrors
@@ -202,7 +202,6 @@ Function InstallFiles
   Delete "$INSTDIR\Plugins\${UNINSTALLER}"
   Rename "$INSTDIR\Plugins\${UNINSTALLER}.new" "$INSTDIR\Plugins\${UNINSTALLER}"
   ${If} ${Errors}
-    Call RemoveStagedFiles
     !insertmacro Fail "Sonoquill was not installed completely: its files in $INSTDIR\Plugins cannot be replaced. Close Winamp and run the installer again."
   ${EndIf}
 FunctionEnd
