@@ -120,7 +120,7 @@ struct MachineRegistrationRestored {
 // Wine lets every process write everywhere, so no folder refuses this user as Program Files does.
 // A folder standing at the name the installer tries its first write with makes that try fail while
 // the copy itself can still succeed: the installer then takes the road it takes under Program Files.
-TEST(Installer, FolderTheUserCannotWriteIsInstalledForAllUsersWithAdministratorRights) {
+TEST(Installer, FolderTheUserCannotWriteIsInstalledAndRemovedForAllUsersWithAdministratorRights) {
     const std::wstring player = sqtest::TempFolder(L"sq_all users");
     const std::wstring plugins = player + L"Plugins\\";
     ASSERT_TRUE(::CreateDirectoryW(plugins.c_str(), nullptr));
@@ -137,10 +137,30 @@ TEST(Installer, FolderTheUserCannotWriteIsInstalledForAllUsersWithAdministratorR
     EXPECT_FALSE(sqtest::RegistryKeyExists(HKEY_CURRENT_USER, kClasses + L"Sonoquill_WA.Plugin"));
     EXPECT_FALSE(sqtest::RegistryKeyExists(HKEY_CURRENT_USER, kUninstallEntry));
 
-    ASSERT_TRUE(Uninstall(plugins));
+    // Removed from a running player (a process that stays until it is ended here), the uninstaller
+    // asks for the rights again, removes the registration and the entry at once and the files
+    // once the player has ended.
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring stand_in = L"cmd.exe";
+    ASSERT_TRUE(::CreateProcessW(nullptr, &stand_in[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                                 &si, &pi));
+    sq::UniqueEvent running_player(pi.hProcess);
+    sq::UniqueEvent player_thread(pi.hThread);
+    ASSERT_EQ(sqtest::RunProcess(L"\"" + plugins + L"Sonoquill-Uninstall.exe\" /S /AFTERPID=" +
+                                 std::to_wstring(pi.dwProcessId)),
+              0);
+    EXPECT_TRUE(sqtest::PumpMessagesUntil(
+        [] {
+            return !sqtest::RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry) &&
+                   !sqtest::RegistryKeyExists(HKEY_LOCAL_MACHINE, kClasses + L"CLSID\\" + kPluginClsid);
+        },
+        20000));
+    for (const wchar_t* file : kInstalledFiles) EXPECT_TRUE(FileExists(plugins + file)) << "kept for now: " << file;
+    ::TerminateProcess(running_player.get(), 0);
+    EXPECT_TRUE(sqtest::PumpMessagesUntil([&] { return !FileExists(plugins + L"Sonoquill-Uninstall.exe"); }, 30000));
     for (const wchar_t* file : kInstalledFiles) EXPECT_FALSE(FileExists(plugins + file)) << "removed: " << file;
-    EXPECT_FALSE(sqtest::RegistryKeyExists(HKEY_LOCAL_MACHINE, kClasses + L"CLSID\\" + kPluginClsid));
-    EXPECT_FALSE(sqtest::RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
     EXPECT_EQ(sqtest::ReadRegistryString(HKEY_CURRENT_USER, kSettings, L"Username"), L"anna");
     sqtest::DeleteTree(player);
 }
