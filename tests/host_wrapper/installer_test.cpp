@@ -6,8 +6,6 @@
 // follows; a copy that fails says why and leaves nothing behind.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "common/ansi_text.h"
 #include "common/unique_handle.h"
 #include "host_wrapper/simulated_player.h"
@@ -233,26 +231,6 @@ TEST(Installer, CopyThatFailsLeavesNothingInstalled) {
     }
 }
 
-struct ProcessWindows {
-    DWORD pid;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectProcessWindow(HWND hwnd, LPARAM out) {
-    auto* windows = reinterpret_cast<ProcessWindows*>(out);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == windows->pid && ::IsWindowVisible(hwnd)) windows->found.push_back(hwnd);
-    return TRUE;
-}
-
-BOOL CALLBACK AppendStaticText(HWND child, LPARAM out) {
-    wchar_t name[16] = {};
-    ::GetClassNameW(child, name, 16);
-    if (lstrcmpiW(name, L"Static") == 0) *reinterpret_cast<std::wstring*>(out) += sqtest::WindowText(child);
-    return TRUE;
-}
-
 // With its window, the installer says why it stopped. The folder page's Install is pressed; the
 // text of the message box that follows is returned ("" when none came).
 std::wstring MessageOfFailedInteractiveSetup(const std::wstring& player) {
@@ -267,15 +245,13 @@ std::wstring MessageOfFailedInteractiveSetup(const std::wstring& player) {
     std::wstring message;
     sqtest::PumpMessagesUntil(
         [&] {
-            ProcessWindows windows{pi.dwProcessId, {}};
-            ::EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
-            for (HWND window : windows.found) {
+            for (HWND window : sqtest::VisibleDialogsOf(pi.dwProcessId)) {
                 const bool wizard = ::GetDlgItem(window, 3) != nullptr;  // the Back button
                 if (wizard && !pressed_install && ::IsWindowEnabled(::GetDlgItem(window, IDOK))) {
                     ::PostMessageW(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
                     pressed_install = true;
                 } else if (!wizard && pressed_install) {
-                    ::EnumChildWindows(window, AppendStaticText, reinterpret_cast<LPARAM>(&message));
+                    message = sqtest::LabelTexts(window);
                     ::PostMessageW(window, WM_COMMAND, IDOK, 0);
                     return true;
                 }

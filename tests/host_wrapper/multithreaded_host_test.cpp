@@ -129,51 +129,37 @@ TEST(MultithreadedHost, CreatesTheComponentBesideTheWrapperWhenUnregistered) {
     ExpectCountdownOnThisThread();
 }
 
-// Answers the first message box that `thread` shows, from a thread of its own (the box blocks the
+// Answers the message box this process shows next, from a thread of its own (the box blocks the
 // thread that called the export), and records what the box offered.
 class MessageBoxAnswerer {
 public:
     enum class Answer { Enter, Yes };
-    MessageBoxAnswerer(DWORD thread, Answer answer) : worker_([this, thread, answer] { Run(thread, answer); }) {}
+    explicit MessageBoxAnswerer(Answer answer) : worker_([this, answer] { Run(answer); }) {}
     ~MessageBoxAnswerer() { worker_.join(); }
 
     std::atomic<bool> seen{false};
-    std::atomic<int> default_button{0};
-    std::wstring text;  // read only after the box was answered
+    int default_button = 0;  // and `text`: set before `seen`
+    std::wstring text;
 
 private:
-    static BOOL CALLBACK FindBox(HWND hwnd, LPARAM found) {
-        wchar_t name[16] = {};
-        ::GetClassNameW(hwnd, name, 16);
-        if (lstrcmpW(name, L"#32770") != 0 || !::IsWindowVisible(hwnd)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
-    static BOOL CALLBACK CollectText(HWND child, LPARAM out) {
-        wchar_t name[16] = {};
-        ::GetClassNameW(child, name, 16);
-        if (lstrcmpiW(name, L"Static") == 0) *reinterpret_cast<std::wstring*>(out) += sqtest::WindowText(child);
-        return TRUE;
-    }
-    void Run(DWORD thread, Answer answer) {
+    void Run(Answer answer) {
         HWND box = nullptr;
-        for (int i = 0; i < 200 && !box; ++i) {
-            ::EnumThreadWindows(thread, FindBox, reinterpret_cast<LPARAM>(&box));
-            if (!box) ::Sleep(50);
+        for (int i = 0; i < 200 && !box; ++i, ::Sleep(50)) {
+            const std::vector<HWND> dialogs = sqtest::VisibleDialogsOf(::GetCurrentProcessId());
+            if (!dialogs.empty()) box = dialogs.front();
         }
         if (!box) return;
-        ::EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
-        // The default button is the one that has the focus and the default frame: Enter presses it.
+        text = sqtest::LabelTexts(box);
+        // The default button is the one with the focus and the default frame: Enter presses it.
         GUITHREADINFO gui{};
         gui.cbSize = sizeof gui;
-        ::GetGUIThreadInfo(thread, &gui);
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(box, nullptr), &gui);
         if (gui.hwndFocus && (::GetWindowLongW(gui.hwndFocus, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
             default_button = ::GetDlgCtrlID(gui.hwndFocus);
         }
         seen = true;
         if (answer == Answer::Yes) {
-            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(::GetDlgItem(box, IDYES)));
+            ::PostMessageW(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
         } else {
             ::PostMessageW(gui.hwndFocus ? gui.hwndFocus : box, WM_KEYDOWN, VK_RETURN, 0);
         }
@@ -200,10 +186,10 @@ TEST(MultithreadedHost, UninstallAsksAboutTheSettingsWithNoAsDefaultAndKeepsTheP
 
     int result = -1;
     {
-        MessageBoxAnswerer answerer(::GetCurrentThreadId(), MessageBoxAnswerer::Answer::Enter);
+        MessageBoxAnswerer answerer(MessageBoxAnswerer::Answer::Enter);
         result = CallUninstallExport(player);
         ASSERT_TRUE(answerer.seen) << "the export asks about the stored settings";
-        EXPECT_EQ(answerer.default_button.load(), IDNO) << "No is the default answer";
+        EXPECT_EQ(answerer.default_button, IDNO) << "No is the default answer";
         EXPECT_NE(answerer.text.find(L"account and excluded folder"), std::wstring::npos);
     }
     EXPECT_EQ(result, 0) << "0: the player keeps the plug-in loaded";
@@ -226,7 +212,7 @@ TEST(MultithreadedHost, DISABLED_PlayerThatRemovesThePlugin) {
 
     int result = -1;
     {
-        MessageBoxAnswerer answerer(::GetCurrentThreadId(), MessageBoxAnswerer::Answer::Yes);
+        MessageBoxAnswerer answerer(MessageBoxAnswerer::Answer::Yes);
         result = CallUninstallExport(player);
         ASSERT_TRUE(answerer.seen);
     }

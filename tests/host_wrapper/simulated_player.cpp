@@ -116,4 +116,44 @@ std::vector<std::string> PluginListTexts(HWND player) {
     return texts;
 }
 
+namespace {
+
+bool HasClass(HWND hwnd, const wchar_t* name) {
+    wchar_t found[32] = {};
+    ::GetClassNameW(hwnd, found, 32);
+    return lstrcmpiW(found, name) == 0;
+}
+
+struct DialogSearch {
+    DWORD process;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM search) {
+    auto* s = reinterpret_cast<DialogSearch*>(search);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    if (process == s->process && ::IsWindowVisible(hwnd) && HasClass(hwnd, L"#32770")) s->found.push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK AppendLabelText(HWND child, LPARAM text) {
+    if (HasClass(child, L"Static")) *reinterpret_cast<std::wstring*>(text) += WindowText(child);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> VisibleDialogsOf(DWORD process) {
+    DialogSearch search{process, {}};
+    ::EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring LabelTexts(HWND dialog) {
+    std::wstring text;
+    ::EnumChildWindows(dialog, AppendLabelText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
 }  // namespace sqtest

@@ -57,6 +57,11 @@ private:
 // The texts of the simulator's plug-in list, read from its window.
 std::vector<std::string> PluginListTexts(HWND player);
 
+// Visible top-level dialog windows of a process: its message boxes, an installer's wizard.
+std::vector<HWND> VisibleDialogsOf(DWORD process);
+// The texts of a dialog's labels: a message box's message.
+std::wstring LabelTexts(HWND dialog);
+
 std::wstring TempFolder(const std::wstring& name);
 void DeleteTree(const std::wstring& folder);
 
