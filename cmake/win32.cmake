@@ -14,13 +14,15 @@ function(sq_widl idl)
   set(tlb_args)
   if(ARG_TLB)
     list(APPEND outputs ${out}/${name}.tlb)
-    set(tlb_args -t -o ${out}/${name}.tlb)
+    set(tlb_args -t)
   endif()
+  # widl writes the type library into its working folder, under the IDL's own name.
+  file(MAKE_DIRECTORY ${out})
   add_custom_command(
     OUTPUT ${outputs}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
     COMMAND ${SQ_WIDL} --win32 -I${SQ_WINE_IDL_DIR} -I${CMAKE_SOURCE_DIR}/src/plugin -L${SQ_WINE_TLB_DIR}
             -h -H ${out}/${name}.h -u -U ${out}/${name}_i.c ${tlb_args} ${idl}
+    WORKING_DIRECTORY ${out}
     DEPENDS ${idl} ${ARG_DEPENDS}
     COMMENT "widl ${name}.idl"
     VERBATIM)

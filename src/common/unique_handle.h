@@ -1,6 +1,7 @@
 #pragma once
 // One owning-handle template for every Win32 handle kind, with an explicit empty value.
 #include <windows.h>
+#include <oleauto.h>
 #include <wininet.h>
 
 #include <utility>
@@ -51,34 +52,23 @@ private:
 
 SQ_HANDLE_TRAITS(RegKeyTraits, HKEY, nullptr, ::RegCloseKey(h));
 SQ_HANDLE_TRAITS(FileTraits, HANDLE, INVALID_HANDLE_VALUE, ::CloseHandle(h));
-SQ_HANDLE_TRAITS(EventTraits, HANDLE, nullptr, ::CloseHandle(h));
 SQ_HANDLE_TRAITS(FindTraits, HANDLE, INVALID_HANDLE_VALUE, ::FindClose(h));
 SQ_HANDLE_TRAITS(InternetTraits, HINTERNET, nullptr, ::InternetCloseHandle(h));
 SQ_HANDLE_TRAITS(GdiTraits, HGDIOBJ, nullptr, ::DeleteObject(h));
-SQ_HANDLE_TRAITS(IconTraits, HICON, nullptr, ::DestroyIcon(h));
+SQ_HANDLE_TRAITS(MemoryDcTraits, HDC, nullptr, ::DeleteDC(h));
+SQ_HANDLE_TRAITS(GlobalTraits, HGLOBAL, nullptr, ::GlobalFree(h));
+SQ_HANDLE_TRAITS(BstrTraits, BSTR, nullptr, ::SysFreeString(h));
 SQ_HANDLE_TRAITS(LibraryTraits, HMODULE, nullptr, ::FreeLibrary(h));
 #undef SQ_HANDLE_TRAITS
 
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueEvent = UniqueHandle<EventTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueInternet = UniqueHandle<InternetTraits>;
 using UniqueGdi = UniqueHandle<GdiTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueGlobal = UniqueHandle<GlobalTraits>;
+using UniqueBstr = UniqueHandle<BstrTraits>;
 using UniqueLibrary = UniqueHandle<LibraryTraits>;
-
-// Runs a callable when the scope ends, however it ends.
-template <typename F>
-class ScopeExit {
-public:
-    explicit ScopeExit(F f) : f_(std::move(f)) {}
-    ~ScopeExit() { f_(); }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-    F f_;
-};
 
 }  // namespace sq

@@ -4,9 +4,10 @@
 
 #include "common/ansi_text.h"
 #include "common/com_ptr.h"
-#include "common/unique_handle.h"
+#include "common/debug_trace.h"
+#include "common/scope_exit.h"
 #include "media/win32_folder_lister.h"
-#include "ui/message_pump.h"
+#include "common/message_pump.h"
 
 namespace sq {
 
@@ -55,8 +56,10 @@ HRESULT ClsMP3Object::RunMethod(VARIANT_BOOL* result, Body body) noexcept {
     } catch (const ClsMP3Error& error) {
         return Report(error);
     } catch (const std::bad_alloc&) {
+        TraceFailure(L"clsMP3", L"out of memory", E_OUTOFMEMORY);
         return E_OUTOFMEMORY;
     } catch (...) {
+        TraceFailure(L"clsMP3", L"unexpected exception", E_UNEXPECTED);
         return E_UNEXPECTED;
     }
 }

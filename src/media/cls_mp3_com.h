@@ -6,7 +6,7 @@
 
 #include "media/cls_mp3.h"
 #include "media/win32_file.h"
-#include "plugin/com_object.h"
+#include "common/com_object.h"
 #include "sonoquill_wa.h"
 
 namespace sq {

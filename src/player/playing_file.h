@@ -5,6 +5,12 @@
 
 namespace sq {
 
+// The file at the player's current playlist position.
+struct PlayingFile {
+    std::string path;       // in the system's code page; empty when no playing file is known
+    std::string utf8_path;  // set only when the code page cannot hold the path: the same path in UTF-8
+};
+
 class PlayerLink {
 public:
     virtual ~PlayerLink() = default;

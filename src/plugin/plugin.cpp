@@ -1,6 +1,8 @@
 #include "plugin/plugin.h"
 
 #include "common/ansi_text.h"
+#include "common/com_boundary.h"
+#include "common/unique_handle.h"
 #include "ui/frm_main.h"
 
 namespace sq {
@@ -8,26 +10,28 @@ namespace sq {
 const char kPluginDescription[] = "Sonoquill by Robin Hale";
 
 STDMETHODIMP Plugin::Initialize(Wrapper* wrapper) {
-    try {
+    return HresultAtBoundary(L"Plugin::Initialize", [&] {
         wrapper_ = wrapper;
         if (!wrapper_) return E_POINTER;
-        BSTR description = BstrFromAnsi(kPluginDescription);
+        const UniqueBstr description(BstrFromAnsi(kPluginDescription));
         if (!description) return E_OUTOFMEMORY;
-        const HRESULT hr = wrapper_->SetDescription(description);
-        ::SysFreeString(description);
-        if (FAILED(hr)) return hr;  // the window is not loaded and the countdown does not start
-        return frmMain::Instance().Load();
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+        if (HRESULT hr = wrapper_->SetDescription(description.get()); FAILED(hr)) {
+            // The window is not loaded and the countdown does not start.
+            TraceFailure(L"Plugin::Initialize", L"the host refused the description", hr);
+            return hr;
+        }
+        const HRESULT loaded = frmMain::Instance().Load();
+        if (FAILED(loaded)) TraceFailure(L"Plugin::Initialize", L"the control window could not be loaded", loaded);
+        return loaded;
+    });
 }
 
 STDMETHODIMP Plugin::Configure() {
-    try {
-        return frmMain::Instance().ShowModal();
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    return HresultAtBoundary(L"Plugin::Configure", [] {
+        const HRESULT hr = frmMain::Instance().ShowModal();
+        if (FAILED(hr)) TraceFailure(L"Plugin::Configure", L"the control window could not be shown", hr);
+        return hr;
+    });
 }
 
 // The window, its countdown and any transfer live on until the host process ends.

@@ -1,6 +1,6 @@
 #pragma once
 #include "common/com_ptr.h"
-#include "plugin/com_object.h"
+#include "common/com_object.h"
 #include "sonoquill_wa.h"
 
 namespace sq {

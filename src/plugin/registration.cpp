@@ -2,32 +2,40 @@
 
 #include <string>
 
+#include "common/module.h"
 #include "common/unique_handle.h"
-#include "plugin/module.h"
+#include "sonoquill_wa.h"
 
 namespace sq {
 namespace {
 
-constexpr wchar_t kLibId[] = L"{F615B974-9342-4A58-9613-8BC205FC7F72}";
-constexpr wchar_t kTypeLibMarshaler[] = L"{00020424-0000-0000-C000-000000000046}";
+// Our identifiers come from the type library's own description; the marshaler is the system's.
+const GUID kTypeLibMarshaler = {0x00020424, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 struct ClassEntry {
-    const wchar_t* clsid;
+    const GUID& clsid;
     const wchar_t* prog_id;
 };
-constexpr ClassEntry kClasses[] = {
-    {L"{B760165D-2746-43B4-8730-B29EC2BAF0C6}", L"Sonoquill_WA.Plugin"},
-    {L"{8BAB171D-6796-46F8-8D2D-70C1AA98DDF0}", L"Sonoquill_WA.clsMP3"},
+const ClassEntry kClasses[] = {
+    {CLSID_Plugin, L"Sonoquill_WA.Plugin"},
+    {CLSID_clsMP3, L"Sonoquill_WA.clsMP3"},
 };
 
 struct InterfaceEntry {
-    const wchar_t* iid;
+    const GUID& iid;
     const wchar_t* name;
 };
-constexpr InterfaceEntry kInterfaces[] = {
-    {L"{64486C62-7183-4746-A6BE-00DB206F559D}", L"_Plugin"},
-    {L"{49C32461-518B-4867-A79D-05BDB3C85AA9}", L"_clsMP3"},
+const InterfaceEntry kInterfaces[] = {
+    {IID__Plugin, L"_Plugin"},
+    {IID__clsMP3, L"_clsMP3"},
 };
+
+// "{XXXXXXXX-XXXX-...}", as the registry keys name them.
+std::wstring GuidText(const GUID& guid) {
+    wchar_t text[39] = {};
+    ::StringFromGUID2(guid, text, 39);
+    return text;
+}
 
 HKEY ScopeRoot(RegistrationScope scope) {
     return scope == RegistrationScope::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
@@ -66,27 +74,30 @@ HRESULT RegisterServer(RegistrationScope scope) {
         if (status == ERROR_SUCCESS) status = SetValue(root, key, name, value);
     };
 
+    const std::wstring lib_id = GuidText(LIBID_Sonoquill_WA);
+    const std::wstring marshaler = GuidText(kTypeLibMarshaler);
     for (const ClassEntry& c : kClasses) {
-        const std::wstring clsid_key = std::wstring(L"CLSID\\") + c.clsid;
+        const std::wstring clsid = GuidText(c.clsid);
+        const std::wstring clsid_key = L"CLSID\\" + clsid;
         set(c.prog_id, nullptr, c.prog_id);
-        set(std::wstring(c.prog_id) + L"\\CLSID", nullptr, c.clsid);
+        set(std::wstring(c.prog_id) + L"\\CLSID", nullptr, clsid);
         set(clsid_key, nullptr, c.prog_id);
         set(clsid_key + L"\\InprocServer32", nullptr, dll);
         set(clsid_key + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
         set(clsid_key + L"\\ProgID", nullptr, c.prog_id);
         set(clsid_key + L"\\VERSION", nullptr, L"1.0");
-        set(clsid_key + L"\\TypeLib", nullptr, kLibId);
+        set(clsid_key + L"\\TypeLib", nullptr, lib_id);
         set(clsid_key + L"\\Programmable", nullptr, L"");
     }
     for (const InterfaceEntry& i : kInterfaces) {
-        const std::wstring key = std::wstring(L"Interface\\") + i.iid;
+        const std::wstring key = L"Interface\\" + GuidText(i.iid);
         set(key, nullptr, i.name);
-        set(key + L"\\ProxyStubClsid", nullptr, kTypeLibMarshaler);
-        set(key + L"\\ProxyStubClsid32", nullptr, kTypeLibMarshaler);
-        set(key + L"\\TypeLib", nullptr, kLibId);
+        set(key + L"\\ProxyStubClsid", nullptr, marshaler);
+        set(key + L"\\ProxyStubClsid32", nullptr, marshaler);
+        set(key + L"\\TypeLib", nullptr, lib_id);
         set(key + L"\\TypeLib", L"Version", L"1.0");
     }
-    const std::wstring lib_key = std::wstring(L"TypeLib\\") + kLibId + L"\\1.0";
+    const std::wstring lib_key = L"TypeLib\\" + lib_id + L"\\1.0";
     set(lib_key, nullptr, L"Sonoquill_WA");
     set(lib_key + L"\\0\\win32", nullptr, dll);
     set(lib_key + L"\\FLAGS", nullptr, L"0");
@@ -108,10 +119,10 @@ HRESULT UnregisterServer(RegistrationScope scope) {
     };
     for (const ClassEntry& c : kClasses) {
         remove(c.prog_id);
-        remove(std::wstring(L"CLSID\\") + c.clsid);
+        remove(L"CLSID\\" + GuidText(c.clsid));
     }
-    for (const InterfaceEntry& i : kInterfaces) remove(std::wstring(L"Interface\\") + i.iid);
-    remove(std::wstring(L"TypeLib\\") + kLibId);
+    for (const InterfaceEntry& i : kInterfaces) remove(L"Interface\\" + GuidText(i.iid));
+    remove(L"TypeLib\\" + GuidText(LIBID_Sonoquill_WA));
     return HRESULT_FROM_WIN32(first_failure);
 }
 

@@ -10,7 +10,7 @@ std::string AsciiLowerCase(const std::string& text) {
     return lower;
 }
 
-bool IsExcluded(const std::string& path, const std::string& folder, LowerCaseFn lower) {
+bool IsExcluded(const std::string& path, const std::string& folder, const LowerCaseFn& lower) {
     if (folder.empty() || path.empty()) return false;
     const std::string lower_path = lower(path);
     const std::string lower_folder = lower(folder);

@@ -3,15 +3,17 @@
 // address and in four extra header lines; the body is empty.
 #include <string>
 
+#include "sonoquill_version.h"
+
 namespace sq::protocol {
 
 inline constexpr char kBaseAddress[] = "http://www.sonoquill.net/";
 inline constexpr char kEndpoint[] = "index.php";
 inline constexpr char kClientType[] = "wa";
 inline constexpr char kClientId[] = "730241";
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 61;
+inline constexpr int kVersionMajor = SQ_VERSION_MAJOR;
+inline constexpr int kVersionMinor = SQ_VERSION_MINOR;
+inline constexpr int kVersionRevision = SQ_VERSION_REVISION;
 
 // The component's version as the service expects it: major.minor.revision, no leading zeros.
 std::string VersionText();

@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include "common/unique_handle.h"
-#include "plugin/module.h"
+#include "common/debug_trace.h"
+#include "common/module.h"
 #include "submit/http_address.h"
 
 namespace sq {
@@ -210,6 +211,7 @@ LRESULT CALLBACK TransferControl::RequestWindowProc(HWND hwnd, UINT msg, WPARAM 
         }
     } catch (...) {
         // Nothing may unwind into the player's message loop.
+        TraceFailure(L"xTran", L"exception while handling a transfer report", E_UNEXPECTED);
     }
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }

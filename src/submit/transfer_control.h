@@ -6,16 +6,15 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
+#include "submit/transfer.h"
+
 namespace sq {
 
-class TransferControl {
+class TransferControl final : public Transfer {
 public:
-    using StateChangedHandler = std::function<void(int16_t state)>;
-
     // States raised, in the order they happen (the numbers the status label knows).
     enum State : int16_t {
         icNone = 0,
@@ -38,14 +37,13 @@ public:
     static constexpr size_t kBodyLimit = 16 * 1024;
 
     TransferControl();
-    ~TransferControl();
+    ~TransferControl() override;
     TransferControl(const TransferControl&) = delete;
     TransferControl& operator=(const TransferControl&) = delete;
 
-    // The handler must not destroy the control.
-    void SetStateChangedHandler(StateChangedHandler handler) { on_state_changed_ = std::move(handler); }
+    void SetStateChangedHandler(StateChangedHandler handler) override { on_state_changed_ = std::move(handler); }
 
-    void SetURL(const std::string& url) { url_ = url; }
+    void SetURL(const std::string& url) override { url_ = url; }
     const std::string& URL() const { return url_; }
 
     // WinINet alone may wait for a silent server forever: the control gives a request up after
@@ -53,15 +51,11 @@ public:
     void SetRequestTimeout(DWORD ms) { request_timeout_ms_ = ms; }
     DWORD RequestTimeout() const { return request_timeout_ms_; }
 
-    // Starts `operation` on the address set before, with `data` as the body and `request_headers`
-    // (CRLF-separated lines) added to the request. False while another request executes; a
-    // request that cannot be started at all ends at once with icError.
-    bool Execute(const std::string& operation, const std::string& data, const std::string& request_headers);
-    bool StillExecuting() const { return request_ != nullptr; }
-    // Hands out the next piece of the body, at most `size` bytes; empty once it is used up.
-    std::string GetChunk(size_t size);
-    // Abandons the request without raising a state.
-    void Cancel();
+    // `data` is the body and `request_headers` CRLF-separated lines added to the request.
+    bool Execute(const std::string& operation, const std::string& data, const std::string& request_headers) override;
+    bool StillExecuting() const override { return request_ != nullptr; }
+    std::string GetChunk(size_t size) override;
+    void Cancel() override;
 
 private:
     struct Request;

@@ -1,6 +1,7 @@
 #include "ui/folder_list.h"
 
 #include "common/ansi_text.h"
+#include "common/gdi_scope.h"
 #include "common/unique_handle.h"
 
 namespace sq {
@@ -109,14 +110,15 @@ std::vector<DriveEntry> ListDrives() {
 }
 
 void SizeFolderListItems(HWND list) {
-    HDC dc = ::GetDC(list);
-    if (!dc) return;
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
-    const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(list, dc);
+    int dpi = 0;
+    {
+        const WindowDc dc(list);
+        if (!dc) return;
+        const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+        ::GetTextMetricsW(dc.get(), &metrics);
+        dpi = ::GetDeviceCaps(dc.get(), LOGPIXELSY);
+    }
     const int picture = ::MulDiv(12, dpi > 0 ? dpi : 96, 96);
     const int height = (metrics.tmHeight > picture ? metrics.tmHeight : picture) + 2;
     ::SendMessageW(list, LB_SETITEMHEIGHT, 0, height);

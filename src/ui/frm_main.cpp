@@ -1,12 +1,13 @@
 #include "ui/frm_main.h"
 
 #include "common/ansi_text.h"
-#include "common/unique_handle.h"
-#include "plugin/module.h"
-#include "submit/frm_main_submission.h"
+#include "common/debug_trace.h"
+#include "common/message_pump.h"
+#include "common/module.h"
+#include "common/scope_exit.h"
 #include "ui/frm_main_folders.h"
 #include "ui/frm_main_layout.h"
-#include "ui/message_pump.h"
+#include "ui/frm_main_submission.h"
 
 namespace sq {
 namespace {
@@ -43,8 +44,6 @@ frmMain& frmMain::Instance() {
     return *g_frmMain;
 }
 
-frmMain* frmMain::Existing() noexcept { return g_frmMain; }
-
 HRESULT frmMain::Load() {
     if (hwnd_) return S_OK;
     if (!RegisterMainWindowClass(&frmMain::WindowProc)) return HRESULT_FROM_WIN32(::GetLastError());
@@ -58,6 +57,8 @@ HRESULT frmMain::Load() {
     if (!hwnd) return HRESULT_FROM_WIN32(::GetLastError());
     // The window procedure and the timer live in this DLL: it must stay loaded from now on.
     ModuleLock::Add();
+    // Tab, the arrow keys and mnemonics move through the controls, as in a dialog.
+    SetDialogWindow(hwnd);
     RunLoadSequence();
     return S_OK;
 }
@@ -66,7 +67,7 @@ void frmMain::RunLoadSequence() {
     if (loaded_) return;
     loaded_ = true;
     // Each step stands alone: a failing one is skipped and the next still runs.
-    try { LoadAccount(); } catch (...) {}
+    LoadAccount();
     countdown.Reset();
     try { OpenFolderListAtStoredFolder(); } catch (...) {}
     ::SetTimer(hwnd_, kCountDownTimerId, kCountDownIntervalMs, nullptr);
@@ -98,6 +99,7 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     try {
         return self->HandleMessage(msg, wp, lp);
     } catch (...) {
+        TraceFailure(L"frmMain window procedure", L"exception while handling a message", E_UNEXPECTED);
         return ::DefWindowProcW(hwnd, msg, wp, lp);
     }
 }

@@ -3,8 +3,8 @@
 // lives as long as the component is loaded, and carries the countdown timer and the transfer
 // control. Each concern lives in its own file: frm_main.cpp (window, timer, modal show, close
 // refusal), frm_main_layout.cpp (controls and drawing), frm_main_account.cpp (account fields),
-// frm_main_folders.cpp (excluded-folder editor), frm_main_tick.cpp (countdown tick), and
-// submit/submit_song.cpp (the submission run and its status handlers).
+// frm_main_folders.cpp (excluded-folder editor) and frm_main_tick.cpp (the countdown tick, which
+// hands a song to the submission run kept next to the window, frm_main_submission.h).
 #include <windows.h>
 
 #include <memory>
@@ -13,9 +13,6 @@
 #include "ui/countdown.h"
 
 namespace sq {
-
-class TransferControl;
-class FrameLayout;
 
 // Control identifiers, used for WM_COMMAND routing and by tests that find the controls.
 enum ControlId : int {
@@ -58,7 +55,6 @@ class frmMain {
 public:
     // The single instance, created on first use and never destroyed while the DLL is loaded.
     static frmMain& Instance();
-    static frmMain* Existing() noexcept;
 
     // Creates the window hidden and runs the load sequence; does nothing when already loaded.
     HRESULT Load();
@@ -78,11 +74,6 @@ public:
 
     // The submission run, started only by the countdown.
     void SubmitSong();
-
-    // Writes a new text into lblResponse and stamps lblLastTime, as one change.
-    void SetResponseText(const std::string& text);
-    // Shows the transfer state's text in lblConnected.
-    void xTran_StateChanged(int16_t state);
 
     // Caption of a control, in the system's 8-bit code page (tests and the tick read these).
     std::string ControlText(int id) const;
@@ -128,7 +119,7 @@ private:
     struct Folders;
     std::unique_ptr<Folders> folders_;  // the folder list's current folder and drive
     struct Submission;
-    std::unique_ptr<Submission> submission_;  // the transfer control and the run's bookkeeping
+    std::unique_ptr<Submission> submission_;  // the transfer control and the run, made on first use
 };
 
 }  // namespace sq

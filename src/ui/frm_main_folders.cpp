@@ -4,7 +4,7 @@
 
 #include "common/ansi_text.h"
 #include "ui/frm_main_layout.h"
-#include "ui/settings_store.h"
+#include "common/settings_store.h"
 
 namespace sq {
 namespace {
@@ -14,9 +14,9 @@ namespace {
 void ShowFolderEditor(HWND window, bool show) {
     HWND focus = ::GetFocus();
     bool focus_inside = false;
-    for (const ControlSpec& spec : MainWindowControls()) {
-        if (spec.container != Container::FolderEx && spec.id != IDC_FRA_FOLDER_EX) continue;
-        HWND control = ::GetDlgItem(window, spec.id);
+    for (const ControlLayout& row : MainWindowControls()) {
+        if (row.container != Container::FolderEx && row.id != IDC_FRA_FOLDER_EX) continue;
+        HWND control = ::GetDlgItem(window, row.id);
         if (!control) continue;
         if (focus && (focus == control || ::IsChild(control, focus))) focus_inside = true;
         ::ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
@@ -68,19 +68,19 @@ void frmMain::OpenFolderListAtStoredFolder() {
 
     // Then the folder list moves to the stored folder, if there is one it can open; the drive
     // list stays on its own drive.
-    const std::string stored = settings::Get(settings::kExclude);
+    const std::string stored = settings::Get(kExclude);
     if (!stored.empty()) OpenFolder(Control(IDC_LST_FOLDERS), folders_->list, stored);
 }
 
 void frmMain::cmdExclude_Click() { ShowFolderEditor(hwnd_, true); }
 
 void frmMain::cmdOk_Click() {
-    if (folders_) settings::Save(settings::kExclude, folders_->list.Current());
+    if (folders_) settings::Save(kExclude, folders_->list.Current());
     ShowFolderEditor(hwnd_, false);
 }
 
 void frmMain::cmdRemove_Click() {
-    settings::Save(settings::kExclude, std::string());
+    settings::Save(kExclude, std::string());
     ShowFolderEditor(hwnd_, false);
 }
 

@@ -3,7 +3,8 @@
 #include <cwchar>
 
 #include "common/ansi_text.h"
-#include "plugin/module.h"
+#include "common/gdi_scope.h"
+#include "common/module.h"
 #include "ui/folder_list.h"
 
 namespace sq {
@@ -15,7 +16,7 @@ using T = TextColour;
 
 // Tab order first (txtUser ... cmdRemove), then what the user only looks at. The folder editor's
 // members come before its frame, and the frame before the status area it lies over.
-const std::vector<ControlSpec> kControls = {
+const std::vector<ControlLayout> kControls = {
     {IDC_TXT_USER, K::TextBox, C::Window, "", false, T::Default, false, {1200, 1320, 4335, 285}},
     {IDC_TXT_PASS, K::PasswordBox, C::Window, "", false, T::Default, false, {1200, 1680, 4335, 285}},
     {IDC_CMD_SAVE, K::Button, C::Window, "&Save", true, T::Default, false, {4200, 4440, 1335, 495}},
@@ -62,8 +63,8 @@ struct WindowKind {
 // editor does not paint over it.
 constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
 
-WindowKind KindOf(const ControlSpec& spec) {
-    switch (spec.kind) {
+WindowKind KindOf(const ControlLayout& row) {
+    switch (row.kind) {
     case K::TextBox:
         return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case K::PasswordBox:
@@ -83,7 +84,7 @@ WindowKind KindOf(const ControlSpec& spec) {
         return {L"STATIC", kChild | SS_OWNERDRAW, 0};
     case K::Label:
     default:
-        return {L"STATIC", kChild | SS_NOPREFIX | (spec.centred ? SS_CENTER : SS_LEFT), 0};
+        return {L"STATIC", kChild | SS_NOPREFIX | (row.centred ? SS_CENTER : SS_LEFT), 0};
     }
 }
 
@@ -93,14 +94,13 @@ int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) 
 }
 
 bool FaceInstalled(const wchar_t* face) {
-    HDC screen = ::GetDC(nullptr);
+    const WindowDc screen(nullptr);
     if (!screen) return false;
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
     std::wcsncpy(query.lfFaceName, face, LF_FACESIZE - 1);
     bool found = false;
-    ::EnumFontFamiliesExW(screen, &query, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
-    ::ReleaseDC(nullptr, screen);
+    ::EnumFontFamiliesExW(screen.get(), &query, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -137,20 +137,20 @@ void FitComboHeight(HWND combo, int wanted) {
 
 }  // namespace
 
-const std::vector<ControlSpec>& MainWindowControls() { return kControls; }
+const std::vector<ControlLayout>& MainWindowControls() { return kControls; }
 
-const ControlSpec* FindControlSpec(int id) {
-    for (const ControlSpec& spec : kControls)
-        if (spec.id == id) return &spec;
+const ControlLayout* FindControlLayout(int id) {
+    for (const ControlLayout& row : kControls)
+        if (row.id == id) return &row;
     return nullptr;
 }
 
 TwipsRect ContainerPlace(Container container) {
     switch (container) {
     case C::TopHolder:
-        return FindControlSpec(IDC_PCT_TOP_HOLDER)->place;
+        return FindControlLayout(IDC_PCT_TOP_HOLDER)->place;
     case C::FolderEx:
-        return FindControlSpec(IDC_FRA_FOLDER_EX)->place;
+        return FindControlLayout(IDC_FRA_FOLDER_EX)->place;
     case C::Window:
     default:
         return {0, 0, 5640, 5070};
@@ -158,9 +158,8 @@ TwipsRect ContainerPlace(Container container) {
 }
 
 int ScreenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ::ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     return dpi > 0 ? dpi : 96;
 }
 
@@ -173,32 +172,32 @@ void frmMain::CreateControls() {
     layout_->logo.Load(ModuleInstance(), L"LOGO");
 
     const TwipsConverter twips(layout_->dpi);
-    for (const ControlSpec& spec : kControls) {
-        const WindowKind kind = KindOf(spec);
+    for (const ControlLayout& row : kControls) {
+        const WindowKind kind = KindOf(row);
         // A container's members are placed from the container's own corner, as it lies on screen.
-        const TwipsRect origin = spec.container == C::Window ? TwipsRect{0, 0, 0, 0} : ContainerPlace(spec.container);
-        const int x = twips.ToPixels(origin.left) + twips.ToPixels(spec.place.left);
-        const int y = twips.ToPixels(origin.top) + twips.ToPixels(spec.place.top);
-        const int cx = twips.ToPixels(spec.place.width);
-        int cy = twips.ToPixels(spec.place.height);
-        if (spec.kind == K::DriveList) cy *= 8;  // room for the dropped-down list
+        const TwipsRect origin = row.container == C::Window ? TwipsRect{0, 0, 0, 0} : ContainerPlace(row.container);
+        const int x = twips.ToPixels(origin.left) + twips.ToPixels(row.place.left);
+        const int y = twips.ToPixels(origin.top) + twips.ToPixels(row.place.top);
+        const int cx = twips.ToPixels(row.place.width);
+        int cy = twips.ToPixels(row.place.height);
+        if (row.kind == K::DriveList) cy *= 8;  // room for the dropped-down list
         // The folder editor and everything in it is hidden until "&Excludes Folder" shows it.
-        const bool visible = spec.container != C::FolderEx && spec.id != IDC_FRA_FOLDER_EX;
-        HWND control = ::CreateWindowExW(kind.ex_style, kind.window_class, WideFromAnsi(spec.text).c_str(),
+        const bool visible = row.container != C::FolderEx && row.id != IDC_FRA_FOLDER_EX;
+        HWND control = ::CreateWindowExW(kind.ex_style, kind.window_class, WideFromAnsi(row.text).c_str(),
                                          kind.style | (visible ? WS_VISIBLE : 0), x, y, cx, cy, hwnd_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), ModuleInstance(), nullptr);
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), ModuleInstance(), nullptr);
         if (!control) continue;
         // Keep creation order as the stacking order, whatever the system's default for children.
         ::SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        HGDIOBJ font = spec.bold ? layout_->bold_font.get() : layout_->font.get();
+        HGDIOBJ font = row.bold ? layout_->bold_font.get() : layout_->font.get();
         if (!font) font = ::GetStockObject(DEFAULT_GUI_FONT);
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (spec.kind == K::PasswordBox) ::SendMessageW(control, EM_SETPASSWORDCHAR, L'*', 0);
-        if (spec.kind == K::DriveList) FitComboHeight(control, twips.ToPixels(spec.place.height));
-        if (spec.kind == K::FolderList) SizeFolderListItems(control);
+        if (row.kind == K::PasswordBox) ::SendMessageW(control, EM_SETPASSWORDCHAR, L'*', 0);
+        if (row.kind == K::DriveList) FitComboHeight(control, twips.ToPixels(row.place.height));
+        if (row.kind == K::FolderList) SizeFolderListItems(control);
         // A label whose wrapped text is a pixel or two taller than its box is drawn by the window,
         // a little higher, so that its last line is not cut.
-        if (spec.kind == K::Label && LabelOverflow(control) > 0)
+        if (row.kind == K::Label && LabelOverflow(control) > 0)
             ::SetWindowLongW(control, GWL_STYLE, (::GetWindowLongW(control, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
     }
 }

@@ -23,7 +23,7 @@ struct TwipsRect {
     int left, top, width, height;
 };
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     ControlKind kind;
     Container container;
@@ -36,8 +36,8 @@ struct ControlSpec {
 
 // Every control, in the order that gives the keyboard's tab order and the stacking (earlier ones
 // lie over later ones: the folder editor's frame covers the status area it is placed over).
-const std::vector<ControlSpec>& MainWindowControls();
-const ControlSpec* FindControlSpec(int id);
+const std::vector<ControlLayout>& MainWindowControls();
+const ControlLayout* FindControlLayout(int id);
 // Where a container's own top-left corner lies within the window, in twips.
 TwipsRect ContainerPlace(Container container);
 

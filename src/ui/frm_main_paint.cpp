@@ -1,6 +1,7 @@
 // What frmMain draws itself: the rules and etched separators on the window, the white banner
 // with its divider, the logo, the folder editor's frame with the red box around its main button,
 // and the colours of the labels.
+#include "common/gdi_scope.h"
 #include "ui/frm_main_layout.h"
 
 namespace sq {
@@ -38,15 +39,15 @@ void EtchedRule(HDC dc, const TwipsConverter& twips, int shadow_y, int highlight
     HorizontalLine(dc, x1, x2, twips.ToPixels(highlight_y), ::GetSysColor(COLOR_3DHILIGHT));
 }
 
-COLORREF LabelColour(const ControlSpec& spec) {
-    if (spec.colour == TextColour::Black) return kBlack;
-    if (spec.colour == TextColour::Red) return kRed;
+COLORREF LabelColour(const ControlLayout& row) {
+    if (row.colour == TextColour::Black) return kBlack;
+    if (row.colour == TextColour::Red) return kRed;
     return ::GetSysColor(COLOR_BTNTEXT);
 }
 
 // Labels on the banner sit on its white; the others on the window's face colour.
-HBRUSH LabelBackground(const ControlSpec& spec, HGDIOBJ white) {
-    return spec.container == Container::TopHolder ? static_cast<HBRUSH>(white) : ::GetSysColorBrush(COLOR_BTNFACE);
+HBRUSH LabelBackground(const ControlLayout& row, HGDIOBJ white) {
+    return row.container == Container::TopHolder ? static_cast<HBRUSH>(white) : ::GetSysColorBrush(COLOR_BTNFACE);
 }
 
 RECT PixelRect(const TwipsConverter& twips, const TwipsRect& place) {
@@ -56,6 +57,8 @@ RECT PixelRect(const TwipsConverter& twips, const TwipsRect& place) {
 }
 
 constexpr UINT kLabelFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+
+HGDIOBJ FontOf(HWND control) { return reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)); }
 
 std::wstring TextOf(HWND control) {
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
@@ -84,7 +87,7 @@ void DrawPushButton(const DRAWITEMSTRUCT& item) {
     if (pressed) ::FrameRect(dc, &face, ::GetSysColorBrush(COLOR_3DSHADOW));
 
     const std::wstring text = TextOf(item.hwndItem);
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    const SelectedObject font(dc, FontOf(item.hwndItem));
     RECT inside = item.rcItem;
     ::InflateRect(&inside, -4, -4);
     const int height = WrappedHeight(dc, text, inside, DT_WORDBREAK | DT_CENTER);
@@ -95,7 +98,6 @@ void DrawPushButton(const DRAWITEMSTRUCT& item) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption, DT_WORDBREAK | DT_CENTER);
-    ::SelectObject(dc, old);
     if (focused) {
         RECT frame = item.rcItem;
         ::InflateRect(&frame, -4, -4);
@@ -109,7 +111,7 @@ void DrawSnugLabel(const DRAWITEMSTRUCT& item, COLORREF text_colour, HBRUSH back
     HDC dc = item.hDC;
     ::FillRect(dc, &item.rcItem, background);
     const std::wstring text = TextOf(item.hwndItem);
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    const SelectedObject font(dc, FontOf(item.hwndItem));
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
     RECT box = item.rcItem;
@@ -118,20 +120,17 @@ void DrawSnugLabel(const DRAWITEMSTRUCT& item, COLORREF text_colour, HBRUSH back
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, text_colour);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, kLabelFormat);
-    ::SelectObject(dc, old);
 }
 
 }  // namespace
 
 int LabelOverflow(HWND label) {
-    HDC dc = ::GetDC(label);
+    const WindowDc dc(label);
     if (!dc) return 0;
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    const SelectedObject font(dc.get(), FontOf(label));
     RECT box{};
     ::GetClientRect(label, &box);
-    const int overflow = WrappedHeight(dc, TextOf(label), box, kLabelFormat) - (box.bottom - box.top);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(label, dc);
+    const int overflow = WrappedHeight(dc.get(), TextOf(label), box, kLabelFormat) - (box.bottom - box.top);
     return overflow > 0 ? overflow : 0;
 }
 
@@ -162,8 +161,8 @@ bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
             return true;
         }
         if (!item || item->CtlType != ODT_STATIC) return false;
-        if (const ControlSpec* spec = FindControlSpec(static_cast<int>(item->CtlID)); spec && spec->kind == ControlKind::Label) {
-            DrawSnugLabel(*item, LabelColour(*spec), LabelBackground(*spec, layout_->white_brush.get()));
+        if (const ControlLayout* row = FindControlLayout(static_cast<int>(item->CtlID)); row && row->kind == ControlKind::Label) {
+            DrawSnugLabel(*item, LabelColour(*row), LabelBackground(*row, layout_->white_brush.get()));
             result = TRUE;
             return true;
         }
@@ -198,19 +197,19 @@ bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
         // window has no default button and Enter does nothing.
         if (LOWORD(wp) != IDOK || HIWORD(wp) != BN_CLICKED) return false;
         HWND focus = ::GetFocus();
-        const ControlSpec* spec = focus && ::GetParent(focus) == hwnd_ ? FindControlSpec(::GetDlgCtrlID(focus)) : nullptr;
-        if (spec && spec->kind == ControlKind::Button) ::SendMessageW(focus, BM_CLICK, 0, 0);
+        const ControlLayout* row = focus && ::GetParent(focus) == hwnd_ ? FindControlLayout(::GetDlgCtrlID(focus)) : nullptr;
+        if (row && row->kind == ControlKind::Button) ::SendMessageW(focus, BM_CLICK, 0, 0);
         result = 0;
         return true;
     }
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wp);
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lp));
-        const ControlSpec* spec = FindControlSpec(id);
-        if (!spec || spec->kind != ControlKind::Label) return false;
-        ::SetTextColor(dc, LabelColour(*spec));
-        ::SetBkColor(dc, spec->container == Container::TopHolder ? kWhite : ::GetSysColor(COLOR_BTNFACE));
-        result = reinterpret_cast<LRESULT>(LabelBackground(*spec, layout_->white_brush.get()));
+        const ControlLayout* row = FindControlLayout(id);
+        if (!row || row->kind != ControlKind::Label) return false;
+        ::SetTextColor(dc, LabelColour(*row));
+        ::SetBkColor(dc, row->container == Container::TopHolder ? kWhite : ::GetSysColor(COLOR_BTNFACE));
+        result = reinterpret_cast<LRESULT>(LabelBackground(*row, layout_->white_brush.get()));
         return true;
     }
     default:

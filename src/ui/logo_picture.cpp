@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/gdi_scope.h"
 #include "common/unique_handle.h"
 
 namespace sq {
@@ -34,21 +35,16 @@ bool LogoPicture::Load(HINSTANCE module, const wchar_t* name) {
     const void* data = loaded ? ::LockResource(loaded) : nullptr;
     if (!data || bytes == 0) return false;
 
-    // The stream owns a movable copy, freed with it.
-    HGLOBAL copy = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    // The stream takes a movable copy and frees it when the stream ends.
+    UniqueGlobal copy(::GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!copy) return false;
-    if (void* target = ::GlobalLock(copy)) {
-        std::memcpy(target, data, bytes);
-        ::GlobalUnlock(copy);
-    } else {
-        ::GlobalFree(copy);
-        return false;
-    }
+    void* target = ::GlobalLock(copy.get());
+    if (!target) return false;
+    std::memcpy(target, data, bytes);
+    ::GlobalUnlock(copy.get());
     ComPtr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(copy, TRUE, stream.put()))) {
-        ::GlobalFree(copy);
-        return false;
-    }
+    if (FAILED(::CreateStreamOnHGlobal(copy.get(), TRUE, stream.put()))) return false;
+    (void)copy.release();
 
     ComForThisCall com;
     ComPtr<IPicture> picture;
@@ -68,22 +64,20 @@ bool LogoPicture::Load(HINSTANCE module, const wchar_t* name) {
 
 void LogoPicture::Draw(HDC dc, const RECT& box, int dpi) const {
     if (!picture_ || !bitmap_) return;
-    HDC memory = ::CreateCompatibleDC(dc);
+    const UniqueMemoryDc memory(::CreateCompatibleDC(dc));
     if (!memory) return;
-    HGDIOBJ old = ::SelectObject(memory, bitmap_);
+    const SelectedObject picture(memory.get(), bitmap_);
     const int saved = ::SaveDC(dc);
     ::IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
     const int cx = ::MulDiv(size_.cx, dpi, 96);
     const int cy = ::MulDiv(size_.cy, dpi, 96);
     if (cx == size_.cx && cy == size_.cy) {
-        ::BitBlt(dc, box.left, box.top, cx, cy, memory, 0, 0, SRCCOPY);
+        ::BitBlt(dc, box.left, box.top, cx, cy, memory.get(), 0, 0, SRCCOPY);
     } else {
         ::SetStretchBltMode(dc, HALFTONE);
-        ::StretchBlt(dc, box.left, box.top, cx, cy, memory, 0, 0, size_.cx, size_.cy, SRCCOPY);
+        ::StretchBlt(dc, box.left, box.top, cx, cy, memory.get(), 0, 0, size_.cx, size_.cy, SRCCOPY);
     }
     ::RestoreDC(dc, saved);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
 }
 
 }  // namespace sq

@@ -27,7 +27,7 @@ void ExpectStreamMembersEmpty(const sq::clsMP3& mp3) {
     EXPECT_FALSE(mp3.VBR);
 }
 
-TEST(FrameHeader, WorkedExampleWithAndWithoutXing) {
+TEST(FrameHeader, FourMegabyteFileWithAndWithoutXing) {
     sqtest::ReadFixture with_xing;
     auto read = with_xing.Read(Padded(XingFrame(FrameHeader{}, 10000), 4000000));
     ASSERT_FALSE(read.error) << read.error->Description;

@@ -7,7 +7,7 @@ namespace {
 
 const std::string kIndex = "http://www.sonoquill.net/index.php";
 
-TEST(Request, WorkedExampleGivesTheDocumentedQuery) {
+TEST(Request, AccountAndSpacedNamesGiveQueryAndHeaders) {
     const Request request = BuildRequest("anna", "", "The Band", "Long Song");
     EXPECT_EQ(request.address, kIndex + "?c=anna&p=&art=The%20Band&trk=Long%20Song");
     EXPECT_EQ(request.headers,

@@ -3,7 +3,7 @@
 // Its own process: once the quit has been seen, every later wait in the process returns at once.
 #include <gtest/gtest.h>
 
-#include "plugin/module.h"
+#include "common/module.h"
 #include "stand_in_player.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"

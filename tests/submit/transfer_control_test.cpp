@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "plugin/module.h"
+#include "common/module.h"
 #include "submit/registry_override.h"
 #include "submit/request.h"
 #include "submit/stand_in_service.h"

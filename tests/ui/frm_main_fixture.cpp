@@ -5,7 +5,7 @@
 #include <deque>
 #include <utility>
 
-#include "ui/message_pump.h"
+#include "common/message_pump.h"
 
 namespace uitest {
 

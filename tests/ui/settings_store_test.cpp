@@ -1,5 +1,5 @@
 // The settings store against the real registry of the test prefix.
-#include "ui/settings_store.h"
+#include "common/settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ protected:
 };
 
 TEST_F(SettingsStore, NeverWrittenValuesReadEmptyAndReadingCreatesNothing) {
-    for (const char* key : {sq::settings::kUsername, sq::settings::kPassword, sq::settings::kExclude})
+    for (const char* key : {sq::kUsername, sq::kPassword, sq::kExclude})
         EXPECT_EQ(sq::settings::Get(key), "") << key;
     HKEY key = nullptr;
     EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, uitest::kSettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS)
@@ -31,14 +31,14 @@ TEST_F(SettingsStore, ValuesRoundTripExactlyAsRegSz) {
         const wchar_t* name;
         const char* value;
     } cases[] = {
-        {sq::settings::kUsername, L"Username", "robin"},
-        {sq::settings::kUsername, L"Username", "  two spaces around  "},
-        {sq::settings::kPassword, L"Password", "p@ss w0rd; \"quoted\" & 100%! \\ 'x' <y> =z+?#"},
-        {sq::settings::kPassword, L"Password", " "},
-        {sq::settings::kPassword, L"Password", ""},
-        {sq::settings::kExclude, L"Exclude", "C:\\Music\\Live"},
-        {sq::settings::kExclude, L"Exclude", "C:\\"},
-        {sq::settings::kExclude, L"Exclude", "D:\\My Songs (old), \xE9t\xE9"},  // bytes of the 8-bit code page
+        {sq::kUsername, L"Username", "robin"},
+        {sq::kUsername, L"Username", "  two spaces around  "},
+        {sq::kPassword, L"Password", "p@ss w0rd; \"quoted\" & 100%! \\ 'x' <y> =z+?#"},
+        {sq::kPassword, L"Password", " "},
+        {sq::kPassword, L"Password", ""},
+        {sq::kExclude, L"Exclude", "C:\\Music\\Live"},
+        {sq::kExclude, L"Exclude", "C:\\"},
+        {sq::kExclude, L"Exclude", "D:\\My Songs (old), \xE9t\xE9"},  // bytes of the 8-bit code page
     };
     for (const auto& c : cases) {
         sq::settings::Save(c.key, c.value);
@@ -50,14 +50,14 @@ TEST_F(SettingsStore, ValuesRoundTripExactlyAsRegSz) {
 }
 
 TEST_F(SettingsStore, AWriteReplacesAndEachKeyStandsAlone) {
-    sq::settings::Save(sq::settings::kUsername, "first");
-    sq::settings::Save(sq::settings::kPassword, "secret");
-    sq::settings::Save(sq::settings::kUsername, "second");
-    EXPECT_EQ(sq::settings::Get(sq::settings::kUsername), "second");
-    EXPECT_EQ(sq::settings::Get(sq::settings::kPassword), "secret");
-    EXPECT_EQ(sq::settings::Get(sq::settings::kExclude), "");
-    sq::settings::Save(sq::settings::kExclude, "C:\\Music");
-    sq::settings::Save(sq::settings::kExclude, "");
+    sq::settings::Save(sq::kUsername, "first");
+    sq::settings::Save(sq::kPassword, "secret");
+    sq::settings::Save(sq::kUsername, "second");
+    EXPECT_EQ(sq::settings::Get(sq::kUsername), "second");
+    EXPECT_EQ(sq::settings::Get(sq::kPassword), "secret");
+    EXPECT_EQ(sq::settings::Get(sq::kExclude), "");
+    sq::settings::Save(sq::kExclude, "C:\\Music");
+    sq::settings::Save(sq::kExclude, "");
     EXPECT_EQ(ReadRaw(L"Exclude"), std::optional<std::wstring>(L"")) << "storing the empty string clears the folder";
 }
 
@@ -65,9 +65,9 @@ TEST_F(SettingsStore, ValuesWrittenByEarlierReleasesAreRead) {
     uitest::StoreRaw(L"Username", L"old user");
     uitest::StoreRaw(L"Password", L"old pass word");
     uitest::StoreRaw(L"Exclude", L"C:\\Old Music");
-    EXPECT_EQ(sq::settings::Get(sq::settings::kUsername), "old user");
-    EXPECT_EQ(sq::settings::Get(sq::settings::kPassword), "old pass word");
-    EXPECT_EQ(sq::settings::Get(sq::settings::kExclude), "C:\\Old Music");
+    EXPECT_EQ(sq::settings::Get(sq::kUsername), "old user");
+    EXPECT_EQ(sq::settings::Get(sq::kPassword), "old pass word");
+    EXPECT_EQ(sq::settings::Get(sq::kExclude), "C:\\Old Music");
 }
 
 }  // namespace

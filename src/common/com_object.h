@@ -2,20 +2,19 @@
 // IUnknown and IDispatch written once. A class lists its interfaces:
 //     class Plugin final : public ComObject<Plugin, _Plugin, IKvoWinAmpGenPlugin> { ... };
 // QueryInterface searches that list; IDispatch, when one of the interfaces is dual, is served
-// by the embedded type library's ITypeInfo for that interface.
+// by the embedded type library's ITypeInfo for that interface (loaded once per DLL).
 #include <windows.h>
 #include <oaidl.h>
 
 #include <new>
 #include <type_traits>
 
+#include "common/com_boundary.h"
 #include "common/com_ptr.h"
-#include "plugin/module.h"
+#include "common/module.h"
+#include "common/type_library.h"
 
 namespace sq {
-
-// Loads the type information of a dual interface from the DLL's embedded type library.
-HRESULT LoadModuleTypeInfo(REFIID iid, ITypeInfo** info);
 
 namespace detail {
 
@@ -77,22 +76,25 @@ public:
         if (!info) return E_POINTER;
         *info = nullptr;
         if (index != 0) return DISP_E_BADINDEX;
-        if (HRESULT hr = EnsureTypeInfo(); FAILED(hr)) return hr;
-        *info = type_info_.get();
-        (*info)->AddRef();
-        return S_OK;
+        return DispatchTypeInfo(info);
     }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-        if (HRESULT hr = EnsureTypeInfo(); FAILED(hr)) return hr;
-        return ::DispGetIDsOfNames(type_info_.get(), names, count, ids);
+        return HresultAtBoundary(L"GetIDsOfNames", [&] {
+            ComPtr<ITypeInfo> info;
+            if (HRESULT hr = DispatchTypeInfo(info.put()); FAILED(hr)) return hr;
+            return ::DispGetIDsOfNames(info.get(), names, count, ids);
+        });
     }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
                         UINT* arg_error) {
         if constexpr (std::is_void_v<Dispatch>) {
             return E_NOTIMPL;
         } else {
-            if (HRESULT hr = EnsureTypeInfo(); FAILED(hr)) return hr;
-            return type_info_->Invoke(static_cast<Dispatch*>(this), id, flags, params, result, excep, arg_error);
+            return HresultAtBoundary(L"Invoke", [&] {
+                ComPtr<ITypeInfo> info;
+                if (HRESULT hr = DispatchTypeInfo(info.put()); FAILED(hr)) return hr;
+                return info->Invoke(static_cast<Dispatch*>(this), id, flags, params, result, excep, arg_error);
+            });
         }
     }
 
@@ -119,17 +121,15 @@ private:
         if constexpr (sizeof...(Rest) > 0) FindInterface<Rest...>(iid, out);
     }
 
-    HRESULT EnsureTypeInfo() {
+    static HRESULT DispatchTypeInfo(ITypeInfo** info) {
         if constexpr (std::is_void_v<Dispatch>) {
             return E_NOTIMPL;
         } else {
-            if (type_info_) return S_OK;
-            return LoadModuleTypeInfo(__uuidof(Dispatch), type_info_.put());
+            return GetModuleTypeInfo(__uuidof(Dispatch), info);
         }
     }
 
     volatile LONG refs_ = 1;
-    ComPtr<ITypeInfo> type_info_;
 };
 
 }  // namespace sq

@@ -1,5 +1,6 @@
 #pragma once
-#include "plugin/com_object.h"
+#include "common/com_boundary.h"
+#include "common/com_object.h"
 
 namespace sq {
 
@@ -14,11 +15,7 @@ public:
         if (!out) return E_POINTER;
         *out = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
-        try {
-            return create_(iid, out);
-        } catch (...) {
-            return E_UNEXPECTED;
-        }
+        return HresultAtBoundary(L"IClassFactory::CreateInstance", [&] { return create_(iid, out); });
     }
     STDMETHODIMP LockServer(BOOL lock) override {
         if (lock) ModuleLock::Add(); else ModuleLock::Remove();

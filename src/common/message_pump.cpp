@@ -1,17 +1,13 @@
-#include "ui/message_pump.h"
-
-#include "ui/frm_main.h"
+#include "common/message_pump.h"
 
 namespace sq {
 namespace {
 
 bool g_quit_seen = false;  // set once the thread's WM_QUIT has been pulled and handed back
+HWND g_dialog = nullptr;
 
 void Dispatch(MSG& msg) {
-    // Tab and arrow navigation inside frmMain, as a dialog would have it.
-    if (frmMain* form = frmMain::Existing(); form && form->hwnd() && ::IsWindowVisible(form->hwnd())) {
-        if (::IsDialogMessageW(form->hwnd(), &msg)) return;
-    }
+    if (g_dialog && ::IsWindowVisible(g_dialog) && ::IsDialogMessageW(g_dialog, &msg)) return;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
 }
@@ -55,5 +51,7 @@ void RunModalLoopWhileVisible(HWND window) {
 }
 
 bool QuitRequested() { return g_quit_seen; }
+
+void SetDialogWindow(HWND window) { g_dialog = window; }
 
 }  // namespace sq

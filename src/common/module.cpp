@@ -1,4 +1,4 @@
-#include "plugin/module.h"
+#include "common/module.h"
 
 namespace sq {
 namespace {

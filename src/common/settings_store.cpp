@@ -1,4 +1,4 @@
-#include "ui/settings_store.h"
+#include "common/settings_store.h"
 
 #include <windows.h>
 

@@ -12,5 +12,8 @@ void WaitForEventsAndDispatch();
 void RunModalLoopWhileVisible(HWND window);
 // True once the thread's message loop has been asked to quit; loops must then return.
 bool QuitRequested();
+// The window whose keyboard navigation (Tab, arrows, mnemonics) the pump handles as a dialog's
+// while it is visible; nullptr for none. The control window registers itself here.
+void SetDialogWindow(HWND window);
 
 }  // namespace sq

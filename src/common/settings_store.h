@@ -4,11 +4,9 @@
 // releases of this client kept them. Nothing else touches these keys.
 #include <string>
 
-namespace sq::settings {
+#include "common/settings_keys.h"
 
-inline constexpr char kUsername[] = "Username";
-inline constexpr char kPassword[] = "Password";
-inline constexpr char kExclude[] = "Exclude";
+namespace sq::settings {
 
 // A value never written, or one that cannot be read, is the empty string.
 std::string Get(const char* key);

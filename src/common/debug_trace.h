@@ -1,0 +1,11 @@
+#pragma once
+// A plug-in has no console and must not put up dialogs of its own: a failure caught where it
+// would otherwise reach the player or a script is written to the debugger's output, one line
+// each ("Sonoquill: <where>: <what> (0x<code>)"), for DebugView or an attached debugger.
+#include <windows.h>
+
+namespace sq {
+
+void TraceFailure(const wchar_t* where, const wchar_t* what, HRESULT code) noexcept;
+
+}  // namespace sq

@@ -1,0 +1,76 @@
+#pragma once
+// What a submission run needs from the rest of the plug-in, each behind a narrow interface: the
+// run decides, these carry it out. The plug-in answers them with the control window's labels,
+// the settings store, the player, clsMP3, the message loop and message boxes; tests with fakes.
+#include <string>
+
+#include "player/playing_file.h"
+
+namespace sq {
+
+// The status area of the control window.
+class StatusDisplay {
+public:
+    virtual ~StatusDisplay() = default;
+    virtual void ShowResponse(const std::string& text) = 0;       // lblResponse
+    virtual void ShowResponseTime(const std::string& stamp) = 0;  // lblLastTime
+    virtual void ShowConnection(const std::string& text) = 0;     // lblConnected
+};
+
+class SettingsReader {
+public:
+    virtual ~SettingsReader() = default;
+    // A value never written, or one that cannot be read, is the empty string.
+    virtual std::string Read(const char* key) = 0;
+};
+
+// The player, as the run asks it.
+class PlayerQueries {
+public:
+    virtual ~PlayerQueries() = default;
+    virtual std::string SongTitle() = 0;
+    virtual PlayingFile FindPlayingFile() = 0;
+    // Has the shell carry out its default action on an address.
+    virtual void OpenAddress(const std::string& address) = 0;
+};
+
+struct SongTags {
+    std::string track;   // clsMP3's Songname
+    std::string artist;  // clsMP3's Artist
+};
+
+class TagSource {
+public:
+    virtual ~TagSource() = default;
+    // Reads the file with a new clsMP3. A failed read is not reported: the result then holds what
+    // the reader had set before the failure (normally nothing).
+    virtual SongTags Read(const PlayingFile& file) = 0;
+};
+
+// The thread's event loop: the run shares the player's thread and lets its events run.
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
+    // Handles the events that are waiting now, once.
+    virtual void DoEvents() = 0;
+    // Sleeps until an event arrives, then handles what is waiting.
+    virtual void WaitForEvents() = 0;
+    // True once the player has asked its loop to end; a run then stops waiting.
+    virtual bool QuitRequested() const = 0;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A modal box with the text, the OK button only, no icon and the title "Sonoquill".
+    virtual void Show(const std::string& text) = 0;
+};
+
+// Text rules of the system's 8-bit code page.
+class CodePage {
+public:
+    virtual ~CodePage() = default;
+    virtual std::string LowerCase(const std::string& text) const = 0;
+};
+
+}  // namespace sq

@@ -1,0 +1,115 @@
+#include "submit/submission_run.h"
+
+#include "common/scope_exit.h"
+#include "common/settings_keys.h"
+#include "submit/exclusion.h"
+#include "submit/request.h"
+#include "submit/response.h"
+#include "submit/transfer_state_text.h"
+
+namespace sq {
+namespace {
+
+constexpr char kNoArtist[] = "No_Artist";
+
+// A step that fails is skipped: what it should have given counts as empty.
+template <typename Step>
+auto OrEmpty(Step step) noexcept -> decltype(step()) {
+    try {
+        return step();
+    } catch (...) {
+        return {};
+    }
+}
+
+}  // namespace
+
+SubmissionRun::SubmissionRun(const Links& links) : links_(links) {
+    links_.transfer.SetStateChangedHandler([this](int16_t state) { ShowTransferState(state); });
+}
+
+SubmissionRun::~SubmissionRun() { links_.transfer.SetStateChangedHandler(nullptr); }
+
+void SubmissionRun::SubmitSong() {
+    if (run_in_progress_) {
+        run_deferred_ = true;
+        return;
+    }
+    run_in_progress_ = true;
+    ScopeExit done([this] { run_in_progress_ = false; });
+    do {
+        run_deferred_ = false;
+        try {
+            RunOnce();
+        } catch (...) {
+            // Nothing of a run reaches the countdown or the host.
+        }
+    } while (run_deferred_ && !links_.events.QuitRequested());
+}
+
+void SubmissionRun::RunOnce() {
+    const std::string excluded_folder = OrEmpty([&] { return links_.settings.Read(kExclude); });
+    if (!excluded_folder.empty()) {
+        const PlayingFile file = OrEmpty([&] { return links_.player.FindPlayingFile(); });
+        const auto lower = [this](const std::string& text) { return links_.code_page.LowerCase(text); };
+        if (IsExcluded(file.path, excluded_folder, lower)) {
+            ShowResponse(kExcludedNotice);
+            return;
+        }
+    }
+    const std::string username = OrEmpty([&] { return links_.settings.Read(kUsername); });
+    const std::string password = OrEmpty([&] { return links_.settings.Read(kPassword); });
+
+    links_.events.DoEvents();
+    SongTags tags = OrEmpty([&] { return links_.tags.Read(links_.player.FindPlayingFile()); });
+    if (tags.track.empty() || tags.artist.empty()) {
+        tags.track = OrEmpty([&] { return links_.player.SongTitle(); });
+        tags.artist = kNoArtist;
+    }
+
+    const protocol::Request request = protocol::BuildRequest(username, password, tags.artist, tags.track);
+    links_.transfer.SetURL(request.address);
+    links_.transfer.Execute("POST", "", request.headers);
+    // The player's thread sleeps until its next event (the transfer's reports are events too)
+    // and handles it; ticks and clicks go on as usual meanwhile.
+    while (links_.transfer.StillExecuting()) {
+        if (links_.events.QuitRequested()) {
+            links_.transfer.Cancel();
+            return;
+        }
+        links_.events.WaitForEvents();
+    }
+
+    const protocol::Outcome outcome =
+        protocol::ClassifyResponse(links_.transfer.GetChunk(protocol::kResponsePieceSize));
+    switch (outcome.kind) {
+    case protocol::OutcomeKind::Status:
+        ShowResponse(outcome.text);
+        break;
+    case protocol::OutcomeKind::MessageBox:
+        links_.message_boxes.Show(outcome.text);
+        break;
+    case protocol::OutcomeKind::Open:
+        links_.player.OpenAddress(outcome.text);
+        break;
+    }
+}
+
+void SubmissionRun::ShowResponse(const std::string& text) {
+    links_.display.ShowResponse(text);
+    try {
+        links_.display.ShowResponseTime(HourMinuteStamp(links_.clock));
+    } catch (...) {
+        // The text is shown; only its time stamp is missing.
+    }
+}
+
+void SubmissionRun::ShowTransferState(int16_t state) {
+    try {
+        links_.display.ShowConnection(WinAmpMod::TransferStateText(state));
+    } catch (...) {
+        // A failure while writing the label leaves the transfer alone.
+    }
+}
+
+}  // namespace sq

@@ -1,0 +1,33 @@
+#pragma once
+// What the control window keeps next to itself for its submission runs: the transfer control
+// xTran, the links through which a run reaches the window, the player and the settings, and the
+// run itself. Made on first use and kept for the life of the window.
+#include "submit/submission_run.h"
+#include "submit/transfer_control.h"
+#include "ui/frm_main.h"
+#include "ui/song_tags.h"
+#include "ui/submission_links.h"
+
+namespace sq {
+
+struct frmMain::Submission {
+    explicit Submission(frmMain& form)
+        : display(form),
+          player(form),
+          message_boxes(form),
+          run({display, settings, player, tags, xTran, events, clock, message_boxes, code_page}) {}
+
+    // Declared before the run, which uses them until it ends.
+    TransferControl xTran;
+    LabelStatusDisplay display;
+    StoredSettings settings;
+    LivePlayer player;
+    ClsMP3TagSource tags;
+    ThreadEventLoop events;
+    LocalClock clock;
+    WindowMessageBoxes message_boxes;
+    SystemCodePage code_page;
+    SubmissionRun run;
+};
+
+}  // namespace sq

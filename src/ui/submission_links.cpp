@@ -1,0 +1,51 @@
+#include "ui/submission_links.h"
+
+#include "common/ansi_text.h"
+#include "common/message_pump.h"
+#include "common/settings_store.h"
+#include "player/shell_open.h"
+#include "player/winamp_mod.h"
+#include "ui/frm_main.h"
+
+namespace sq {
+
+void LabelStatusDisplay::ShowResponse(const std::string& text) { form_.SetControlText(IDC_LBL_RESPONSE, text); }
+
+void LabelStatusDisplay::ShowResponseTime(const std::string& stamp) { form_.SetControlText(IDC_LBL_LAST_TIME, stamp); }
+
+void LabelStatusDisplay::ShowConnection(const std::string& text) { form_.SetControlText(IDC_LBL_CONNECTED, text); }
+
+std::string StoredSettings::Read(const char* key) { return settings::Get(key); }
+
+std::string LivePlayer::SongTitle() { return WinAmpMod::GetSongTitle(); }
+
+PlayingFile LivePlayer::FindPlayingFile() { return PlayingFile{WinAmpMod::GetPlayingFile(), {}}; }
+
+void LivePlayer::OpenAddress(const std::string& address) { WinAmpMod::ShellOpen(address, form_.hwnd()); }
+
+void ThreadEventLoop::DoEvents() { sq::DoEvents(); }
+
+void ThreadEventLoop::WaitForEvents() { WaitForEventsAndDispatch(); }
+
+bool ThreadEventLoop::QuitRequested() const { return sq::QuitRequested(); }
+
+void WindowMessageBoxes::Show(const std::string& text) {
+    // Owned by the control window while the user has it open, so the box comes up in front of it.
+    HWND owner = form_.hwnd() && ::IsWindowVisible(form_.hwnd()) ? form_.hwnd() : nullptr;
+    ::MessageBoxW(owner, WideFromAnsi(text).c_str(), L"Sonoquill", MB_OK);
+}
+
+LocalTime LocalClock::Now() const {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return LocalTime{now.wHour, now.wMinute};
+}
+
+// Lower case as the system's code page has it, so that folder names with accents compare too.
+std::string SystemCodePage::LowerCase(const std::string& text) const {
+    std::string lower = text;
+    if (!lower.empty()) ::CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+    return lower;
+}
+
+}  // namespace sq

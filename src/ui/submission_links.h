@@ -1,0 +1,67 @@
+#pragma once
+// How the submission run reaches the rest of the plug-in on Windows: the control window's labels
+// and message boxes, the settings store, the player, the thread's message loop, the local clock
+// and the code page's letter case.
+#include <windows.h>
+
+#include "submit/submission_ports.h"
+#include "submit/time_stamp.h"
+
+namespace sq {
+
+class frmMain;
+
+class LabelStatusDisplay final : public StatusDisplay {
+public:
+    explicit LabelStatusDisplay(frmMain& form) : form_(form) {}
+    void ShowResponse(const std::string& text) override;
+    void ShowResponseTime(const std::string& stamp) override;
+    void ShowConnection(const std::string& text) override;
+
+private:
+    frmMain& form_;
+};
+
+class StoredSettings final : public SettingsReader {
+public:
+    std::string Read(const char* key) override;
+};
+
+class LivePlayer final : public PlayerQueries {
+public:
+    explicit LivePlayer(frmMain& form) : form_(form) {}
+    std::string SongTitle() override;
+    PlayingFile FindPlayingFile() override;
+    void OpenAddress(const std::string& address) override;
+
+private:
+    frmMain& form_;
+};
+
+class ThreadEventLoop final : public EventLoop {
+public:
+    void DoEvents() override;
+    void WaitForEvents() override;
+    bool QuitRequested() const override;
+};
+
+class WindowMessageBoxes final : public MessageBoxes {
+public:
+    explicit WindowMessageBoxes(frmMain& form) : form_(form) {}
+    void Show(const std::string& text) override;
+
+private:
+    frmMain& form_;
+};
+
+class LocalClock final : public Clock {
+public:
+    LocalTime Now() const override;
+};
+
+class SystemCodePage final : public CodePage {
+public:
+    std::string LowerCase(const std::string& text) const override;
+};
+
+}  // namespace sq
