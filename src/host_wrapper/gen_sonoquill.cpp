@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "host_wrapper/boundary_trace.h"
+#include "common/debug_trace.h"
 #include "host_wrapper/gen_descriptor.h"
 #include "host_wrapper/host_wrapper.h"
 #include "host_wrapper/plugin_loader.h"
@@ -49,7 +49,7 @@ void EndSession() noexcept {
 }
 
 int FailInit(const wchar_t* what, HRESULT hr) noexcept {
-    TraceFailure(L"init", what, hr);
+    TraceFailure(L"gen_sonoquill init", what, hr);
     EndSession();
     return 1;
 }
@@ -88,9 +88,9 @@ void __cdecl ConfigPlugin() {
     try {
         if (!g_session || !g_session->plugin) return;
         const HRESULT hr = g_session->plugin->Configure();
-        if (FAILED(hr)) TraceFailure(L"config", L"Configure failed", hr);
+        if (FAILED(hr)) TraceFailure(L"gen_sonoquill config", L"Configure failed", hr);
     } catch (...) {
-        TraceFailure(L"config", L"unexpected exception", E_UNEXPECTED);
+        TraceFailure(L"gen_sonoquill config", L"unexpected exception", E_UNEXPECTED);
     }
 }
 
@@ -98,7 +98,7 @@ void __cdecl QuitPlugin() {
     try {
         if (g_session && g_session->plugin) g_session->plugin->Quit();
     } catch (...) {
-        TraceFailure(L"quit", L"unexpected exception", E_UNEXPECTED);
+        TraceFailure(L"gen_sonoquill quit", L"unexpected exception", E_UNEXPECTED);
     }
     EndSession();
 }
@@ -113,7 +113,7 @@ extern "C" int __cdecl winampUninstallPlugin(HINSTANCE, HWND owner, int) {
     try {
         sq::RemoveFromPlayer(owner, g_self);
     } catch (...) {
-        TraceFailure(L"uninstall", L"unexpected exception", E_UNEXPECTED);
+        TraceFailure(L"gen_sonoquill uninstall", L"unexpected exception", E_UNEXPECTED);
     }
     return 0;
 }

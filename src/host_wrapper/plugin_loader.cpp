@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "common/unique_handle.h"
-#include "host_wrapper/boundary_trace.h"
+#include "common/debug_trace.h"
 #include "sonoquill_wa.h"
 
 namespace sq {
@@ -108,7 +108,7 @@ CreatedPlugin CreatePlugin(HMODULE wrapper_module, ThreadApartment apartment) {
         return created;
     }
     if (created.hr != REGDB_E_CLASSNOTREG && created.hr != CO_E_CLASSSTRING) {
-        TraceFailure(L"init", L"the registered Sonoquill_WA.Plugin cannot be created; trying the DLL beside the wrapper",
+        TraceFailure(L"gen_sonoquill init", L"the registered Sonoquill_WA.Plugin cannot be created; trying the DLL beside the wrapper",
                      created.hr);
     }
     created.plugin.reset();

@@ -2,28 +2,18 @@
 
 #include <string>
 
-#include "host_wrapper/boundary_trace.h"
+#include "common/debug_trace.h"
+#include "common/settings_store.h"
 #include "host_wrapper/plugin_loader.h"
 
 namespace sq {
 namespace {
-
-constexpr wchar_t kApplicationKey[] = L"Software\\VB and VBA Program Settings\\Sonoquill";
 
 bool UserWantsSettingsRemoved(HWND owner) {
     return ::MessageBoxW(owner,
                          L"Sonoquill is being removed from Winamp.\n\n"
                          L"Also remove your Sonoquill account and excluded folder from this computer?",
                          L"Sonoquill", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
-}
-
-void RemoveStoredSettings() {
-    const LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
-        TraceFailure(L"uninstall", L"the stored settings cannot be removed", HRESULT_FROM_WIN32(status));
-    }
-    // The application's key goes too, unless something else is kept under it.
-    ::RegDeleteKeyW(HKEY_CURRENT_USER, kApplicationKey);
 }
 
 void StartUninstallerAfterExit(const std::wstring& folder) {
@@ -36,7 +26,7 @@ void StartUninstallerAfterExit(const std::wstring& folder) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        TraceFailure(L"uninstall", L"the uninstaller cannot be started", HRESULT_FROM_WIN32(::GetLastError()));
+        TraceFailure(L"gen_sonoquill uninstall", L"the uninstaller cannot be started", HRESULT_FROM_WIN32(::GetLastError()));
         return;
     }
     ::CloseHandle(process.hThread);
@@ -46,7 +36,12 @@ void StartUninstallerAfterExit(const std::wstring& folder) {
 }  // namespace
 
 void RemoveFromPlayer(HWND owner, HMODULE wrapper_module) {
-    if (UserWantsSettingsRemoved(owner)) RemoveStoredSettings();
+    if (UserWantsSettingsRemoved(owner)) {
+        const LSTATUS status = settings::RemoveAll();
+        if (status != ERROR_SUCCESS) {
+            TraceFailure(L"gen_sonoquill uninstall", L"the stored settings cannot be removed", HRESULT_FROM_WIN32(status));
+        }
+    }
     StartUninstallerAfterExit(ModuleFolder(wrapper_module));
 }
 

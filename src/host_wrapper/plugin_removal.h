@@ -7,7 +7,6 @@
 namespace sq {
 
 inline constexpr wchar_t kUninstallerName[] = L"Sonoquill-Uninstall.exe";
-inline constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
 
 // Asks whether the stored account and excluded folder go as well (No unless the user says Yes)
 // and removes them if so; then starts the uninstaller the installer left beside the wrapper,

@@ -138,16 +138,10 @@ TEST(Installer, FolderTheUserCannotWriteIsInstalledAndRemovedForAllUsersWithAdmi
     // Removed from a running player (a process that stays until it is ended here), the uninstaller
     // asks for the rights again, removes the registration and the entry at once and the files
     // once the player has ended.
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::wstring stand_in = L"cmd.exe";
-    ASSERT_TRUE(::CreateProcessW(nullptr, &stand_in[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                                 &si, &pi));
-    sq::UniqueEvent running_player(pi.hProcess);
-    sq::UniqueEvent player_thread(pi.hThread);
+    sqtest::StartedProcess running_player(L"cmd.exe", CREATE_SUSPENDED);
+    ASSERT_TRUE(running_player.started());
     ASSERT_EQ(sqtest::RunProcess(L"\"" + plugins + L"Sonoquill-Uninstall.exe\" /S /AFTERPID=" +
-                                 std::to_wstring(pi.dwProcessId)),
+                                 std::to_wstring(running_player.id())),
               0);
     EXPECT_TRUE(sqtest::PumpMessagesUntil(
         [] {
@@ -156,7 +150,7 @@ TEST(Installer, FolderTheUserCannotWriteIsInstalledAndRemovedForAllUsersWithAdmi
         },
         20000));
     for (const wchar_t* file : kInstalledFiles) EXPECT_TRUE(FileExists(plugins + file)) << "kept for now: " << file;
-    ::TerminateProcess(running_player.get(), 0);
+    running_player.End();
     EXPECT_TRUE(sqtest::PumpMessagesUntil([&] { return !FileExists(plugins + L"Sonoquill-Uninstall.exe"); }, 30000));
     for (const wchar_t* file : kInstalledFiles) EXPECT_FALSE(FileExists(plugins + file)) << "removed: " << file;
     EXPECT_EQ(sqtest::ReadRegistryString(HKEY_CURRENT_USER, kSettings, L"Username"), L"anna");
@@ -234,18 +228,14 @@ TEST(Installer, CopyThatFailsLeavesNothingInstalled) {
 // With its window, the installer says why it stopped. The folder page's Install is pressed; the
 // text of the message box that follows is returned ("" when none came).
 std::wstring MessageOfFailedInteractiveSetup(const std::wstring& player) {
-    std::wstring line = L"\"" + sqtest::ProgramFolder() + L"Sonoquill-Setup.exe\" /D=" + WithoutTrailingSlash(player);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
-    sq::UniqueEvent process(pi.hProcess);
-    sq::UniqueEvent thread(pi.hThread);
+    sqtest::StartedProcess setup(L"\"" + sqtest::ProgramFolder() + L"Sonoquill-Setup.exe\" /D=" +
+                                 WithoutTrailingSlash(player));
+    if (!setup.started()) return {};
     bool pressed_install = false;
     std::wstring message;
     sqtest::PumpMessagesUntil(
         [&] {
-            for (HWND window : sqtest::VisibleDialogsOf(pi.dwProcessId)) {
+            for (HWND window : sqtest::VisibleDialogsOf(setup.id())) {
                 const bool wizard = ::GetDlgItem(window, 3) != nullptr;  // the Back button
                 if (wizard && !pressed_install && ::IsWindowEnabled(::GetDlgItem(window, IDOK))) {
                     ::PostMessageW(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
@@ -259,8 +249,6 @@ std::wstring MessageOfFailedInteractiveSetup(const std::wstring& player) {
             return false;
         },
         60000);
-    ::TerminateProcess(process.get(), 0);
-    ::WaitForSingleObject(process.get(), 10000);
     return message;
 }
 

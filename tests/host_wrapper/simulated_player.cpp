@@ -116,6 +116,28 @@ std::vector<std::string> PluginListTexts(HWND player) {
     return texts;
 }
 
+StartedProcess::StartedProcess(std::wstring command_line, DWORD creation_flags) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, &command_line[0], nullptr, nullptr, FALSE, creation_flags, nullptr, nullptr, &si, &pi))
+        return;
+    ::CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    id_ = pi.dwProcessId;
+}
+
+StartedProcess::~StartedProcess() {
+    End();
+    if (process_) ::CloseHandle(process_);
+}
+
+void StartedProcess::End() {
+    if (!process_ || ::WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) return;
+    ::TerminateProcess(process_, 1);
+    ::WaitForSingleObject(process_, 10000);
+}
+
 namespace {
 
 bool HasClass(HWND hwnd, const wchar_t* name) {
