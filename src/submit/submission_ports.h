@@ -71,6 +71,8 @@ class CodePage {
 public:
     virtual ~CodePage() = default;
     virtual std::string LowerCase(const std::string& text) const = 0;
+    // Characters the code page lacks become "?".
+    virtual std::string FromUtf16(const std::u16string& text) const = 0;
 };
 
 }  // namespace sq

@@ -5,6 +5,7 @@
 #include "submit/exclusion.h"
 #include "submit/request.h"
 #include "submit/response.h"
+#include "submit/tag_text.h"
 #include "submit/transfer_state_text.h"
 
 namespace sq {
@@ -62,6 +63,8 @@ void SubmissionRun::RunOnce() {
 
     links_.events.DoEvents();
     SongTags tags = OrEmpty([&] { return links_.tags.Read(links_.player.FindPlayingFile()); });
+    tags.track = OrEmpty([&] { return TagTextForService(tags.track, links_.code_page); });
+    tags.artist = OrEmpty([&] { return TagTextForService(tags.artist, links_.code_page); });
     if (tags.track.empty() || tags.artist.empty()) {
         tags.track = OrEmpty([&] { return links_.player.SongTitle(); });
         tags.artist = kNoArtist;

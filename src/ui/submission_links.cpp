@@ -48,4 +48,9 @@ std::string SystemCodePage::LowerCase(const std::string& text) const {
     return lower;
 }
 
+std::string SystemCodePage::FromUtf16(const std::u16string& text) const {
+    static_assert(sizeof(char16_t) == sizeof(wchar_t), "UTF-16 is the system's wide text");
+    return AnsiFromWide(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+
 }  // namespace sq

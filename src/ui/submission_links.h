@@ -62,6 +62,7 @@ public:
 class SystemCodePage final : public CodePage {
 public:
     std::string LowerCase(const std::string& text) const override;
+    std::string FromUtf16(const std::u16string& text) const override;
 };
 
 }  // namespace sq

@@ -114,8 +114,14 @@ struct FixedClock : Clock {
     LocalTime Now() const override { return {9, 5}; }
 };
 
-struct AsciiCodePage : CodePage {
+// Latin-1 as the code page: what it lacks becomes "?".
+struct Latin1CodePage : CodePage {
     std::string LowerCase(const std::string& text) const override { return AsciiLowerCase(text); }
+    std::string FromUtf16(const std::u16string& text) const override {
+        std::string bytes;
+        for (char16_t unit : text) bytes += unit < 0x100 ? static_cast<char>(unit) : '?';
+        return bytes;
+    }
 };
 
 class SubmissionRunTest : public ::testing::Test {
@@ -134,7 +140,7 @@ protected:
     FakeEvents events{journal, transfer};
     FixedClock clock;
     FakeBoxes boxes;
-    AsciiCodePage code_page;
+    Latin1CodePage code_page;
     SubmissionRun run{{display, settings, player, tags, transfer, events, clock, boxes, code_page}};
 };
 
@@ -183,6 +189,22 @@ TEST_F(SubmissionRunTest, MissingTagsFallBackToThePlayersTitle) {
     player.title.clear();
     run.SubmitSong();
     EXPECT_EQ(Query(), "?c=anna&p=pw&art=No_Artist&trk=") << "an empty title is sent as it is";
+}
+
+// Taggers write UTF-16 with a byte-order mark and may end a text with a NUL: the service gets the
+// same 8-bit text a Latin-1 tag gives it, and a text that is empty after this falls back.
+TEST_F(SubmissionRunTest, TagTextIsDecodedAndCutAtItsFirstNul) {
+    using namespace std::string_literals;
+    const std::pair<SongTags, std::string> rows[] = {
+        {{"\xFF\xFES\0o\0n\0g\0\0\0j\0"s, "\xFE\xFF\0C\0\xE9\x20\xAC"s}, "art=C\xE9?&trk=Song"},
+        {{"Song\0junk"s, "Band"}, "art=Band&trk=Song"},
+        {{"\xFF\xFE\0\0"s, "Band"}, "art=No_Artist&trk=Player%20Artist%20-%20Player%20Title"},
+    };
+    for (const auto& [raw, query] : rows) {
+        tags.tags = raw;
+        run.SubmitSong();
+        EXPECT_EQ(Query().substr(Query().find("&art=") + 1), query);
+    }
 }
 
 TEST_F(SubmissionRunTest, EachKindOfAnswerIsCarriedOut) {

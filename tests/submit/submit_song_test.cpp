@@ -190,9 +190,14 @@ TEST_F(SubmitSongTest, TagsOfThePlayingFileNameTheSong) {
     both.title = "Tag Song";
     both.artist = "Tag Artist";
     const std::string v2 = sqtest::Id3v2Tag(3, sqtest::V3Frame("TIT2", "V2 Song") + sqtest::V3Frame("TPE1", "V2 Artist"));
+    using namespace std::string_literals;
+    // Today's taggers: UTF-16 with a byte-order mark, a text ended by a NUL.
+    const std::string utf16 = sqtest::Id3v2Tag(
+        3, sqtest::V3Frame("TIT2", "Song\0"s) + sqtest::V3Frame("TPE1", "\xFF\xFEU\0t\0f\0 \0B\0a\0n\0d\0\0\0"s));
     const std::pair<std::string, std::string> rows[] = {
         {audio + both.Encode(), "art=Tag%20Artist&trk=Tag%20Song"},
         {v2 + audio, "art=V2%20Artist&trk=V2%20Song"},
+        {utf16 + audio, "art=Utf%20Band&trk=Song"},
     };
     service_.Answer("Success");
     size_t n = 0;
