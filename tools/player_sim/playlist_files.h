@@ -48,6 +48,15 @@ inline std::string EncodedText(const std::wstring& text, UINT code_page) {
     return bytes;
 }
 
+inline std::wstring DecodedText(const std::string& bytes, UINT code_page) {
+    std::wstring text(bytes.size(), L'\0');
+    const int n = bytes.empty() ? 0
+                                : ::MultiByteToWideChar(code_page, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                        text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return text;
+}
+
 // The bytes of Winamp.m3u (CP_ACP) or Winamp.m3u8 (CP_UTF8).
 inline std::string PlaylistBytes(const std::vector<PlaylistEntry>& entries, const std::wstring& folder, PathStyle style,
                                  UINT code_page) {
