@@ -13,11 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "host/player_profile.h"
 #include "player_sim/playlist_files.h"
 
 namespace sqtest {
-
-enum class PlayerProfile { kWinamp2, kWinamp5 };
 
 class StandInPlayer {
 public:

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host/fake_player_window.h"
 #include "media/cls_mp3.h"
 #include "media/mp3_bytes.h"
 #include "media/win32_file.h"
@@ -189,6 +190,13 @@ TEST_F(Winamp5, TitlesAreTakenAsTheyAlwaysWere) {
         player_.SetTitle(c.window_text);
         EXPECT_EQ(WinAmpMod::GetSongTitle(), c.title) << sq::Utf8FromWide(c.window_text);
     }
+}
+
+TEST(Winamp5Fake, EmptyPlaylistAndNoSong) {
+    WinAmpMod::hWinAmp = nullptr;
+    sqtest::FakePlayerWindow player("Winamp 5.9.2 Build 10042", sqtest::PlayerProfile::kWinamp5);
+    EXPECT_EQ(WinAmpMod::GetSongTitle(), "No Song Playing");
+    EXPECT_EQ(WinAmpMod::FindPlayingFile().path, "") << "an empty playlist answers -1";
 }
 
 }  // namespace
