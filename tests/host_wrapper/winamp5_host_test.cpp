@@ -10,6 +10,7 @@
 
 #include "host_wrapper/simulated_player.h"
 #include "player/winamp_mod.h"
+#include "player_sim/playlist_files.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
 #include "support/win_test_support.h"
@@ -22,26 +23,7 @@ using sqtest::StandInPlayerFolder;
 
 const std::wstring kNoSong = L"\"C:\\no such folder\\01. A Song.mp3\"";
 
-std::string ReadText(const std::wstring& path) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text;
-    char buffer[4096];
-    DWORD n = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) text.append(buffer, n);
-    ::CloseHandle(file);
-    return text;
-}
-
-bool WriteText(const std::wstring& path, const std::string& text) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    ::CloseHandle(file);
-    return ok && written == text.size();
-}
+bool WriteText(const std::wstring& path, const std::string& text) { return sim::WriteWholeFile(path, text); }
 
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -63,7 +45,7 @@ TEST(Winamp5Host, PlugInsStartInTheMultithreadedApartmentAndQuitAfterTheLoopInRe
     const size_t at = log.find("player: main thread ");
     ASSERT_NE(at, std::string::npos) << log;
     const std::string thread = log.substr(at + 20, log.find(' ', at + 20) - at - 20);
-    const std::string probe = ReadText(folder.plugins() + L"probe.log");
+    const std::string probe = sqtest::ReadWholeFile(folder.plugins() + L"probe.log");
     const std::string expected =
         "gen_probe_a.dll: init on thread " + thread + " in the multithreaded apartment\r\n"
         "gen_probe_b.dll: init on thread " + thread + " in the multithreaded apartment\r\n"
@@ -85,7 +67,8 @@ TEST(Winamp5Host, UninstallFromThePluginList) {
         ASSERT_TRUE(run.WaitForLog("gen_probe_now.dll: unloaded and no longer listed", 20000)) << run.Log();
         EXPECT_TRUE(sqtest::PluginListTexts(run.PlayerWindow()).empty());
         ASSERT_EQ(run.Wait(30000), 0) << run.Log();
-        EXPECT_EQ(ReadText(folder.plugins() + L"probe.log").substr(ReadText(folder.plugins() + L"probe.log").find('\n') + 1),
+        const std::string probe = sqtest::ReadWholeFile(folder.plugins() + L"probe.log");
+        EXPECT_EQ(probe.substr(probe.find('\n') + 1),
                   "gen_probe_now.dll: winampUninstallPlugin answers 1\r\ngen_probe_now.dll: unloaded by FreeLibrary\r\n")
             << "no quit after the uninstall";
         EXPECT_TRUE(Exists(folder.plugins() + L"gen_probe_now.dll")) << "the player deletes nothing";
@@ -100,7 +83,7 @@ TEST(Winamp5Host, UninstallFromThePluginList) {
             EXPECT_EQ(sqtest::PluginListTexts(run.PlayerWindow()),
                       std::vector<std::string>{"Probe  [gen_probe_later.dll]  (removed at next start)"});
             ASSERT_EQ(run.Wait(30000), 0) << run.Log();
-            EXPECT_NE(ReadText(folder.plugins() + L"probe.log").find("gen_probe_later.dll: quit on thread"),
+            EXPECT_NE(sqtest::ReadWholeFile(folder.plugins() + L"probe.log").find("gen_probe_later.dll: quit on thread"),
                       std::string::npos)
                 << "still loaded, so quit at exit";
         }
@@ -167,7 +150,7 @@ TEST(Winamp5Host, DefaultInstallSubmitsThePlayingSongsTags) {
     EXPECT_NE(service.Requests().front().request_line.find("&art=Demo%20Artist&trk=First%20Song "), std::string::npos)
         << service.Requests().front().request_line;
 
-    const std::string written = ReadText(playlists + L"Winamp.m3u");
+    const std::string written = sqtest::ReadWholeFile(playlists + L"Winamp.m3u");
     EXPECT_EQ(written.substr(0, 25), "#EXTM3U\r\nMusic\\03.mp3\r\n#E") << written;
     EXPECT_NE(written.find("\r\n" + Narrow(playing.substr(2)) + "\r\n"), std::string::npos) << written;
     HWND window = ::FindWindowW(sq::kMainWindowClass, nullptr);

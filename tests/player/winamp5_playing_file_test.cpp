@@ -13,48 +13,13 @@
 #include "player/utf8_text.h"
 #include "player/winamp_mod.h"
 #include "stand_in_player.h"
+#include "support/win_test_support.h"
 
 namespace {
 
 namespace WinAmpMod = sq::WinAmpMod;
 
-std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::string TempFolder(const std::string& name) {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + name + "_" + std::to_string(::GetCurrentProcessId()) + "\\";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + name + L"\\");
-            else ::DeleteFileW((folder + name).c_str());
-        } while (::FindNextFileW(find, &found));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-
 bool WriteBytes(const std::wstring& path, const std::string& bytes) { return sim::WriteWholeFile(path, bytes); }
-
-std::string ReadBytes(const std::wstring& path) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(1 << 16, '\0');
-    DWORD got = 0;
-    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    ::CloseHandle(file);
-    bytes.resize(got);
-    return bytes;
-}
 
 // A default 5.x install: the program registered in its own folder, the playlist files written
 // into a per-user folder elsewhere, and an old WINAMP.m3u from an earlier install left beside
@@ -63,25 +28,26 @@ class Winamp5 : public testing::Test {
 protected:
     void SetUp() override {
         WinAmpMod::hWinAmp = nullptr;
-        program_ = TempFolder("sq_w5_program");
-        user_ = Wide(TempFolder("sq_w5_appdata")) + L"Winamp\\";
+        program_ = sqtest::TempFolder(L"sq_w5_program");
+        appdata_ = sqtest::TempFolder(L"sq_w5_appdata");
+        user_ = appdata_ + L"Winamp\\";
         ::CreateDirectoryW(user_.c_str(), nullptr);
-        const std::string command = "\"" + program_ + "winamp.exe\" \"%1\"";
+        const std::wstring command = L"\"" + program_ + L"winamp.exe\" \"%1\"";
         HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CLASSES_ROOT, "WinAmp.File\\shell\\play\\command", 0, nullptr, 0, KEY_SET_VALUE,
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, L"WinAmp.File\\shell\\play\\command", 0, nullptr, 0, KEY_SET_VALUE,
                                     nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                         static_cast<DWORD>(command.size() + 1));
+        ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                         static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
         ::RegCloseKey(key);
-        ASSERT_TRUE(WriteBytes(Wide(program_) + L"WINAMP.m3u", "#EXTM3U\r\n#EXTINF:1,Old\r\nC:\\Old\\0.mp3\r\n"
+        ASSERT_TRUE(WriteBytes(program_ + L"WINAMP.m3u", "#EXTM3U\r\n#EXTINF:1,Old\r\nC:\\Old\\0.mp3\r\n"
                                                                "#EXTINF:1,Old\r\nC:\\Old\\1.mp3\r\n"));
         player_.playlist_folder = user_;
     }
     void TearDown() override {
         player_.Close();
-        RemoveTree(Wide(program_));
-        RemoveTree(user_.substr(0, user_.size() - 7));
+        sqtest::DeleteTree(program_);
+        sqtest::DeleteTree(appdata_);
         ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "WinAmp.File");
     }
     void SetEntries(const std::vector<std::wstring>& paths, const std::vector<bool>& details = {}) {
@@ -91,7 +57,8 @@ protected:
         }
     }
 
-    std::string program_;
+    std::wstring program_;
+    std::wstring appdata_;
     std::wstring user_;
     sqtest::StandInPlayer player_{"1. A - B - Winamp", "", sqtest::PlayerProfile::kWinamp5};
 };
@@ -107,7 +74,7 @@ TEST_F(Winamp5, DefaultInstallReadsThePlaylistInTheFolderThePlayerNames) {
     EXPECT_EQ(WinAmpMod::GetPlayingFile(), "C:\\Music\\2.mp3");
 
     player_.answers_337 = false;  // before 5.11: the program folder, where such a player writes
-    player_.playlist_folder = Wide(program_);
+    player_.playlist_folder = program_;
     EXPECT_EQ(WinAmpMod::GetPlayingFile(), "C:\\Music\\2.mp3");
 
     player_.entries.clear();
@@ -122,7 +89,7 @@ TEST_F(Winamp5, EntriesWithoutInformationLinesDoNotShiftLaterOnes) {
         player_.position = p;
         EXPECT_EQ(WinAmpMod::GetPlayingFile(), sim::EncodedText(paths[static_cast<size_t>(p)], CP_ACP)) << p;
     }
-    EXPECT_EQ(ReadBytes(user_ + L"Winamp.m3u").substr(0, 33), "#EXTM3U\r\nC:\\M\\0.mp3\r\nC:\\M\\1.mp3\r\n");
+    EXPECT_EQ(sqtest::ReadWholeFile(user_ + L"Winamp.m3u").substr(0, 33), "#EXTM3U\r\nC:\\M\\0.mp3\r\nC:\\M\\1.mp3\r\n");
 }
 
 TEST_F(Winamp5, RelativeAndDriveLessPathsNameTheFullPath) {
@@ -133,7 +100,7 @@ TEST_F(Winamp5, RelativeAndDriveLessPathsNameTheFullPath) {
         player_.position = p;
         EXPECT_EQ(WinAmpMod::GetPlayingFile(), sim::EncodedText(player_.entries[static_cast<size_t>(p)].path, CP_ACP));
     }
-    EXPECT_NE(ReadBytes(user_ + L"Winamp.m3u").find("\r\nMusic\\a.mp3\r\n#EXTINF:100,Title 1\r\n\\Music\\b.mp3\r\n"),
+    EXPECT_NE(sqtest::ReadWholeFile(user_ + L"Winamp.m3u").find("\r\nMusic\\a.mp3\r\n#EXTINF:100,Title 1\r\n\\Music\\b.mp3\r\n"),
               std::string::npos)
         << "the player wrote them relative and drive-less";
 }
