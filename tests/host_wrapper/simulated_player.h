@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "submit/registry_override.h"
+#include "support/win_test_support.h"
 
 namespace sqtest {
 
@@ -56,8 +57,5 @@ private:
 
 // The texts of the simulator's plug-in list, read from its window.
 std::vector<std::string> PluginListTexts(HWND player);
-
-std::wstring TempFolder(const std::wstring& name);
-void DeleteTree(const std::wstring& folder);
 
 }  // namespace sqtest
