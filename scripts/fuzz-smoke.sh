@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (ASan + UBSan) and runs each for a while.
-#   scripts/fuzz-smoke.sh [seconds=60]
+# Builds a libFuzzer target with clang (ASan + UBSan) and runs it for a while.
+#   scripts/fuzz-smoke.sh [seconds=60] [target=media_read_mp3]     (or player_playlist_entry)
 # The corpus grows in build/fuzz/corpus/<target>; findings land in build/fuzz/findings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+target="${2:-media_read_mp3}"
 build=build/fuzz
 
 if ! command -v clang++ >/dev/null; then
@@ -16,11 +17,17 @@ cmake -S . -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSQ_BUILD_TESTS=OFF -DSQ_BUILD_FUZZ=ON \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
   "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
-cmake --build "$build" -j2 --target media_read_mp3_fuzz >/dev/null
+cmake --build "$build" -j2 --target "${target}_fuzz" >/dev/null
 
-mkdir -p "$build/corpus/media_read_mp3" "$build/findings"
-# No single allocation may pass 1 MB: inputs are at most 200 kB and the scan buffer is 64 kB.
-"$build/tests/media/fuzz/media_read_mp3_fuzz" "$build/corpus/media_read_mp3" \
-  -dict=tests/media/fuzz/read_mp3.dict -max_total_time="$seconds" -max_len=200000 \
-  -rss_limit_mb=2048 -malloc_limit_mb=1 -timeout=10 -print_final_stats=1 \
-  -artifact_prefix="$build/findings/" 2>&1 | tail -n 20
+mkdir -p "$build/corpus/$target" "$build/findings"
+if [[ "$target" == media_read_mp3 ]]; then
+  # No single allocation may pass 1 MB: inputs are at most 200 kB and the scan buffer is 64 kB.
+  "$build/tests/media/fuzz/media_read_mp3_fuzz" "$build/corpus/media_read_mp3" \
+    -dict=tests/media/fuzz/read_mp3.dict -max_total_time="$seconds" -max_len=200000 \
+    -rss_limit_mb=2048 -malloc_limit_mb=1 -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$build/findings/" 2>&1 | tail -n 20
+else
+  "$build/tests/player/fuzz/${target}_fuzz" "$build/corpus/$target" -max_total_time="$seconds" \
+    -max_len=300000 -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$build/findings/" 2>&1 | tail -n 20
+fi

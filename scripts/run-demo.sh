@@ -9,12 +9,15 @@
 # SQ_DEMO_SONG_SECONDS sets how long each song plays (default 56; the countdown takes 51).
 # SQ_DEMO_ANSWER sets the service's answer (default "Success"; e.g. "Bad_Login", "Msg Hello", or
 # "Old_Client|Success" to answer in turn).
+# SQ_DEMO_PROFILE sets the player the simulator behaves as: 5 (default; Winamp 5.9.2, playlist in
+# the per-user folder) or 2 (Winamp 2.91).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
 demo="$root/build/demo"
 song_seconds="${SQ_DEMO_SONG_SECONDS:-56}"
 answer="${SQ_DEMO_ANSWER:-Success}"
+profile="${SQ_DEMO_PROFILE:-5}"
 
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
@@ -63,12 +66,12 @@ wine reg add "$inet" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null
 wine reg add "$inet" /v ProxyServer /d "127.0.0.1:$port" /f >/dev/null
 echo "stand-in service on 127.0.0.1:$port, reached as the prefix's proxy; it answers \"$answer\""
 
-say "Playing two songs (about $((2 * song_seconds + 10)) s; the countdown takes 51 s per song)"
+say "Playing two songs as Winamp $profile.x (about $((2 * song_seconds + 10)) s; the countdown takes 51 s per song)"
 config_at=$((2 * song_seconds))
 song1="$(winepath -w "$demo/songs/01-first.mp3")"
 song2="$(winepath -w "$demo/songs/02-second.mp3")"
 rm -f "$demo/player.log"
-(cd "$player" && wine player_sim.exe --schedule "$song_seconds,600" --report-module Sonoquill_WA.dll \
+(cd "$player" && wine player_sim.exe --profile "$profile" --schedule "$song_seconds,600" --report-module Sonoquill_WA.dll \
    --config-after "$config_at" --press-save-after $((config_at + 6)) --exit-after $((config_at + 8)) \
    --log "$(winepath -w "$demo/player.log")" "$song1" "$song2" </dev/null 2>/dev/null) &
 player_pid=$!
@@ -98,5 +101,6 @@ grep -E '^control window ' "$demo/player.log" || echo "(none)"
 
 count=$(grep -c '^submission' "$demo/service.log" 2>/dev/null || true)
 echo
+echo "player profile: $(grep -m1 '^player: profile ' "$demo/player.log" | cut -d' ' -f3- || echo "Winamp $profile.x")"
 echo "player exit code $player_rc; ${count:-0} submission(s) received; screenshot: $demo/screenshot.png"
 [[ $player_rc == 0 ]]

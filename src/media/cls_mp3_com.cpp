@@ -82,7 +82,11 @@ STDMETHODIMP ClsMP3Object::ReadMP3(VARIANT FileName, VARIANT_BOOL* result) {
         if (FAILED(::VariantChangeType(&text, &FileName, VARIANT_ALPHABOOL, VT_BSTR))) {
             throw WrapInReadMP3(Cause(cause::kTypeMismatch));
         }
+        // A name the code page cannot hold is read under its code-page form, which the
+        // properties and error texts report as they always have, from the file it names.
         const std::string path = AnsiFromBstr(text.bstrVal);
+        const std::wstring wide = text.bstrVal ? std::wstring(text.bstrVal, ::SysStringLen(text.bstrVal)) : std::wstring();
+        files_.NameWidePath(WideFromAnsi(path) == wide ? std::string() : path, wide);
         mp3_.ReadMP3(path);
     });
 }

@@ -59,7 +59,7 @@ long CauseOfOpenFailure(DWORD error) {
 }  // namespace
 
 std::unique_ptr<ByteFile> Win32FileOpener::OpenRead(const std::string& path) {
-    const std::wstring wide = WideFromAnsi(path);
+    const std::wstring wide = !named_.empty() && path == named_ ? wide_path_ : WideFromAnsi(path);
     UniqueFile file(::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) RaiseCause(CauseOfOpenFailure(::GetLastError()));

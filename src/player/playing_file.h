@@ -1,14 +1,28 @@
 #pragma once
 // The lookup of the playing file's path, over the player routines it needs. The Windows shell
-// answers these with the real player window and registry; tests answer them with fakes.
+// answers these with the real player window, registry and files; tests answer them with fakes.
 #include <string>
+
+#include "player/playlist_path.h"
 
 namespace sq {
 
 // The file at the player's current playlist position.
 struct PlayingFile {
-    std::string path;       // in the system's code page; empty when no playing file is known
-    std::string utf8_path;  // set only when the code page cannot hold the path: the same path in UTF-8
+    // In the system's code page, as the exclusion test compares it; "?" stands for characters the
+    // code page lacks. Empty when no playing file is known.
+    std::string path;
+    // The same path in UTF-8, from the player's UTF-8 playlist; set only when the code page cannot
+    // hold the path (and the UTF-8 playlist names the same entry), else empty.
+    std::string utf8_path;
+};
+
+// A folder in the two forms the two playlist files need, each ending in a backslash; both empty
+// when unknown.
+struct PlaylistFolder {
+    std::string code_page;
+    std::string utf8;
+    bool empty() const { return code_page.empty() && utf8.empty(); }
 };
 
 class PlayerLink {
@@ -21,14 +35,26 @@ public:
     virtual std::string GetWinAmpPath() = 0;
     // 1 when the player window was found (and is now the target of WritePlaylist), else 0.
     virtual long FindWinAmp() = 0;
-    // Line 2p + 3 of the playlist file at `file_path` (see ReadPlaylistPathLine).
-    virtual std::string ReadPathLine(const std::string& file_path, long position);
+    // The folder the player writes its playlist files into, as it answers in its own process;
+    // empty when the window found belongs to another process or the player does not answer.
+    virtual PlaylistFolder AskPlaylistFolder() = 0;
+    // A folder known in the code page only (from the registry), in both forms.
+    virtual PlaylistFolder FolderFromCodePage(const std::string& folder) = 0;
+    // The path line of the entry at `position` of the playlist file `file_name` in `folder`, or
+    // the empty string (see ReadPlaylistEntry).
+    virtual std::string ReadEntry(const PlaylistFolder& folder, const char* file_name, long position) = 0;
+    // UTF-8 text as the player writes it into the code-page playlist: "?" for what it lacks.
+    virtual std::string CodePageFromUtf8(const std::string& text) = 0;
+    // The code page's lead-byte test, for stepping through its paths; nullptr for a code page of
+    // single bytes.
+    virtual LeadByteTest LeadBytes() { return nullptr; }
 };
 
-// The path line of the player's current playlist entry, or the empty string. The first request
-// goes to the window the previous lookup found, so after the player restarts (or on the first
-// lookup) it is not answered; the second, sent after FindWinAmp, gives the position, and by then
-// the player has rewritten its playlist file.
-std::string LookUpPlayingFile(PlayerLink& player);
+// The file at the player's current playlist position. The first request goes to the window the
+// previous lookup found, so after the player restarts (or on the first lookup) it is not
+// answered; the second, sent after FindWinAmp, gives the position, and by then the player has
+// rewritten its playlist files. They are read in the folder the player names, else in its
+// program folder.
+PlayingFile LookUpPlayingFile(PlayerLink& player);
 
 }  // namespace sq

@@ -13,6 +13,15 @@ struct FileCloser {
 };
 using UniqueStdFile = std::unique_ptr<std::FILE, FileCloser>;
 
+class StdFileBytes final : public PlaylistBytes {
+public:
+    explicit StdFileBytes(std::FILE* file) : file_(file) {}
+    std::size_t Read(char* buffer, std::size_t size) override { return std::fread(buffer, 1, size, file_); }
+
+private:
+    std::FILE* file_;
+};
+
 constexpr std::size_t kChunkSize = 64 * 1024;
 
 std::string WithoutCarriageReturn(std::string line) {
@@ -20,88 +29,94 @@ std::string WithoutCarriageReturn(std::string line) {
     return line;
 }
 
-// Counted in blocks with an 8-bit tally each, a loop shape that compilers turn into wide
-// compares; the walk line by line is kept for the one chunk that holds the wanted line.
-long CountLineFeeds(const char* begin, const char* end) {
+bool StartsEntry(char first) { return first != '#'; }
+
+// Entry lines that begin inside [begin, end): after a line feed whose next byte is in the range
+// and is not "#", and at `begin` itself when the previous chunk ended with a line feed. Counted
+// in blocks with an 8-bit tally each, a loop shape that compilers turn into wide compares; the
+// walk line by line is kept for the one chunk where the wanted entry begins.
+long CountEntryStarts(const char* begin, const char* end, bool line_starts_at_begin) {
     constexpr std::ptrdiff_t kBlock = 240;  // whole vector widths, within what an 8-bit tally can count
-    long count = 0;
+    long count = line_starts_at_begin && StartsEntry(*begin) ? 1 : 0;
     const char* p = begin;
-    for (; end - p >= kBlock; p += kBlock) {
+    const char* const last = end - 1;  // a line feed here begins its line in the next chunk
+    for (; last - p >= kBlock; p += kBlock) {
         unsigned char tally = 0;
-        for (std::ptrdiff_t i = 0; i < kBlock; ++i) tally = static_cast<unsigned char>(tally + (p[i] == '\n'));
+        for (std::ptrdiff_t i = 0; i < kBlock; ++i) {
+            tally = static_cast<unsigned char>(tally + ((p[i] == '\n') & (p[i + 1] != '#')));
+        }
         count += tally;
     }
-    for (; p != end; ++p) count += *p == '\n';
+    for (; p < last; ++p) count += (p[0] == '\n') & (p[1] != '#');
     return count;
 }
 
-// The last line feed in [begin, end), or nullptr.
-const char* LastLineFeed(const char* begin, const char* end) {
-    while (end != begin) {
-        if (*--end == '\n') return end;
+const char* NextLineFeed(const char* from, const char* end) {
+    return static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(end - from)));
+}
+
+// The start of the entry line that has `to_pass` entry lines before it in [begin, end), or
+// nullptr when the chunk holds fewer.
+const char* EntryStartIn(const char* begin, const char* end, bool line_starts_at_begin, long to_pass) {
+    const char* line = line_starts_at_begin ? begin : nullptr;
+    if (!line) {
+        const char* feed = NextLineFeed(begin, end);
+        line = feed ? feed + 1 : end;
+    }
+    while (line < end) {
+        if (StartsEntry(*line) && to_pass-- == 0) return line;
+        const char* feed = NextLineFeed(line, end);
+        if (!feed) return nullptr;
+        line = feed + 1;
     }
     return nullptr;
 }
 
 }  // namespace
 
-std::string ReadPlaylistPathLine(const std::string& file_path, long position) {
+std::string ReadPlaylistEntry(PlaylistBytes& bytes, long position) {
     if (position < 0 || position > kLastPlaylistPosition) return {};
-    const long wanted = PlaylistPathLineNumber(position);
 
-    UniqueStdFile file(std::fopen(file_path.c_str(), "rb"));
-    if (!file) return {};
-
-    // Only two pieces of text are ever kept: the start of a line that runs past the end of a
-    // chunk, and the last complete line seen (the answer when the file ends early). Chunks that
-    // end before the wanted line are only counted, not walked line by line.
+    // Chunks that end before the wanted entry begins are only counted, not walked line by line;
+    // the one text kept is the wanted line, which may run across chunks.
     std::vector<char> chunk(kChunkSize);
-    std::string carried;
-    std::string last_complete;
-    long line_number = 1;  // the line that `carried` belongs to
+    long to_pass = position;
+    bool line_starts_next = false;  // line 1, the header, is never an entry
+    bool collecting = false;
+    std::string line;
 
     for (;;) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-        if (got == 0) break;
+        const std::size_t got = bytes.Read(chunk.data(), chunk.size());
+        if (got == 0 || got > chunk.size()) break;
         const char* const begin = chunk.data();
         const char* const end = begin + got;
-        const long line_ends = CountLineFeeds(begin, end);
 
-        if (line_number + line_ends <= wanted) {
-            if (line_ends == 0) {
-                carried.append(begin, end);
+        const char* from = begin;
+        if (!collecting) {
+            const long starts = CountEntryStarts(begin, end, line_starts_next);
+            if (starts <= to_pass) {
+                to_pass -= starts;
+                line_starts_next = end[-1] == '\n';
                 continue;
             }
-            const char* last_end = LastLineFeed(begin, end);
-            const char* previous_end = LastLineFeed(begin, last_end);
-            if (previous_end) {
-                last_complete.assign(previous_end + 1, last_end);
-            } else {
-                last_complete = std::move(carried);
-                last_complete.append(begin, last_end);
-            }
-            carried.assign(last_end + 1, end);
-            line_number += line_ends;
-            continue;
+            from = EntryStartIn(begin, end, line_starts_next, to_pass);
+            if (!from) return {};  // cannot happen when the count is right; never guess
+            collecting = true;
         }
-
-        // The wanted line ends in this chunk.
-        const char* line_begin = begin;
-        for (;;) {
-            const char* line_end = static_cast<const char*>(std::memchr(line_begin, '\n', static_cast<std::size_t>(end - line_begin)));
-            if (line_number == wanted) {
-                carried.append(line_begin, line_end);
-                return WithoutCarriageReturn(std::move(carried));
-            }
-            carried.clear();
-            ++line_number;
-            line_begin = line_end + 1;
-        }
+        const char* feed = NextLineFeed(from, end);
+        line.append(from, feed ? feed : end);
+        if (feed) return WithoutCarriageReturn(std::move(line));
     }
+    // An unterminated last line is a line too.
+    return collecting ? WithoutCarriageReturn(std::move(line)) : std::string();
+}
 
-    // The file ended: an unterminated final line is its last line (and may be the one wanted).
-    if (!carried.empty()) return WithoutCarriageReturn(std::move(carried));
-    return WithoutCarriageReturn(std::move(last_complete));
+std::string ReadPlaylistEntry(const std::string& file_path, long position) {
+    if (position < 0 || position > kLastPlaylistPosition) return {};
+    UniqueStdFile file(std::fopen(file_path.c_str(), "rb"));
+    if (!file) return {};
+    StdFileBytes bytes(file.get());
+    return ReadPlaylistEntry(bytes, position);
 }
 
 }  // namespace sq

@@ -1,24 +1,35 @@
 #pragma once
-// The player's playlist file WINAMP.m3u: a header line, then two lines per entry (information,
-// then the file path), each ending in CR LF.
+// The playlist files the player writes on request 120: WINAMP.m3u in the system's code page and,
+// from 5.x on, Winamp.m3u8 in UTF-8 with a byte-order mark. Line 1 is a header; after it, a line
+// beginning with "#" is information about the next entry and any other line is an entry's path.
+// 2.x writes an information line for every entry; 5.x only for entries whose details it has
+// read, so entries are counted by their path lines. Lines end at LF; a CR just before the LF
+// belongs to the line end.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace sq {
 
 inline constexpr char kPlaylistFileName[] = "WINAMP.m3u";
+inline constexpr char kUtf8PlaylistFileName[] = "Winamp.m3u8";
 
-// The player's position is kept in 16 bits and the lookup reads p + 1 pairs of lines, so the
-// last position it can serve is one below the 16-bit maximum.
+// The player's position is kept in 16 bits; the last position served is one below its maximum.
 inline constexpr long kLastPlaylistPosition = INT16_MAX - 1;
 
-// Line number (counted from 1) of the path of the entry at `position` (counted from 0).
-constexpr long PlaylistPathLineNumber(long position) { return 2 * position + 3; }
+// The bytes of one playlist file, front to back.
+class PlaylistBytes {
+public:
+    virtual ~PlaylistBytes() = default;
+    // Fills up to `size` bytes and returns how many; 0 at the end of the file or on a failure.
+    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
 
-// Reads the file once, front to back, and returns line 2p + 3 without its line end. A file
-// that ends before that line gives the last line it holds (so a header-only file gives the
-// header); a file that cannot be opened, or a position outside 0..kLastPlaylistPosition, gives
-// the empty string. Lines end at LF; a CR just before the LF belongs to the line end.
-std::string ReadPlaylistPathLine(const std::string& file_path, long position);
+// The path line of the entry at `position` (counted from 0), without its line end. The empty
+// string when the file holds no such entry (it ends first, or cannot be read) or the position
+// lies outside 0..kLastPlaylistPosition: never another entry's line.
+std::string ReadPlaylistEntry(PlaylistBytes& bytes, long position);
+// The same for a file opened by its path in the system's code page.
+std::string ReadPlaylistEntry(const std::string& file_path, long position);
 
 }  // namespace sq

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "player/playing_file.h"
+
 namespace sq::WinAmpMod {
 
 // The player's main window as found by the latest FindWinAmp: 0 when the component loads, and
@@ -17,10 +19,13 @@ extern HWND hWinAmp;
 long FindWinAmp();
 // The song title from the player's window text (looked up afresh; hWinAmp is not touched).
 std::string GetSongTitle();
-// Request 120 to hWinAmp: the player writes WINAMP.m3u and answers its current position, or -1.
-// 0 when the request was not delivered.
+// Request 120 to hWinAmp: the player writes its playlist files and answers its current position,
+// or -1; 0 when the request was not delivered.
 long WritePlaylist();
-// The path line of the player's current playlist entry, or the empty string.
+// The file at the player's current playlist position, read from the playlist files in the folder
+// the player names when its window belongs to this process (5.x), else in its program folder.
+PlayingFile FindPlayingFile();
+// FindPlayingFile's path in the code page, or the empty string.
 std::string GetPlayingFile();
 // The player's program path, cut from its registered command for playing a file.
 std::string GetWinAmpPath();

@@ -6,6 +6,8 @@
 // follows; a copy that fails says why and leaves nothing behind.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "common/ansi_text.h"
 #include "common/unique_handle.h"
 #include "host_wrapper/simulated_player.h"
@@ -160,16 +162,16 @@ TEST(Installer, FolderTheUserCannotWriteIsInstalledAndRemovedForAllUsersWithAdmi
 // What stands in the way of the copy, made in the player's folder before the installer runs.
 struct FailingCopy {
     const char* name;
-    const wchar_t* file;    // a file with this text at `path`, or
+    const char* file;       // a file with these bytes at `path`, or
     const wchar_t* folder;  // a folder at `path`
     const wchar_t* path;    // below the player's folder
     bool held_open;         // the file is held open, as a running player holds its plug-ins
 };
 
 const FailingCopy kFailingCopies[] = {
-    {"a file where Plugins should be (administrator rights do not help)", L"x", nullptr, L"Plugins", false},
+    {"a file where Plugins should be (administrator rights do not help)", "x", nullptr, L"Plugins", false},
     {"a folder where the second DLL should be", nullptr, L"Plugins\\Sonoquill_WA.dll", L"Plugins\\Sonoquill_WA.dll", false},
-    {"an earlier gen_sonoquill.dll in use", L"old", nullptr, L"Plugins\\gen_sonoquill.dll", true},
+    {"an earlier gen_sonoquill.dll in use", "old", nullptr, L"Plugins\\gen_sonoquill.dll", true},
 };
 
 // Lays out `c` in `player`; the returned handle (if any) keeps the file open.
@@ -182,18 +184,9 @@ sq::UniqueFile Prepare(const FailingCopy& c, const std::wstring& player) {
     sq::UniqueFile file(::CreateFileW((player + c.path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    ::WriteFile(file.get(), c.file, static_cast<DWORD>(lstrlenW(c.file) * sizeof(wchar_t)), &written, nullptr);
+    ::WriteFile(file.get(), c.file, static_cast<DWORD>(strlen(c.file)), &written, nullptr);
     if (!c.held_open) file.reset();
     return file;
-}
-
-std::wstring FileText(const std::wstring& path) {
-    sq::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    wchar_t text[16] = {};
-    DWORD read = 0;
-    ::ReadFile(file.get(), text, sizeof text - sizeof(wchar_t), &read, nullptr);
-    return text;
 }
 
 TEST(Installer, CopyThatFailsLeavesNothingInstalled) {
@@ -205,7 +198,7 @@ TEST(Installer, CopyThatFailsLeavesNothingInstalled) {
         held.reset();
 
         if (c.file) {
-            EXPECT_EQ(FileText(player + c.path), c.file) << "what was there stays as it was";
+            EXPECT_EQ(sqtest::ReadWholeFile(player + c.path), c.file) << "what was there stays as it was";
         }
         for (const wchar_t* file : kInstalledFiles) {
             const std::wstring path = player + L"Plugins\\" + file;

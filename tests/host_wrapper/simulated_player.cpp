@@ -1,33 +1,10 @@
 #include "host_wrapper/simulated_player.h"
 
 #include "common/ansi_text.h"
+#include "player_sim/playlist_files.h"
 #include "support/win_test_support.h"
 
 namespace sqtest {
-
-std::wstring TempFolder(const std::wstring& name) {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring path = std::wstring(temp) + name + L"_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-                        std::to_wstring(::GetTickCount()) + L"\\";
-    ::CreateDirectoryW(path.c_str(), nullptr);
-    return path;
-}
-
-void DeleteTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteTree(folder + name + L"\\");
-            else ::DeleteFileW((folder + name).c_str());
-        } while (::FindNextFileW(find, &found));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
 
 StandInPlayerFolder::StandInPlayerFolder(const std::wstring& name)
     : path_(TempFolder(name)),
@@ -45,13 +22,7 @@ bool StandInPlayerFolder::AddPlugin(const std::wstring& built_file, const std::w
 }
 
 bool StandInPlayerFolder::WritePlugin(const std::wstring& name, const std::string& bytes) {
-    HANDLE file = ::CreateFileW((plugins() + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
-    return ok && written == bytes.size();
+    return sim::WriteWholeFile(plugins() + name, bytes);
 }
 
 SimulatorRun::SimulatorRun(const StandInPlayerFolder& folder, const std::wstring& arguments)
@@ -74,18 +45,7 @@ SimulatorRun::~SimulatorRun() {
     ::CloseHandle(process_);
 }
 
-std::string SimulatorRun::Log() const {
-    // The simulator keeps the log open for writing while it runs.
-    HANDLE file = ::CreateFileW(log_path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text;
-    char buffer[4096];
-    DWORD n = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) text.append(buffer, n);
-    ::CloseHandle(file);
-    return text;
-}
+std::string SimulatorRun::Log() const { return ReadWholeFile(log_path_); }
 
 bool SimulatorRun::WaitForLog(const std::string& text, DWORD timeout_ms) const {
     return PumpMessagesUntil([&] { return Log().find(text) != std::string::npos; }, timeout_ms);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "submit/registry_override.h"
+#include "support/win_test_support.h"
 
 namespace sqtest {
 
@@ -78,8 +79,5 @@ private:
 std::vector<HWND> VisibleDialogsOf(DWORD process);
 // The texts of a dialog's labels: a message box's message.
 std::wstring LabelTexts(HWND dialog);
-
-std::wstring TempFolder(const std::wstring& name);
-void DeleteTree(const std::wstring& folder);
 
 }  // namespace sqtest

@@ -124,6 +124,34 @@ TEST_F(ClsMP3Com, FailuresAreControlHresultsWithSourceAndDescription) {
     ExpectErrorInfo(L"Type mismatch");
 }
 
+// A name the code page cannot hold is read from the file it names; what the class reports about
+// it keeps the name's code-page form, as it always has.
+TEST_F(ClsMP3Com, NameOutsideTheCodePageIsReadAndReportedInItsCodePageForm) {
+    const std::wstring name = Wide(folder_) + L"\x65E5\x672C.mp3";
+    char narrow[MAX_PATH] = {};
+    BOOL lost = FALSE;
+    ::WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, narrow, MAX_PATH, nullptr, &lost);
+    if (!lost) GTEST_SKIP() << "this system's code page holds the name";
+    HANDLE file = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const std::string bytes = TaggedBytes();
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+
+    VARIANT value;
+    ::VariantInit(&value);
+    value.vt = VT_BSTR;
+    value.bstrVal = ::SysAllocString(name.c_str());
+    VARIANT_BOOL ok = VARIANT_FALSE;
+    EXPECT_EQ(mp3_->ReadMP3(value, &ok), S_OK);
+    EXPECT_EQ(Songname(), L"Held Open");
+    ::DeleteFileW(name.c_str());
+    EXPECT_EQ(mp3_->ReadMP3(value, &ok), MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 20041));
+    ExpectErrorInfo(L"File not found in clsMP3 (" + Wide(narrow) + L")");
+    ::VariantClear(&value);
+}
+
 TEST_F(ClsMP3Com, FileHeldOpenForWritingIsRead) {
     const std::string path = Write("held.mp3", TaggedBytes());
     HANDLE writer = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -27,8 +27,15 @@ const TitleCase kCases[] = {
     {"StateAfterSuffix", "7. Artist - Song - Winamp [Paused]", "Artist - Song [Paused]"},
     {"TwoDigitNumber", "12. Artist - Song - Winamp", "Artist - Song"},
     {"NameWithoutArtist", "3. Song - Winamp", "Song"},
+    {"StoppedAfterSuffix", "7. Artist - Song - Winamp [Stopped]", "Artist - Song [Stopped]"},
+    // 5.x's scrolled title "<rest> *** <whole>" is taken like any other: what it gives depends on
+    // how far it has scrolled.
+    {"ScrolledOnce", ". Artist - Song - Winamp *** 7. Artist - Song - Winamp", "Artist - Song *** 7. Artist - Song"},
+    {"ScrolledIntoTheName", "tist - Song - Winamp *** 7. Artist - Song - Winamp", "Artist - Song"},
+    {"ScrolledToThePlayerName", "Winamp *** 7. Artist - Song - Winamp", "No Song Playing"},
     // No song loaded: the text starts with the player's name.
     {"PlayerNameAndVersion", "Winamp 2.91", "No Song Playing"},
+    {"PlayerNameAndBuild", "Winamp 5.9.2 Build 10042", "No Song Playing"},
     {"ExactlyWin", "Win", "No Song Playing"},
     {"WinThenAnything", "Windows Media. x - Winamp", "No Song Playing"},
     {"LowerCaseWinIsASong", "winamp", "inamp"},

@@ -5,27 +5,30 @@
 namespace sqtest {
 namespace {
 
-constexpr char kPlayerClass[] = "Winamp v1.x";
+constexpr wchar_t kPlayerClass[] = L"Winamp v1.x";
 
 bool RegisterPlayerClass(WNDPROC proc) {
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = kPlayerClass;
-    return ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return ::RegisterClassW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace
 
-StandInPlayer::StandInPlayer(const std::string& title, const std::string& folder) : folder_(folder) {
+StandInPlayer::StandInPlayer(const std::string& title, const std::string& folder, PlayerProfile profile)
+    : folder_(folder), profile_(profile) {
     if (!RegisterPlayerClass(&StandInPlayer::WindowProc)) return;
-    hwnd_ = ::CreateWindowExA(0, kPlayerClass, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 300, 100, nullptr, nullptr,
-                              ::GetModuleHandleA(nullptr), this);
+    hwnd_ = ::CreateWindowExW(0, kPlayerClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 100, nullptr, nullptr,
+                              ::GetModuleHandleW(nullptr), this);
+    SetTitle(title);
 }
 
 StandInPlayer::~StandInPlayer() { Close(); }
 
 void StandInPlayer::SetTitle(const std::string& title) { ::SetWindowTextA(hwnd_, title.c_str()); }
+void StandInPlayer::SetTitle(const std::wstring& title) { ::SetWindowTextW(hwnd_, title.c_str()); }
 
 void StandInPlayer::Close() {
     if (hwnd_) ::DestroyWindow(hwnd_);
@@ -34,23 +37,28 @@ void StandInPlayer::Close() {
 
 LRESULT CALLBACK StandInPlayer::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
-        auto* self = static_cast<StandInPlayer*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        auto* self = static_cast<StandInPlayer*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<StandInPlayer*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<StandInPlayer*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self) {
         if (msg == WM_USER && wp == 0 && lp == 120) {
             ++self->requests;
             return self->WritePlaylistFile();
         }
+        if (msg == WM_USER && self->profile_ == PlayerProfile::kWinamp5) return self->Answer5(wp, lp);
         if (msg == WM_GETTEXT) ++self->title_reads;
-        if (msg == WM_NCDESTROY) ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        if (msg == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     }
-    return ::DefWindowProcA(hwnd, msg, wp, lp);
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT StandInPlayer::WritePlaylistFile() {
     if (fail_requests) return -1;
+    if (profile_ == PlayerProfile::kWinamp5) {
+        if (entries.empty()) return -1;
+        return sim::WritePlaylistFiles(entries, playlist_folder, path_style) ? position : -1;
+    }
     std::FILE* file = std::fopen((folder_ + "WINAMP.m3u").c_str(), "wb");
     if (!file) return -1;
     std::string bytes = "#EXTM3U\r\n";
@@ -61,6 +69,38 @@ LRESULT StandInPlayer::WritePlaylistFile() {
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
     return position;
+}
+
+LRESULT StandInPlayer::Answer5(WPARAM wp, LPARAM lp) {
+    const auto narrow = [this](const std::wstring& text) {
+        narrow_answer_ = sim::EncodedText(text, CP_ACP);
+        return reinterpret_cast<LRESULT>(narrow_answer_.c_str());
+    };
+    const auto wide = [this](const std::wstring& text) {
+        wide_answer_ = text;
+        return reinterpret_cast<LRESULT>(wide_answer_.c_str());
+    };
+    const bool entry_exists = wp < entries.size();
+    switch (lp) {
+    case 337:
+        ++folder_requests;
+        return answers_337 ? narrow(playlist_folder) : 0;
+    case 338:
+        ++folder_requests;
+        return answers_338 ? wide(playlist_folder) : 0;
+    case 335:
+        return narrow(playlist_folder);
+    case 125:
+        return position;
+    case 211:
+        return entry_exists ? narrow(entries[wp].path) : 0;
+    case 214:
+        return entry_exists ? wide(entries[wp].path) : 0;
+    case 104:
+        return play_state;
+    default:
+        return 0;
+    }
 }
 
 }  // namespace sqtest

@@ -25,4 +25,11 @@ std::wstring ReadRegistryString(HKEY root, const std::wstring& path, const wchar
 // Text of a window, as wide text.
 std::wstring WindowText(HWND window);
 
+// A new folder under the temporary folder, named after `name`, this process and the time (with a
+// trailing backslash); DeleteTree removes a folder and everything in it.
+std::wstring TempFolder(const std::wstring& name);
+void DeleteTree(const std::wstring& folder);
+// The bytes of a file, even one another program holds open for writing; empty when unreadable.
+std::string ReadWholeFile(const std::wstring& path);
+
 }  // namespace sqtest

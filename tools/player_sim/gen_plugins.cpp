@@ -1,6 +1,7 @@
 #include "gen_plugins.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "tool_log.h"
 
@@ -12,11 +13,29 @@ std::string LoadedPlugin::Description() const {
 
 std::string LoadedPlugin::ListText() const {
     std::string text = Description().empty() ? file : Description() + "  [" + file + "]";
-    if (!running()) text += "  (not loaded)";
+    if (delete_at_next_start) text += "  (removed at next start)";
+    else if (!running()) text += "  (not loaded)";
     return text;
 }
 
-void GenPlugins::LoadAll(const std::string& folder, HWND player) {
+void GenPlugins::DeletePending(const std::string& folder) {
+    std::FILE* list = std::fopen(pending_list_.c_str(), "r");
+    if (!list) return;
+    char line[MAX_PATH] = {};
+    while (std::fgets(line, sizeof line, list)) {
+        std::string file = line;
+        while (!file.empty() && (file.back() == '\n' || file.back() == '\r')) file.pop_back();
+        if (file.empty()) continue;
+        const BOOL deleted = ::DeleteFileA((folder + file).c_str());
+        Log("plug-in %s: %s, as asked when it was removed", file.c_str(), deleted ? "deleted" : "cannot be deleted");
+    }
+    std::fclose(list);
+    ::DeleteFileA(pending_list_.c_str());
+}
+
+void GenPlugins::LoadAll(const std::string& folder, HWND player, const std::string& pending_list) {
+    pending_list_ = pending_list;
+    if (!pending_list_.empty()) DeletePending(folder);
     std::vector<std::string> files;
     WIN32_FIND_DATAA found{};
     HANDLE find = ::FindFirstFileA((folder + "gen_*.dll").c_str(), &found);
@@ -63,14 +82,45 @@ void GenPlugins::Config(size_t index) {
     Log("plug-in %s: config returned", plugins_[index].file.c_str());
 }
 
-void GenPlugins::QuitAll() {
+void GenPlugins::QuitAll(QuitOrder order) {
     if (quit_) return;
     quit_ = true;
-    for (LoadedPlugin& plugin : plugins_) {
-        if (!plugin.running()) continue;
-        plugin.descriptor->quit();
-        Log("plug-in %s: quit returned", plugin.file.c_str());
+    std::vector<LoadedPlugin*> in_order;
+    for (LoadedPlugin& plugin : plugins_) in_order.push_back(&plugin);
+    if (order == QuitOrder::kReverseLoadOrder) std::reverse(in_order.begin(), in_order.end());
+    for (LoadedPlugin* plugin : in_order) {
+        if (!plugin->running()) continue;
+        Log("plug-in %s: quit ...", plugin->file.c_str());
+        plugin->descriptor->quit();
+        Log("plug-in %s: quit returned", plugin->file.c_str());
     }
+}
+
+void GenPlugins::Uninstall(size_t index, HWND player) {
+    if (index >= plugins_.size() || !plugins_[index].module || plugins_[index].delete_at_next_start || quit_) return;
+    LoadedPlugin& plugin = plugins_[index];
+    auto uninstall = reinterpret_cast<UninstallPluginFn>(
+        reinterpret_cast<void*>(::GetProcAddress(plugin.module, "winampUninstallPlugin")));
+    int answer = 0;
+    if (uninstall) {
+        Log("plug-in %s: winampUninstallPlugin ...", plugin.file.c_str());
+        answer = uninstall(plugin.module, player, 0);
+        Log("plug-in %s: winampUninstallPlugin returned %d", plugin.file.c_str(), answer);
+    } else {
+        Log("plug-in %s: no winampUninstallPlugin", plugin.file.c_str());
+    }
+    if (answer == kUninstallNow) {
+        ::FreeLibrary(plugin.module);
+        Log("plug-in %s: unloaded and no longer listed", plugin.file.c_str());
+        plugins_.erase(plugins_.begin() + static_cast<std::ptrdiff_t>(index));
+        return;
+    }
+    if (std::FILE* list = std::fopen(pending_list_.c_str(), "a")) {
+        std::fprintf(list, "%s\n", plugin.file.c_str());
+        std::fclose(list);
+    }
+    plugin.delete_at_next_start = true;
+    Log("plug-in %s: stays loaded; deleted when the player next starts", plugin.file.c_str());
 }
 
 void GenPlugins::FreeAll() {

@@ -1,7 +1,8 @@
 #pragma once
 // General-purpose plug-ins, loaded as the player loads them: every gen_*.dll of the Plugins
 // folder beside the program; the descriptor, hwndParent and hDllInstance, then init; config
-// when the user picks it; quit when the player shuts down.
+// when the user picks it; quit when the player shuts down; and, on 5.x, the optional export
+// winampUninstallPlugin when the user removes one from the plug-in list.
 #include <windows.h>
 
 #include <string>
@@ -16,25 +17,39 @@ struct LoadedPlugin {
     HMODULE module = nullptr;
     sq::GeneralPurposePlugin* descriptor = nullptr;
     int init_result = -1;
+    bool delete_at_next_start = false;
     bool running() const { return descriptor && init_result == 0; }
     std::string Description() const;
     std::string ListText() const;  // what the player's plug-in list shows
 };
 
+// What winampUninstallPlugin answers: 1 unloads the plug-in at once; 0, or no such export, has
+// the player delete the DLL when it next starts, and nothing else.
+using UninstallPluginFn = int(__cdecl*)(HINSTANCE, HWND, int);
+inline constexpr int kUninstallNow = 1;
+
+enum class QuitOrder { kLoadOrder, kReverseLoadOrder };
+
 class GenPlugins {
 public:
-    // Loads and starts every plug-in of `folder` (with a trailing backslash).
-    void LoadAll(const std::string& folder, HWND player);
+    // Deletes the DLLs that earlier runs were asked to remove (listed in `pending_list`), then
+    // loads and starts every plug-in of `folder` (with a trailing backslash).
+    void LoadAll(const std::string& folder, HWND player, const std::string& pending_list = {});
     void Config(size_t index);
     // Calls quit on every running plug-in (once).
-    void QuitAll();
-    // Unloads the plug-in modules, as the player does after quit.
+    void QuitAll(QuitOrder order = QuitOrder::kLoadOrder);
+    // Removes a plug-in as the user does in the preferences' plug-in list.
+    void Uninstall(size_t index, HWND player);
+    // Unloads the plug-in modules, as 2.x does after quit.
     void FreeAll();
 
     const std::vector<LoadedPlugin>& plugins() const { return plugins_; }
 
 private:
+    void DeletePending(const std::string& folder);
+
     std::vector<LoadedPlugin> plugins_;
+    std::string pending_list_;
     bool quit_ = false;
 };
 

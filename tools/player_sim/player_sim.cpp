@@ -1,18 +1,39 @@
 // A stand-in for the Winamp player, for development and demonstration: a window of the player's
 // class whose title follows a playlist of real files on a schedule, request 120 and the playlist
-// file, the file-type registration the plug-in uses to find the player's folder, and the
-// general-purpose plug-ins of its Plugins folder.
+// files, the file-type registration the plug-in uses to find the player's folder, and the
+// general-purpose plug-ins of its Plugins folder. It behaves as one of two players:
+// - 2.x (Winamp 2.91, the default): WINAMP.m3u beside the program with an information line for
+//   every entry; quit from the main window's close, then FreeLibrary after a while of messages.
+// - 5.x (Winamp 5.9.2): the main thread in the multithreaded apartment before plug-ins load;
+//   Winamp.m3u and Winamp.m3u8 in a per-user playlist folder (%APPDATA%\Winamp), information
+//   lines only for songs already played, rewritten only when changed; requests 337/338 (that
+//   folder as char*/wchar_t*), 335 (settings folder), 125, 211/214, 104 answered in-process;
+//   titles with " [Paused]"/" [Stopped]" and "Winamp 5.9.2 Build 10042" without a song; quit
+//   after the main loop has ended and the window is gone, in reverse load order, with no
+//   FreeLibrary and no message dispatched after it; plug-ins removed from the Plug-ins menu
+//   through their winampUninstallPlugin export.
 //
 //   player_sim [options] song.mp3 ...
+//     --profile 2|5          the player to behave as (default 2)
 //     --schedule S1,S2,...   seconds each song plays (default 60 each); the last one then stays
+//     --start-at N           starts with song N (1-based), as when the user picks it in the list;
+//                            on 5.x the songs before it have no details yet
 //     --config-after S       opens the first running plug-in's configuration after S seconds
 //     --press-save-after S   presses "&Save" in a plug-in window of this thread after S seconds
+//     --uninstall-after S    removes the first listed plug-in after S seconds (5.x)
 //     --exit-after S         closes the player after S seconds
-//     --linger MS            keeps dispatching messages for MS ms after quit (default 1500)
+//     --linger MS            keeps dispatching messages for MS ms after quit (2.x; default 1500)
+//     --playlist-folder DIR  the 5.x playlist folder (default %APPDATA%\Winamp)
+//     --relative-paths       writes paths as 5.6x-5.7 do: relative to the playlist folder, or
+//                            without the drive for files on its drive
+//     --scroll-title         scrolls the title every 200 ms as "<rest> *** <whole>" (5.x)
 //     --log FILE             writes the log to FILE as well
 //     --report-module NAME   logs where module NAME was loaded from, after the plug-ins started
 //     --register-only        registers the player's file type and exits (as the player's setup does)
 #include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <string>
@@ -27,20 +48,42 @@ namespace sim {
 namespace {
 
 constexpr wchar_t kPlayerClass[] = L"Winamp v1.x";
-constexpr UINT kPlaylistRequest = 120;
+constexpr LPARAM kPlaylistRequest = 120;
 constexpr UINT_PTR kSecondTimer = 1;
+constexpr UINT_PTR kScrollTimer = 2;
 constexpr int kListId = 200;
 constexpr int kNowPlayingId = 201;
 constexpr UINT kCmdNext = 300;
 constexpr UINT kCmdExit = 301;
+constexpr UINT kCmdPlay = 302;
+constexpr UINT kCmdPause = 303;
+constexpr UINT kCmdStop = 304;
 constexpr UINT kCmdConfigBase = 400;
+constexpr UINT kCmdUninstallBase = 500;
+constexpr int kPlaying = 1;
+constexpr int kPaused = 3;
+constexpr int kStopped = 0;
+
+struct Profile {
+    int major;
+    const wchar_t* name;     // the window title with no song
+    const char* log_name;
+};
+constexpr Profile kWinamp2{2, L"Winamp 2.91", "Winamp 2.91 (2.x)"};
+constexpr Profile kWinamp5{5, L"Winamp 5.9.2 Build 10042", "Winamp 5.9.2 (5.x)"};
 
 struct Options {
+    const Profile* profile = &kWinamp2;
     std::vector<Song> songs;
+    size_t start_at = 0;
     int config_after = -1;
     int press_save_after = -1;
+    int uninstall_after = -1;
     int exit_after = -1;
     DWORD linger_ms = 1500;
+    std::wstring playlist_folder;
+    PathStyle path_style = PathStyle::kFull;
+    bool scroll_title = false;
     std::string report_module;
     bool register_only = false;
 };
@@ -49,18 +92,31 @@ struct Player {
     Options options;
     HWND hwnd = nullptr;
     size_t position = 0;
+    size_t played_from = 0;  // 5.x has the details of the songs it has played or shown
+    size_t played_up_to = 0;
+    int play_state = kPlaying;
     int song_elapsed = 0;
     int elapsed = 0;
+    size_t scroll_offset = 0;
     GenPlugins plugins;
     PluginWindowWatch watch;
     std::string folder;  // with a trailing backslash
+    std::string last_written[2];  // 5.x rewrites its playlist files only when they change
+    // What the in-process answers point to, alive until the next answer of the same kind.
+    std::string narrow_answer;
+    std::wstring wide_answer;
+    bool winamp5() const { return options.profile->major == 5; }
 };
 Player* g_player = nullptr;
 
-std::string FullPath(const std::string& path) {
-    char full[MAX_PATH] = {};
-    const DWORD n = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return n > 0 && n < MAX_PATH ? std::string(full) : path;
+std::string Utf8(const std::wstring& text) { return EncodedText(text, CP_UTF8); }
+
+std::wstring Wide(const std::string& text) { return DecodedText(text, CP_ACP); }
+
+std::wstring FullPath(const std::wstring& path) {
+    wchar_t full[MAX_PATH] = {};
+    const DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? std::wstring(full) : path;
 }
 
 std::string ProgramPath() {
@@ -69,34 +125,68 @@ std::string ProgramPath() {
     return path;
 }
 
-bool ParseOptions(int argc, char** argv, Options& options) {
+std::wstring WithBackslash(std::wstring folder) {
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+std::wstring DefaultPlaylistFolder() {
+    wchar_t appdata[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, appdata))) return {};
+    return WithBackslash(appdata) + L"Winamp\\";
+}
+
+// Wide arguments: song paths may hold characters the code page lacks.
+bool ParseOptions(Options& options) {
+    int argc = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (!argv) return false;
+    std::vector<std::wstring> args(argv + 1, argv + argc);
+    ::LocalFree(argv);
+
     std::vector<int> schedule;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool has_value = i + 1 < argc;
-        if (arg == "--schedule" && has_value) {
-            std::string list = argv[++i];
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& arg = args[i];
+        const bool has_value = i + 1 < args.size();
+        const auto number = [&] { return _wtoi(args[++i].c_str()); };
+        if (arg == L"--profile" && has_value) {
+            const int major = number();
+            if (major != 2 && major != 5) return false;
+            options.profile = major == 5 ? &kWinamp5 : &kWinamp2;
+        } else if (arg == L"--schedule" && has_value) {
+            const std::wstring list = args[++i];
             for (size_t start = 0; start <= list.size();) {
-                size_t comma = list.find(',', start);
-                if (comma == std::string::npos) comma = list.size();
-                schedule.push_back(std::atoi(list.substr(start, comma - start).c_str()));
+                size_t comma = list.find(L',', start);
+                if (comma == std::wstring::npos) comma = list.size();
+                schedule.push_back(_wtoi(list.substr(start, comma - start).c_str()));
                 start = comma + 1;
             }
-        } else if (arg == "--config-after" && has_value) {
-            options.config_after = std::atoi(argv[++i]);
-        } else if (arg == "--press-save-after" && has_value) {
-            options.press_save_after = std::atoi(argv[++i]);
-        } else if (arg == "--exit-after" && has_value) {
-            options.exit_after = std::atoi(argv[++i]);
-        } else if (arg == "--linger" && has_value) {
-            options.linger_ms = static_cast<DWORD>(std::atoi(argv[++i]));
-        } else if (arg == "--log" && has_value) {
-            OpenLogFile(argv[++i]);
-        } else if (arg == "--report-module" && has_value) {
-            options.report_module = argv[++i];
-        } else if (arg == "--register-only") {
+        } else if (arg == L"--start-at" && has_value) {
+            const int n = number();
+            options.start_at = n > 1 ? static_cast<size_t>(n - 1) : 0;
+        } else if (arg == L"--config-after" && has_value) {
+            options.config_after = number();
+        } else if (arg == L"--press-save-after" && has_value) {
+            options.press_save_after = number();
+        } else if (arg == L"--uninstall-after" && has_value) {
+            options.uninstall_after = number();
+        } else if (arg == L"--exit-after" && has_value) {
+            options.exit_after = number();
+        } else if (arg == L"--linger" && has_value) {
+            options.linger_ms = static_cast<DWORD>(number());
+        } else if (arg == L"--playlist-folder" && has_value) {
+            options.playlist_folder = WithBackslash(FullPath(args[++i]));
+        } else if (arg == L"--relative-paths") {
+            options.path_style = PathStyle::kRelativeToPlaylist;
+        } else if (arg == L"--scroll-title") {
+            options.scroll_title = true;
+        } else if (arg == L"--log" && has_value) {
+            OpenLogFile(EncodedText(args[++i], CP_ACP));
+        } else if (arg == L"--report-module" && has_value) {
+            options.report_module = EncodedText(args[++i], CP_ACP);
+        } else if (arg == L"--register-only") {
             options.register_only = true;
-        } else if (arg.rfind("--", 0) == 0) {
+        } else if (arg.rfind(L"--", 0) == 0) {
             return false;
         } else {
             Song song;
@@ -126,15 +216,26 @@ void RegisterFileType() {
     Log("player: registered HKEY_CLASSES_ROOT\\WinAmp.File\\shell\\play\\command = %s", command.c_str());
 }
 
+std::wstring CurrentTitle(const Player& p) {
+    std::wstring title = WindowTitle(p.options.songs, p.position, p.options.profile->name);
+    if (p.winamp5() && p.position < p.options.songs.size()) {
+        if (p.play_state == kPaused) title += L" [Paused]";
+        if (p.play_state == kStopped) title += L" [Stopped]";
+    }
+    return title;
+}
+
 void ShowSong(Player& p) {
     p.watch.SetSong(p.position + 1, p.options.songs.size());
-    const std::string title = WindowTitle(p.options.songs, p.position);
-    ::SetWindowTextA(p.hwnd, title.c_str());
-    const std::string line = p.position < p.options.songs.size() ? "Playing: " + p.options.songs[p.position].path
-                                                                 : std::string("Stopped");
-    ::SetDlgItemTextA(p.hwnd, kNowPlayingId, line.c_str());
+    if (p.position > p.played_up_to) p.played_up_to = p.position;
+    p.scroll_offset = 0;
+    const std::wstring title = CurrentTitle(p);
+    ::SetWindowTextW(p.hwnd, title.c_str());
+    const std::wstring line = p.position < p.options.songs.size() ? L"Playing: " + p.options.songs[p.position].path
+                                                                  : std::wstring(L"Stopped");
+    ::SetDlgItemTextW(p.hwnd, kNowPlayingId, line.c_str());
     Log("player: song %u of %u, title \"%s\"", static_cast<unsigned>(p.position + 1),
-        static_cast<unsigned>(p.options.songs.size()), title.c_str());
+        static_cast<unsigned>(p.options.songs.size()), Utf8(title).c_str());
 }
 
 void NextSong(Player& p) {
@@ -142,6 +243,71 @@ void NextSong(Player& p) {
     ++p.position;
     p.song_elapsed = 0;
     ShowSong(p);
+}
+
+void SetPlayState(Player& p, int state) {
+    p.play_state = state;
+    ShowSong(p);
+}
+
+// "<rest of title> *** <whole title>", one character further every 200 ms.
+void ScrollTitle(Player& p) {
+    const std::wstring whole = CurrentTitle(p);
+    if (whole.empty()) return;
+    p.scroll_offset = (p.scroll_offset + 1) % whole.size();
+    const std::wstring shown = whole.substr(p.scroll_offset) + L" *** " + whole;
+    ::SetWindowTextW(p.hwnd, shown.c_str());
+}
+
+// Request 120: the position, after the playlist file(s) are written; -1 for no playlist (5.x).
+LRESULT WritePlaylist(Player& p) {
+    if (!p.winamp5()) {
+        WritePlaylistFile(p.options.songs, Wide(p.folder) + L"WINAMP.m3u");
+        return static_cast<LRESULT>(p.position);
+    }
+    if (p.options.songs.empty()) return -1;
+    const std::vector<PlaylistEntry> entries = Winamp5Entries(p.options.songs, p.played_from, p.played_up_to);
+    const std::wstring& folder = p.options.playlist_folder;
+    const std::string files[2] = {PlaylistBytes(entries, folder, p.options.path_style, CP_ACP),
+                                  PlaylistBytes(entries, folder, p.options.path_style, CP_UTF8)};
+    const bool changed = files[0] != p.last_written[0] || files[1] != p.last_written[1];
+    if (changed && WriteWholeFile(folder + L"Winamp.m3u", files[0]) && WriteWholeFile(folder + L"Winamp.m3u8", files[1])) {
+        p.last_written[0] = files[0];
+        p.last_written[1] = files[1];
+    }
+    Log("player: request 120: position %u%s", static_cast<unsigned>(p.position),
+        changed ? ", Winamp.m3u and Winamp.m3u8 written" : ", playlist unchanged");
+    return static_cast<LRESULT>(p.position);
+}
+
+// The in-process requests of 5.x; the answers are pointers into this process's memory.
+LRESULT AnswerWinamp5(Player& p, WPARAM wp, LPARAM lp) {
+    const auto narrow = [&p](const std::wstring& text) {
+        p.narrow_answer = EncodedText(text, CP_ACP);
+        return reinterpret_cast<LRESULT>(p.narrow_answer.c_str());
+    };
+    const auto wide = [&p](const std::wstring& text) {
+        p.wide_answer = text;
+        return reinterpret_cast<LRESULT>(p.wide_answer.c_str());
+    };
+    const bool entry_exists = wp < p.options.songs.size();
+    switch (lp) {
+    case 337:
+    case 338:
+    case 335:
+        Log("player: request %ld (%s folder)", static_cast<long>(lp), lp == 335 ? "settings" : "playlist");
+        return lp == 338 ? wide(p.options.playlist_folder) : narrow(p.options.playlist_folder);
+    case 125:
+        return static_cast<LRESULT>(p.position);
+    case 211:
+        return entry_exists ? narrow(p.options.songs[wp].path) : 0;
+    case 214:
+        return entry_exists ? wide(p.options.songs[wp].path) : 0;
+    case 104:
+        return p.play_state;
+    default:
+        return 0;
+    }
 }
 
 BOOL CALLBACK PressSaveIn(HWND window, LPARAM) {
@@ -164,12 +330,17 @@ void RefreshPluginList(Player& p) {
         const LoadedPlugin& plugin = p.plugins.plugins()[i];
         const std::string text = plugin.ListText();
         ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        const std::string item = "Configure " + (plugin.Description().empty() ? plugin.file : plugin.Description());
+        const std::string name = plugin.Description().empty() ? plugin.file : plugin.Description();
         ::AppendMenuA(menu, plugin.running() ? MF_STRING : MF_STRING | MF_GRAYED,
-                      kCmdConfigBase + static_cast<UINT>(i), item.c_str());
+                      kCmdConfigBase + static_cast<UINT>(i), ("Configure " + name).c_str());
+        if (p.winamp5()) {
+            ::AppendMenuA(menu, plugin.module && !plugin.delete_at_next_start ? MF_STRING : MF_STRING | MF_GRAYED,
+                          kCmdUninstallBase + static_cast<UINT>(i), ("Uninstall " + name).c_str());
+        }
     }
     if (p.plugins.plugins().empty()) ::AppendMenuA(menu, MF_STRING | MF_GRAYED, kCmdConfigBase, "(none)");
     HMENU bar = ::GetMenu(p.hwnd);
+    if (::GetMenuItemCount(bar) > 1) ::DeleteMenu(bar, 1, MF_BYPOSITION);
     ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), "Plug-&ins");
     ::DrawMenuBar(p.hwnd);
 }
@@ -186,13 +357,26 @@ void OnSecond(Player& p) {
     ++p.elapsed;
     ++p.song_elapsed;
     if (p.position < p.options.songs.size() && p.song_elapsed >= p.options.songs[p.position].seconds) NextSong(p);
-    if (p.elapsed == p.options.config_after) {
-        ::PostMessageW(p.hwnd, WM_COMMAND, kCmdConfigBase, 0);
-    }
+    if (p.elapsed == p.options.config_after) ::PostMessageW(p.hwnd, WM_COMMAND, kCmdConfigBase, 0);
     if (p.elapsed == p.options.press_save_after) PressSaveInPluginWindows();
+    if (p.elapsed == p.options.uninstall_after) ::PostMessageW(p.hwnd, WM_COMMAND, kCmdUninstallBase, 0);
     if (p.elapsed == p.options.exit_after) {
         Log("player: closing after %d s", p.elapsed);
         ::PostMessageW(p.hwnd, WM_CLOSE, 0, 0);
+    }
+}
+
+void OnCommand(Player& p, UINT id) {
+    const size_t count = p.plugins.plugins().size();
+    if (id == kCmdNext) NextSong(p);
+    if (id == kCmdExit) ::PostMessageW(p.hwnd, WM_CLOSE, 0, 0);
+    if (id == kCmdPlay) SetPlayState(p, kPlaying);
+    if (id == kCmdPause) SetPlayState(p, p.play_state == kPaused ? kPlaying : kPaused);
+    if (id == kCmdStop) SetPlayState(p, kStopped);
+    if (id >= kCmdConfigBase && id < kCmdConfigBase + count) p.plugins.Config(id - kCmdConfigBase);
+    if (p.winamp5() && id >= kCmdUninstallBase && id < kCmdUninstallBase + count) {
+        p.plugins.Uninstall(id - kCmdUninstallBase, p.hwnd);
+        RefreshPluginList(p);
     }
 }
 
@@ -200,26 +384,25 @@ LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Player& p = *g_player;
     switch (msg) {
     case WM_USER:
-        if (lp == kPlaylistRequest) {
-            // The player rewrites its playlist file before it answers with the position.
-            WritePlaylistFile(p.options.songs, p.folder + "WINAMP.m3u");
-            return static_cast<LRESULT>(p.position);
-        }
-        return 0;
+        if (lp == kPlaylistRequest) return WritePlaylist(p);
+        return p.winamp5() ? AnswerWinamp5(p, wp, lp) : 0;
     case WM_TIMER:
         if (wp == kSecondTimer) OnSecond(p);
+        if (wp == kScrollTimer) ScrollTitle(p);
         return 0;
-    case WM_COMMAND: {
-        const UINT id = LOWORD(wp);
-        if (id == kCmdNext) NextSong(p);
-        if (id == kCmdExit) ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
-        if (id >= kCmdConfigBase && id < kCmdConfigBase + p.plugins.plugins().size()) p.plugins.Config(id - kCmdConfigBase);
+    case WM_COMMAND:
+        OnCommand(p, LOWORD(wp));
         return 0;
-    }
     case WM_CLOSE:
         ::KillTimer(hwnd, kSecondTimer);
-        p.plugins.QuitAll();
+        ::KillTimer(hwnd, kScrollTimer);
+        // 2.x tells its plug-ins from here; 5.x only once its loop has ended.
+        if (!p.winamp5()) p.plugins.QuitAll();
         ::DestroyWindow(hwnd);
+        return 0;
+    case WM_ENDSESSION:
+        // At log-off 5.x's loop never ends: quit runs here.
+        if (wp && p.winamp5()) p.plugins.QuitAll(QuitOrder::kReverseLoadOrder);
         return 0;
     case WM_DESTROY:
         ::PostQuitMessage(0);
@@ -229,7 +412,7 @@ LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-HWND CreatePlayerWindow(HINSTANCE instance) {
+HWND CreatePlayerWindow(HINSTANCE instance, const Player& p) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = PlayerProc;
     wc.hInstance = instance;
@@ -241,11 +424,16 @@ HWND CreatePlayerWindow(HINSTANCE instance) {
     HMENU bar = ::CreateMenu();
     HMENU play = ::CreatePopupMenu();
     ::AppendMenuA(play, MF_STRING, kCmdNext, "&Next song");
+    if (p.winamp5()) {
+        ::AppendMenuA(play, MF_STRING, kCmdPlay, "&Play");
+        ::AppendMenuA(play, MF_STRING, kCmdPause, "P&ause");
+        ::AppendMenuA(play, MF_STRING, kCmdStop, "&Stop");
+    }
     ::AppendMenuA(play, MF_STRING, kCmdExit, "E&xit");
     ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(play), "&Play");
 
-    HWND hwnd = ::CreateWindowExW(0, kPlayerClass, L"Winamp 2.91", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 420, 420, 560, 240,
-                                  nullptr, bar, instance, nullptr);
+    HWND hwnd = ::CreateWindowExW(0, kPlayerClass, p.options.profile->name, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 420, 420,
+                                  560, 240, nullptr, bar, instance, nullptr);
     if (!hwnd) return nullptr;
     HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     HWND now = ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 8, 8, 530, 20, hwnd,
@@ -259,44 +447,9 @@ HWND CreatePlayerWindow(HINSTANCE instance) {
     return hwnd;
 }
 
-int Run(int argc, char** argv) {
-    Player player;
-    g_player = &player;
-    if (!ParseOptions(argc, argv, player.options)) {
-        Log("usage: player_sim [--schedule S1,S2,...] [--config-after S] [--press-save-after S] [--exit-after S] "
-            "[--linger MS] [--log FILE] [--report-module NAME] [--register-only] song.mp3 ...");
-        return 2;
-    }
-    const std::string program = ProgramPath();
-    player.folder = program.substr(0, program.find_last_of('\\') + 1);
-    RegisterFileType();
-    if (player.options.register_only) return 0;
-
-    player.hwnd = CreatePlayerWindow(::GetModuleHandleW(nullptr));
-    if (!player.hwnd) {
-        Log("player: cannot create the window (is there a display?)");
-        return 1;
-    }
-    for (const Song& song : player.options.songs) {
-        Log("player: playlist entry \"%s - %s\" (%d s) %s", song.artist.c_str(), song.title.c_str(), song.seconds,
-            song.path.c_str());
-    }
-    ShowSong(player);
-    player.watch.Start();
-    player.plugins.LoadAll(player.folder + "Plugins\\", player.hwnd);
-    RefreshPluginList(player);
-    ReportModule(player.options.report_module);
-    player.watch.LogCurrent();
-
-    ::SetTimer(player.hwnd, kSecondTimer, 1000, nullptr);
+void DispatchFor(DWORD ms) {
+    const DWORD until = ::GetTickCount() + ms;
     MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-
-    // Plug-in windows may outlive quit; their messages keep being dispatched until the end.
-    const DWORD until = ::GetTickCount() + player.options.linger_ms;
     while (static_cast<LONG>(until - ::GetTickCount()) > 0) {
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
@@ -304,6 +457,69 @@ int Run(int argc, char** argv) {
         }
         ::Sleep(20);
     }
+}
+
+int Run() {
+    Player player;
+    g_player = &player;
+    if (!ParseOptions(player.options)) {
+        Log("usage: player_sim [--profile 2|5] [--schedule S1,S2,...] [--start-at N] [--config-after S] [--press-save-after S] "
+            "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] "
+            "[--scroll-title] [--log FILE] [--report-module NAME] [--register-only] song.mp3 ...");
+        return 2;
+    }
+    const std::string program = ProgramPath();
+    player.folder = program.substr(0, program.find_last_of('\\') + 1);
+    RegisterFileType();
+    if (player.options.register_only) return 0;
+    Log("player: profile %s", player.options.profile->log_name);
+
+    if (player.winamp5()) {
+        const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        Log("player: main thread %lu in the multithreaded apartment (CoInitializeEx 0x%08lx)", ::GetCurrentThreadId(),
+            static_cast<unsigned long>(hr));
+        if (player.options.playlist_folder.empty()) player.options.playlist_folder = DefaultPlaylistFolder();
+        ::CreateDirectoryW(player.options.playlist_folder.c_str(), nullptr);
+        Log("player: playlist folder %s", Utf8(player.options.playlist_folder).c_str());
+    }
+
+    player.hwnd = CreatePlayerWindow(::GetModuleHandleW(nullptr), player);
+    if (!player.hwnd) {
+        Log("player: cannot create the window (is there a display?)");
+        return 1;
+    }
+    for (const Song& song : player.options.songs) {
+        Log("player: playlist entry \"%s\" (%d s) %s", Utf8(DisplayName(song)).c_str(), song.seconds,
+            Utf8(song.path).c_str());
+    }
+    if (player.options.start_at < player.options.songs.size()) player.position = player.options.start_at;
+    player.played_from = player.played_up_to = player.position;
+    ShowSong(player);
+    player.watch.Start();
+    player.plugins.LoadAll(player.folder + "Plugins\\", player.hwnd,
+                           player.winamp5() ? player.folder + "player_sim_removed.txt" : std::string());
+    RefreshPluginList(player);
+    ReportModule(player.options.report_module);
+    player.watch.LogCurrent();
+
+    ::SetTimer(player.hwnd, kSecondTimer, 1000, nullptr);
+    if (player.winamp5() && player.options.scroll_title) ::SetTimer(player.hwnd, kScrollTimer, 200, nullptr);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+
+    if (player.winamp5()) {
+        // The window is gone and nothing is dispatched any more; the modules stay loaded.
+        player.plugins.QuitAll(QuitOrder::kReverseLoadOrder);
+        player.watch.Stop();
+        Log("player: exited cleanly");
+        g_player = nullptr;
+        return 0;
+    }
+    // Plug-in windows may outlive quit; their messages keep being dispatched until the end.
+    DispatchFor(player.options.linger_ms);
     player.watch.Stop();
     player.plugins.FreeAll();
     Log("player: exited cleanly");
@@ -314,4 +530,4 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace sim
 
-int main(int argc, char** argv) { return sim::Run(argc, argv); }
+int main() { return sim::Run(); }

@@ -6,28 +6,23 @@
 namespace sim {
 namespace {
 
-std::string TagField(const char* field, size_t size) {
+std::wstring TagField(const char* field, size_t size) {
     std::string text(field, strnlen(field, size));
     while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
+    return DecodedText(text, CP_ACP);
 }
 
-std::string FileStem(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
-std::string DisplayName(const Song& song) {
-    if (song.artist.empty() && song.title.empty()) return FileStem(song.path);
-    return song.artist + " - " + song.title;
+std::wstring FileStem(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.find_last_of(L'.');
+    return dot == std::wstring::npos ? name : name.substr(0, dot);
 }
 
 }  // namespace
 
 void ReadTags(Song& song) {
-    std::FILE* file = std::fopen(song.path.c_str(), "rb");
+    std::FILE* file = ::_wfopen(song.path.c_str(), L"rb");
     if (!file) return;
     char tag[128] = {};
     const bool read = std::fseek(file, -128, SEEK_END) == 0 && std::fread(tag, 1, sizeof tag, file) == sizeof tag;
@@ -37,21 +32,31 @@ void ReadTags(Song& song) {
     song.artist = TagField(tag + 33, 30);
 }
 
-std::string WindowTitle(const std::vector<Song>& songs, size_t position) {
-    if (position >= songs.size()) return "Winamp 2.91";
-    return std::to_string(position + 1) + ". " + DisplayName(songs[position]) + " - Winamp";
+std::wstring DisplayName(const Song& song) {
+    if (song.artist.empty() && song.title.empty()) return FileStem(song.path);
+    return song.artist + L" - " + song.title;
 }
 
-bool WritePlaylistFile(const std::vector<Song>& songs, const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
+std::wstring WindowTitle(const std::vector<Song>& songs, size_t position, const std::wstring& no_song) {
+    if (position >= songs.size()) return no_song;
+    return std::to_wstring(position + 1) + L". " + DisplayName(songs[position]) + L" - Winamp";
+}
+
+bool WritePlaylistFile(const std::vector<Song>& songs, const std::wstring& path) {
     std::string text = "#EXTM3U\r\n";
     for (const Song& song : songs) {
-        text += "#EXTINF:" + std::to_string(song.seconds) + "," + DisplayName(song) + "\r\n";
-        text += song.path + "\r\n";
+        text += "#EXTINF:" + std::to_string(song.seconds) + "," + EncodedText(DisplayName(song), CP_ACP) + "\r\n";
+        text += EncodedText(song.path, CP_ACP) + "\r\n";
     }
-    const bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && ok;
+    return WriteWholeFile(path, text);
+}
+
+std::vector<PlaylistEntry> Winamp5Entries(const std::vector<Song>& songs, size_t played_from, size_t played_up_to) {
+    std::vector<PlaylistEntry> entries;
+    for (size_t k = 0; k < songs.size(); ++k) {
+        entries.push_back({songs[k].path, DisplayName(songs[k]), songs[k].seconds, k >= played_from && k <= played_up_to});
+    }
+    return entries;
 }
 
 }  // namespace sim
