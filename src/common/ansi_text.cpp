@@ -1,22 +1,31 @@
 #include "common/ansi_text.h"
 
 namespace sq {
+namespace {
 
-std::wstring WideFromAnsi(const std::string& bytes) {
-    if (bytes.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+std::wstring WideFrom(UINT code_page, const char* bytes, size_t length) {
+    if (length == 0) return {};
+    const int n = ::MultiByteToWideChar(code_page, 0, bytes, static_cast<int>(length), nullptr, 0);
+    if (n <= 0) return {};
     std::wstring out(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+    ::MultiByteToWideChar(code_page, 0, bytes, static_cast<int>(length), out.data(), n);
     return out;
 }
 
-std::string AnsiFromWide(const wchar_t* text, size_t length) {
+std::string BytesFrom(UINT code_page, const wchar_t* text, size_t length) {
     if (!text || length == 0) return {};
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    const int n = ::WideCharToMultiByte(code_page, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
     std::string out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), out.data(), n, nullptr, nullptr);
+    ::WideCharToMultiByte(code_page, 0, text, static_cast<int>(length), out.data(), n, nullptr, nullptr);
     return out;
 }
+
+}  // namespace
+
+std::wstring WideFromAnsi(const std::string& bytes) { return WideFrom(CP_ACP, bytes.data(), bytes.size()); }
+
+std::string AnsiFromWide(const wchar_t* text, size_t length) { return BytesFrom(CP_ACP, text, length); }
 
 std::string AnsiFromWide(const std::wstring& text) { return AnsiFromWide(text.data(), text.size()); }
 
@@ -26,5 +35,9 @@ BSTR BstrFromAnsi(const std::string& bytes) {
     const std::wstring wide = WideFromAnsi(bytes);
     return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
+
+std::wstring WideFromUtf8(const std::string& text) { return WideFrom(CP_UTF8, text.data(), text.size()); }
+
+std::string Utf8FromWide(const std::wstring& text) { return BytesFrom(CP_UTF8, text.data(), text.size()); }
 
 }  // namespace sq

@@ -1,6 +1,6 @@
 #pragma once
-// The core keeps text as bytes in the system's 8-bit code page; Windows wide APIs and BSTRs
-// meet it only here.
+// The core keeps text as bytes in the system's 8-bit code page (and the player's UTF-8 playlist
+// as UTF-8 bytes); Windows wide APIs and BSTRs meet it only here.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -14,5 +14,9 @@ std::string AnsiFromWide(const std::wstring& text);
 std::string AnsiFromBstr(BSTR text);
 // Returns nullptr only when the system is out of memory.
 BSTR BstrFromAnsi(const std::string& bytes);
+
+// UTF-8, which the player's second playlist file holds.
+std::wstring WideFromUtf8(const std::string& text);
+std::string Utf8FromWide(const std::wstring& text);
 
 }  // namespace sq

@@ -9,7 +9,6 @@
 #include "player/playing_file.h"
 #include "player/playlist_file.h"
 #include "player/song_title.h"
-#include "player/utf8_text.h"
 
 namespace sq::WinAmpMod {
 
@@ -96,20 +95,13 @@ private:
 }  // namespace
 
 long FindWinAmp() {
-    try {
-        hWinAmp = ::FindWindowA(kPlayerClass, nullptr);
-    } catch (...) {
-        hWinAmp = nullptr;
-    }
+    hWinAmp = ::FindWindowA(kPlayerClass, nullptr);
     return hWinAmp ? 1 : 0;
 }
 
 std::string GetSongTitle() {
     char text[kTitleBufferSize] = {};
-    try {
-        if (HWND player = ::FindWindowA(kPlayerClass, nullptr)) ::GetWindowTextA(player, text, sizeof text);
-    } catch (...) {
-    }
+    if (HWND player = ::FindWindowA(kPlayerClass, nullptr)) ::GetWindowTextA(player, text, sizeof text);
     try {
         return SongTitleFromWindowText(std::string(text, ::strnlen(text, sizeof text)));
     } catch (...) {
@@ -118,13 +110,9 @@ std::string GetSongTitle() {
 }
 
 long WritePlaylist() {
-    try {
-        // Synchronous: the player has written its playlist file by the time it answers. A
-        // handle of 0, or of a window that has gone, delivers nothing and gives 0.
-        return static_cast<long>(::SendMessageA(hWinAmp, WM_USER, kNoArgument, kWritePlaylistRequest));
-    } catch (...) {
-        return 0;
-    }
+    // Synchronous: the player has written its playlist file by the time it answers. A handle of
+    // 0, or of a window that has gone, delivers nothing and gives 0.
+    return static_cast<long>(::SendMessageA(hWinAmp, WM_USER, kNoArgument, kWritePlaylistRequest));
 }
 
 PlayingFile FindPlayingFile() {
@@ -136,13 +124,7 @@ PlayingFile FindPlayingFile() {
     }
 }
 
-std::string GetPlayingFile() {
-    try {
-        return FindPlayingFile().path;
-    } catch (...) {
-        return {};
-    }
-}
+std::string GetPlayingFile() { return FindPlayingFile().path; }
 
 std::string GetWinAmpPath() {
     try {

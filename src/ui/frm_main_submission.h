@@ -21,7 +21,7 @@ struct frmMain::Submission {
     TransferControl xTran;
     LabelStatusDisplay display;
     StoredSettings settings;
-    LivePlayer player;
+    WinAmpQueries player;
     ClsMP3TagSource tags;
     ThreadEventLoop events;
     LocalClock clock;

@@ -1,5 +1,6 @@
 #include "ui/song_tags.h"
 
+#include "common/ansi_text.h"
 #include "media/cls_mp3.h"
 #include "media/win32_file.h"
 
@@ -7,6 +8,9 @@ namespace sq {
 
 SongTags ClsMP3TagSource::Read(const PlayingFile& file) {
     Win32FileOpener files;
+    // A path the code page cannot hold is read by its wide form; clsMP3 still sees the code
+    // page's form, as everything it reports is in that form.
+    if (!file.utf8_path.empty()) files.NameWidePath(file.path, WideFromUtf8(file.utf8_path));
     clsMP3 reader(files);
     try {
         reader.ReadMP3(file.path);

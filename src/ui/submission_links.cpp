@@ -17,11 +17,11 @@ void LabelStatusDisplay::ShowConnection(const std::string& text) { form_.SetCont
 
 std::string StoredSettings::Read(const char* key) { return settings::Get(key); }
 
-std::string LivePlayer::SongTitle() { return WinAmpMod::GetSongTitle(); }
+std::string WinAmpQueries::SongTitle() { return WinAmpMod::GetSongTitle(); }
 
-PlayingFile LivePlayer::FindPlayingFile() { return PlayingFile{WinAmpMod::GetPlayingFile(), {}}; }
+PlayingFile WinAmpQueries::FindPlayingFile() { return WinAmpMod::FindPlayingFile(); }
 
-void LivePlayer::OpenAddress(const std::string& address) { WinAmpMod::ShellOpen(address, form_.hwnd()); }
+void WinAmpQueries::OpenAddress(const std::string& address) { WinAmpMod::ShellOpen(address, form_.hwnd()); }
 
 void ThreadEventLoop::DoEvents() { sq::DoEvents(); }
 

@@ -27,9 +27,9 @@ public:
     std::string Read(const char* key) override;
 };
 
-class LivePlayer final : public PlayerQueries {
+class WinAmpQueries final : public PlayerQueries {
 public:
-    explicit LivePlayer(frmMain& form) : form_(form) {}
+    explicit WinAmpQueries(frmMain& form) : form_(form) {}
     std::string SongTitle() override;
     PlayingFile FindPlayingFile() override;
     void OpenAddress(const std::string& address) override;

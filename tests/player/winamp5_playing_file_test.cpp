@@ -10,7 +10,7 @@
 #include "media/cls_mp3.h"
 #include "media/mp3_bytes.h"
 #include "media/win32_file.h"
-#include "player/utf8_text.h"
+#include "common/ansi_text.h"
 #include "player/winamp_mod.h"
 #include "stand_in_player.h"
 #include "support/win_test_support.h"

@@ -14,6 +14,7 @@
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
 #include "support/win_test_support.h"
+#include "common/ansi_text.h"
 #include "ui/frm_main.h"
 
 namespace sq {
@@ -288,6 +289,42 @@ TEST_F(SubmitSongTest, ExcludedFolderSendsNothingAndStampsTheTime) {
     EXPECT_EQ(Label(IDC_LBL_RESPONSE), "Song was in the excludes list. Song was not submitted.");
     const std::string stamp = Label(IDC_LBL_LAST_TIME);
     EXPECT_TRUE(stamp == before || stamp == after) << stamp;
+}
+
+// Winamp 5.x, its playlist in its own folder: a song whose name the code page cannot hold is read
+// by its real name and excluded by its real folder.
+TEST_F(SubmitSongTest, PathOutsideTheCodePageIsReadAndExcludedByItsFolder) {
+    const std::wstring name = L"\x65E5\x672C.mp3";
+    if (sq::AnsiFromWide(name).find('?') == std::string::npos) GTEST_SKIP() << "the code page holds the name";
+    player_.Close();
+    const std::wstring folder = std::wstring(folder_.begin(), folder_.end()) + L"w5\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring song = folder + name;
+    sqtest::Id3v1 tag;
+    tag.title = "Wide Song";
+    tag.artist = "Wide Artist";
+    const std::string bytes = sqtest::Frame(sqtest::FrameHeader{}) + sqtest::Frame(sqtest::FrameHeader{}) + tag.Encode();
+    HANDLE file = ::CreateFileW(song.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+    sqtest::StandInPlayer winamp5(kPlayerTitle, folder_, sqtest::PlayerProfile::kWinamp5);
+    winamp5.playlist_folder = folder;
+    winamp5.entries = {{song, L"Wide", 100, true}};
+
+    service_.Answer("Success");
+    SubmittingTick();
+    ASSERT_EQ(service_.RequestCount(), 1u);
+    EXPECT_NE(service_.Requests()[0].request_line.find("art=Wide%20Artist&trk=Wide%20Song"), std::string::npos)
+        << service_.Requests()[0].request_line;
+
+    const std::wstring excluded = folder.substr(0, folder.size() - 1);
+    sqtest::RegistryOverride exclude(HKEY_CURRENT_USER, kSettingsKey, L"Exclude", excluded);
+    SubmittingTick();
+    EXPECT_EQ(service_.RequestCount(), 1u);
+    EXPECT_EQ(Label(IDC_LBL_RESPONSE), "Song was in the excludes list. Song was not submitted.");
+    ::DeleteFileW(song.c_str());
 }
 
 // Faults: the thread keeps dispatching during the wait, the right outcome shows, nothing crashes.
