@@ -1,8 +1,11 @@
 ; Sonoquill-Setup.exe: puts gen_sonoquill.dll and Sonoquill_WA.dll into the player's Plugins
-; folder, registers the component's classes for the current user and writes an uninstaller.
-; No administrator rights are asked for. Built by the cross build:
+; folder, registers the component's classes and writes an uninstaller. Where this user can write
+; the Plugins folder it asks for nothing and registers for the current user only; where it cannot
+; (a player under Program Files), it asks for administrator rights (the consent prompt), installs
+; into the same folder with them and registers the classes for all users. Built by the cross build:
 ;   makensis -DBIN_DIR=<folder with both DLLs> -DOUT_FILE=<setup path> -DVERSION=x.y.z sonoquill.nsi
 ; Silent use: Sonoquill-Setup.exe /S [/D=C:\Program Files\Winamp]   (/D= last and unquoted)
+; Exit codes: 0 installed; 1 cancelled; 2 not installed (the reason is shown unless silent).
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -16,6 +19,12 @@ RequestExecutionLevel user
 !endif
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Sonoquill"
 !define UNINSTALLER "Sonoquill-Uninstall.exe"
+; Marks the copy of this program that was started with administrator rights.
+!define ELEVATED_MARK "/ELEVATED"
+; Uninstaller: wait for this process (the player that removed the plug-in) before deleting files.
+!define AFTER_PID "/AFTERPID="
+!define SEE_MASK_NOCLOSEPROCESS 0x40
+!define SYNCHRONIZE 0x00100000
 
 Name "Sonoquill ${VERSION}"
 OutFile "${OUT_FILE}"
@@ -23,11 +32,54 @@ InstallDir ""
 DirText "Choose the Winamp folder (the one that holds winamp.exe and its Plugins folder)."
 ShowInstDetails show
 ShowUninstDetails show
+; A file that cannot be written stops the installation instead of being skipped.
+AllowSkipFiles off
+
+Var Elevated     ; 1 in the copy started with administrator rights
+Var AllUsers     ; 1 when the classes are registered for all users (and the entry is the machine's)
+Var AfterPid     ; uninstaller only
+Var FailureShown ; 1 once the reason for a failed installation has been shown
 
 Page directory
 Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
+
+; Runs this program again with administrator rights and PARAMS, and waits for it. $0 = its exit
+; code, or "refused" when it did not start (the user declined, or no administrator answered).
+!macro RunElevated PARAMS
+  System::Call '*(i 60, i ${SEE_MASK_NOCLOSEPROCESS}, p $HWNDPARENT, w "runas", w "$EXEPATH", w "${PARAMS}", p 0, i 1, p 0, p 0, p 0, p 0, i 0, p 0, p 0) p .r1'
+  System::Call 'shell32::ShellExecuteExW(p r1) i .r2'
+  System::Call '*$1(i, i, p, p, p, p, p, i, p, p, p, p, i, p, p .r3)'
+  System::Free $1
+  ${If} $2 == 0
+  ${OrIf} $3 == 0
+    StrCpy $0 "refused"
+  ${Else}
+    System::Call 'kernel32::WaitForSingleObject(p r3, i -1)'
+    System::Call 'kernel32::GetExitCodeProcess(p r3, *i .r0)'
+    System::Call 'kernel32::CloseHandle(p r3)'
+  ${EndIf}
+!macroend
+
+!macro ReadElevatedMark
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "${ELEVATED_MARK}" $R1
+  ${IfNot} ${Errors}
+    StrCpy $Elevated 1
+  ${EndIf}
+!macroend
+
+; Ends the installation with TEXT shown (unless silent); nothing is left half installed.
+!macro Fail TEXT
+  Call RemoveStagedFiles
+  DetailPrint "${TEXT}"
+  StrCpy $FailureShown 1
+  MessageBox MB_OK|MB_ICONSTOP "${TEXT}" /SD IDOK
+  SetErrorLevel 2
+  Abort
+!macroend
 
 ; $0 = a command line or a path, possibly quoted; leaves its program's folder in $0 ("" if none).
 Function FolderOfCommand
@@ -74,36 +126,186 @@ Function FindPlayerFolder
 FunctionEnd
 
 Function .onInit
+  !insertmacro ReadElevatedMark
   ; /D= on the command line has set the folder already.
   ${If} $INSTDIR == ""
     Call FindPlayerFolder
   ${EndIf}
 FunctionEnd
 
-Section "Sonoquill"
-  SetOutPath "$INSTDIR\Plugins"
-  File "${BIN_DIR}/gen_sonoquill.dll"
-  File "${BIN_DIR}/Sonoquill_WA.dll"
-  ; Per-user registration: the component's DllInstall with "user", through regsvr32.
-  ExecWait '"$SYSDIR\regsvr32.exe" /s /n /i:user "$INSTDIR\Plugins\Sonoquill_WA.dll"' $0
-  ${If} $0 != 0
-    DetailPrint "Registering Sonoquill_WA.dll for this user failed ($0); the player still finds it beside gen_sonoquill.dll."
+; $0 = 1 when this process can create files in the Plugins folder (creating the folder if need
+; be), else 0. Program Files refuses a standard user, and an administrator without elevated rights.
+Function CanWritePlugins
+  StrCpy $0 0
+  ClearErrors
+  CreateDirectory "$INSTDIR\Plugins"
+  ${If} ${Errors}
+    Return
   ${EndIf}
-  WriteUninstaller "$INSTDIR\Plugins\${UNINSTALLER}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Sonoquill for Winamp"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Plugins\${UNINSTALLER}"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ClearErrors
+  FileOpen $1 "$INSTDIR\Plugins\sonoquill-setup.tmp" w
+  ${IfNot} ${Errors}
+    FileClose $1
+    Delete "$INSTDIR\Plugins\sonoquill-setup.tmp"
+    StrCpy $0 1
+  ${EndIf}
+FunctionEnd
+
+; Leaves FILE in $0 and returns when it exists and cannot be replaced (a running player holds its
+; plug-ins open, or a folder stands in its place).
+!macro ReturnIfInUse FILE
+  StrCpy $0 "${FILE}"
+  ${If} ${FileExists} $0
+    ClearErrors
+    FileOpen $1 $0 a
+    ${If} ${Errors}
+      Return
+    ${EndIf}
+    FileClose $1
+  ${EndIf}
+!macroend
+
+; $0 = the first installed file that cannot be replaced, else "".
+Function FindFileInUse
+  !insertmacro ReturnIfInUse "$INSTDIR\Plugins\gen_sonoquill.dll"
+  !insertmacro ReturnIfInUse "$INSTDIR\Plugins\Sonoquill_WA.dll"
+  !insertmacro ReturnIfInUse "$INSTDIR\Plugins\${UNINSTALLER}"
+  StrCpy $0 ""
+FunctionEnd
+
+Function RemoveStagedFiles
+  Delete "$INSTDIR\Plugins\gen_sonoquill.dll.new"
+  Delete "$INSTDIR\Plugins\Sonoquill_WA.dll.new"
+  Delete "$INSTDIR\Plugins\${UNINSTALLER}.new"
+FunctionEnd
+
+; Every file is written under a staging name first and takes its place only when all three were
+; written, so a copy that fails leaves the folder as it was.
+Function InstallFiles
+  Call FindFileInUse
+  ${If} $0 != ""
+    !insertmacro Fail "Sonoquill was not installed: $0 is in use or cannot be replaced. Close Winamp and run the installer again."
+  ${EndIf}
+  SetOutPath "$INSTDIR\Plugins"
+  File "/oname=$INSTDIR\Plugins\gen_sonoquill.dll.new" "${BIN_DIR}/gen_sonoquill.dll"
+  File "/oname=$INSTDIR\Plugins\Sonoquill_WA.dll.new" "${BIN_DIR}/Sonoquill_WA.dll"
+  ClearErrors
+  WriteUninstaller "$INSTDIR\Plugins\${UNINSTALLER}.new"
+  ${If} ${Errors}
+    !insertmacro Fail "Sonoquill was not installed: the uninstaller cannot be written into $INSTDIR\Plugins."
+  ${EndIf}
+  ClearErrors
+  Delete "$INSTDIR\Plugins\gen_sonoquill.dll"
+  Rename "$INSTDIR\Plugins\gen_sonoquill.dll.new" "$INSTDIR\Plugins\gen_sonoquill.dll"
+  Delete "$INSTDIR\Plugins\Sonoquill_WA.dll"
+  Rename "$INSTDIR\Plugins\Sonoquill_WA.dll.new" "$INSTDIR\Plugins\Sonoquill_WA.dll"
+  Delete "$INSTDIR\Plugins\${UNINSTALLER}"
+  Rename "$INSTDIR\Plugins\${UNINSTALLER}.new" "$INSTDIR\Plugins\${UNINSTALLER}"
+  ${If} ${Errors}
+    !insertmacro Fail "Sonoquill was not installed completely: its files in $INSTDIR\Plugins cannot be replaced. Close Winamp and run the installer again."
+  ${EndIf}
+FunctionEnd
+
+Function .onInstFailed
+  Call RemoveStagedFiles
+  ${If} $FailureShown != 1
+    MessageBox MB_OK|MB_ICONSTOP "Sonoquill was not installed: its files cannot be copied into $INSTDIR\Plugins." /SD IDOK
+  ${EndIf}
+FunctionEnd
+
+Section "Sonoquill"
+  ${If} $Elevated != 1
+    Call CanWritePlugins
+    ${If} $0 != 1
+      DetailPrint "$INSTDIR\Plugins can be changed only with administrator rights; asking for them."
+      !insertmacro RunElevated '${ELEVATED_MARK} /S /D=$INSTDIR'
+      ${If} $0 == "refused"
+        !insertmacro Fail "Sonoquill was not installed: administrator rights are needed to copy it into $INSTDIR\Plugins."
+      ${ElseIf} $0 != 0
+        !insertmacro Fail "Sonoquill was not installed: even with administrator rights its files cannot be copied into $INSTDIR\Plugins (error $0). Close Winamp and run the installer again."
+      ${EndIf}
+      DetailPrint "Sonoquill was installed into $INSTDIR\Plugins for all users."
+      Return
+    ${EndIf}
+  ${EndIf}
+  ; With administrator rights the classes and the uninstall entry are the machine's.
+  StrCpy $AllUsers $Elevated
+  ${If} $AllUsers == 1
+    SetShellVarContext all
+  ${EndIf}
+
+  Call InstallFiles
+  ${If} $AllUsers == 1
+    ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\Plugins\Sonoquill_WA.dll"' $0
+  ${Else}
+    ExecWait '"$SYSDIR\regsvr32.exe" /s /n /i:user "$INSTDIR\Plugins\Sonoquill_WA.dll"' $0
+  ${EndIf}
+  ${If} $0 != 0
+    DetailPrint "Registering Sonoquill_WA.dll failed ($0); the player still finds it beside gen_sonoquill.dll."
+  ${EndIf}
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Sonoquill for Winamp"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Plugins\${UNINSTALLER}"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; The uninstaller lives in the Plugins folder, so $INSTDIR is that folder here. The user's
-; account and excluded folder (HKCU\Software\VB and VBA Program Settings\Sonoquill) are kept.
+; The uninstaller lives in the Plugins folder, so $INSTDIR is that folder here. It undoes what
+; the installer did: for all users (asking for administrator rights again) when the machine's
+; uninstall entry names this folder, else for the current user.
+Function un.onInit
+  !insertmacro ReadElevatedMark
+  ClearErrors
+  ${GetOptions} $R0 "${AFTER_PID}" $AfterPid
+  ${If} ${Errors}
+    StrCpy $AfterPid ""
+  ${EndIf}
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} "$0\Plugins" == $INSTDIR
+    StrCpy $AllUsers 1
+    SetShellVarContext all
+  ${EndIf}
+  ${If} $AllUsers == 1
+  ${AndIf} $Elevated != 1
+    StrCpy $R2 "${ELEVATED_MARK}"
+    ${If} ${Silent}
+      StrCpy $R2 "$R2 /S"
+    ${EndIf}
+    ${If} $AfterPid != ""
+      StrCpy $R2 "$R2 ${AFTER_PID}$AfterPid"
+    ${EndIf}
+    !insertmacro RunElevated '$R2 _?=$INSTDIR'
+    ${If} $0 == "refused"
+      MessageBox MB_OK|MB_ICONSTOP "Sonoquill was installed for all users; administrator rights are needed to remove it." /SD IDOK
+      SetErrorLevel 2
+    ${Else}
+      SetErrorLevel $0
+    ${EndIf}
+    Quit
+  ${EndIf}
+FunctionEnd
+
+; The user's account and excluded folder (HKCU\Software\VB and VBA Program Settings\Sonoquill)
+; are kept; removing the plug-in in the player asks about them.
 Section "Uninstall"
-  ExecWait '"$SYSDIR\regsvr32.exe" /s /u /n /i:user "$INSTDIR\Sonoquill_WA.dll"'
+  ${If} $AllUsers == 1
+    ExecWait '"$SYSDIR\regsvr32.exe" /s /u "$INSTDIR\Sonoquill_WA.dll"'
+  ${Else}
+    ExecWait '"$SYSDIR\regsvr32.exe" /s /u /n /i:user "$INSTDIR\Sonoquill_WA.dll"'
+  ${EndIf}
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; Removed from a running player: its plug-ins stay loaded, and their files cannot go, until it ends.
+  ${If} $AfterPid != ""
+    System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i $AfterPid) p .r0'
+    ${If} $0 != 0
+      DetailPrint "Waiting for Winamp to end ..."
+      System::Call 'kernel32::WaitForSingleObject(p r0, i -1)'
+      System::Call 'kernel32::CloseHandle(p r0)'
+    ${EndIf}
+  ${EndIf}
   Delete /REBOOTOK "$INSTDIR\gen_sonoquill.dll"
   Delete /REBOOTOK "$INSTDIR\Sonoquill_WA.dll"
   Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

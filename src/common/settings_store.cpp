@@ -10,6 +10,7 @@
 namespace sq::settings {
 namespace {
 
+constexpr wchar_t kApplication[] = L"Software\\VB and VBA Program Settings\\Sonoquill";
 constexpr wchar_t kSection[] = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
 
 }  // namespace
@@ -41,6 +42,12 @@ void Save(const char* key, const std::string& value) {
     const std::wstring data = WideFromAnsi(value);
     ::RegSetValueExW(hkey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                      static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+}
+
+LSTATUS RemoveAll() {
+    const LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, kSection);
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, kApplication);  // refused while other sections live under it
+    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
 }  // namespace sq::settings

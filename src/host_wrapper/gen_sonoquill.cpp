@@ -1,17 +1,21 @@
 // gen_sonoquill.dll: the general-purpose plug-in the player loads. It maps the player's three
-// calls onto Sonoquill_WA.Plugin's Initialize, Configure and Quit. Nothing may unwind into the
+// calls onto Sonoquill_WA.Plugin's Initialize, Configure and Quit, and removes the installation
+// when the user removes the plug-in in the player's preferences. Nothing may unwind into the
 // player: every call catches everything, and a plug-in that cannot be created makes init fail
 // quietly, so that the player lists it as not loaded.
 #include <windows.h>
 #include <objbase.h>
 
+#include "common/debug_trace.h"
 #include "host_wrapper/gen_descriptor.h"
 #include "host_wrapper/host_wrapper.h"
 #include "host_wrapper/plugin_loader.h"
+#include "host_wrapper/plugin_removal.h"
 
 namespace {
 
 using sq::ComPtr;
+using sq::TraceFailure;
 
 // Shown in the player's list until the plug-in hands over its own description.
 char g_initial_description[] = "Sonoquill";
@@ -44,23 +48,25 @@ void EndSession() noexcept {
     if (uninitialise) ::CoUninitialize();
 }
 
+int FailInit(const wchar_t* what, HRESULT hr) noexcept {
+    TraceFailure(L"gen_sonoquill init", what, hr);
+    EndSession();
+    return 1;
+}
+
 int __cdecl InitPlugin() {
     try {
         if (g_session) return 0;  // a second init finds everything in place
         auto* session = new Session();
         g_session = session;
+        // Winamp 2.x leaves COM to its plug-ins; Winamp 5.x has made this thread part of the
+        // multithreaded apartment already, and then this answers RPC_E_CHANGED_MODE.
         const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         session->com_initialised = SUCCEEDED(com);  // S_FALSE too: it is ours to balance
-        if (FAILED(com) && com != RPC_E_CHANGED_MODE) {
-            EndSession();
-            return 1;
-        }
+        if (FAILED(com) && com != RPC_E_CHANGED_MODE) return FailInit(L"COM cannot be started", com);
 
-        sq::CreatedPlugin created = sq::CreatePlugin(g_self);
-        if (!created.plugin) {
-            EndSession();
-            return 1;
-        }
+        sq::CreatedPlugin created = sq::CreatePlugin(g_self, sq::ApartmentOfThisThread(com));
+        if (!created.plugin) return FailInit(L"Sonoquill_WA.Plugin cannot be created", created.hr);
         session->plugin = created.plugin;
         // The plug-in's window and timer run in its module until the player exits; neither COM
         // nor the player may unload it, nor this wrapper whose object the plug-in holds.
@@ -68,27 +74,23 @@ int __cdecl InitPlugin() {
         sq::PinModuleOf(reinterpret_cast<const void*>(&InitPlugin));
 
         sq::HostWrapper* wrapper = sq::HostWrapper::Create(g_descriptor.hwndParent, &g_description);
-        if (!wrapper) {
-            EndSession();
-            return 1;
-        }
+        if (!wrapper) return FailInit(L"no memory for the Wrapper object", E_OUTOFMEMORY);
         const HRESULT hr = session->plugin->Initialize(wrapper);
         wrapper->Release();
-        if (FAILED(hr)) {
-            EndSession();
-            return 1;
-        }
+        if (FAILED(hr)) return FailInit(L"Initialize failed", hr);
         return 0;
     } catch (...) {
-        EndSession();
-        return 1;
+        return FailInit(L"unexpected exception", E_UNEXPECTED);
     }
 }
 
 void __cdecl ConfigPlugin() {
     try {
-        if (g_session && g_session->plugin) g_session->plugin->Configure();
+        if (!g_session || !g_session->plugin) return;
+        const HRESULT hr = g_session->plugin->Configure();
+        if (FAILED(hr)) TraceFailure(L"gen_sonoquill config", L"Configure failed", hr);
     } catch (...) {
+        TraceFailure(L"gen_sonoquill config", L"unexpected exception", E_UNEXPECTED);
     }
 }
 
@@ -96,6 +98,7 @@ void __cdecl QuitPlugin() {
     try {
         if (g_session && g_session->plugin) g_session->plugin->Quit();
     } catch (...) {
+        TraceFailure(L"gen_sonoquill quit", L"unexpected exception", E_UNEXPECTED);
     }
     EndSession();
 }
@@ -103,6 +106,17 @@ void __cdecl QuitPlugin() {
 }  // namespace
 
 extern "C" sq::GeneralPurposePlugin* __cdecl winampGetGeneralPurposePlugin() { return &g_descriptor; }
+
+// Called when the user removes the plug-in in the player's preferences. 0 keeps it loaded (its
+// window lives in the process) and lets the player delete this file at its next start.
+extern "C" int __cdecl winampUninstallPlugin(HINSTANCE, HWND owner, int) {
+    try {
+        sq::RemoveFromPlayer(owner, g_self);
+    } catch (...) {
+        TraceFailure(L"gen_sonoquill uninstall", L"unexpected exception", E_UNEXPECTED);
+    }
+    return 0;
+}
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {

@@ -2,14 +2,20 @@
 // created by ProgID when registered and from the wrapper's own folder when not; the description
 // reaches the player's plug-in list; config shows the control window until "&Save"; quit leaves
 // the player able to exit cleanly; a missing or broken Sonoquill_WA.dll makes init fail quietly.
-// Each scenario runs the simulator as a process of its own, as the player is.
+// As Winamp 5.x (a multithreaded main thread) the simulator gets the component made on its main
+// thread, and removing the plug-in from its list takes the installation away. Each scenario runs
+// the simulator as a process of its own, as the player is.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
+#include <thread>
 
 #include "common/ansi_text.h"
+#include "common/scope_exit.h"
 #include "host_wrapper/simulated_player.h"
+#include "submit/registry_override.h"
 #include "support/win_test_support.h"
 #include "ui/frm_main.h"
 
@@ -172,6 +178,149 @@ TEST(GenSonoquill, ConfigShowsTheControlWindowUntilSaveAndQuitLeavesItRunning) {
         [&] { return ::IsWindow(window) && sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME)) != before; }, 2500))
         << "the countdown keeps ticking after quit";
     ExpectCleanExit(run);
+}
+
+std::wstring Winamp5(const StandInPlayerFolder& folder) {
+    return L"--profile 5 --playlist-folder \"" + folder.path() + L"AppData\\Winamp\" ";
+}
+
+// Where the component comes from. COM under Wine ignores the user's registration, so only the
+// wrapper's own choice on a multithreaded thread shows that the user's wins over the machine's.
+enum class Source { Machine, User, BesideWrapper };
+
+TEST(GenSonoquill, Winamp5GetsTheComponentMadeOnItsMainThread) {
+    for (const Source source : {Source::Machine, Source::User, Source::BesideWrapper}) {
+        SCOPED_TRACE(source == Source::Machine ? "machine" : source == Source::User ? "user" : "beside the wrapper");
+        StandInPlayerFolder folder(L"sq_w5_thread");
+        ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
+        std::optional<ComponentUnregistered> unregistered;
+        std::wstring expected = sqtest::DllPath();
+        const std::wstring user_copy = folder.path() + L"Sonoquill_WA.dll";
+        sq::ScopeExit unregister_user([&] {
+            if (source == Source::User) sqtest::RunProcess(L"regsvr32.exe /s /u /n /i:user \"" + user_copy + L"\"");
+        });
+        if (source == Source::BesideWrapper) {
+            unregistered.emplace();
+            ASSERT_TRUE(unregistered->ok);
+            ASSERT_TRUE(folder.AddPlugin(L"Sonoquill_WA.dll"));
+            expected = folder.plugins() + L"Sonoquill_WA.dll";
+        } else if (source == Source::User) {
+            expected = user_copy;
+            ASSERT_TRUE(::CopyFileW(sqtest::DllPath().c_str(), expected.c_str(), FALSE));
+            ASSERT_EQ(sqtest::RunProcess(L"regsvr32.exe /s /n /i:user \"" + expected + L"\""), 0);
+        }
+        SimulatorRun run(folder, Winamp5(folder) + L"--exit-after 3 --report-module Sonoquill_WA.dll " + kSong);
+        ASSERT_TRUE(run.WaitForLog("player: module Sonoquill_WA.dll", kStartMs)) << run.Log();
+        EXPECT_NE(run.Log().find("gen_sonoquill.dll: init returned 0"), std::string::npos) << run.Log();
+        EXPECT_EQ(Lower(ReportedModulePath(run.Log())), Lower(sq::AnsiFromWide(expected)));
+
+        HWND window = ::FindWindowW(sq::kMainWindowClass, nullptr);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(::GetWindowThreadProcessId(window, nullptr), ::GetWindowThreadProcessId(run.PlayerWindow(), nullptr))
+            << "the control window and its timer belong to the player's main thread";
+        const std::wstring before = sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME));
+        EXPECT_TRUE(sqtest::PumpMessagesUntil(
+            [&] { return sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME)) != before; }, 2500))
+            << "the countdown ticks";
+        EXPECT_EQ(run.Wait(30000), 0) << run.Log();
+    }
+}
+
+// The export called directly, as the player's plug-in list calls it, with the box answered from
+// another thread (the box blocks the caller): Enter takes the default, which must be No.
+TEST(GenSonoquill, UninstallExportAsksAboutTheSettingsWithNoAsTheDefault) {
+    const std::wstring settings = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+    sqtest::RegistryOverride user(HKEY_CURRENT_USER, settings, L"Username", std::wstring(L"anna"));
+    StandInPlayerFolder folder(L"sq_export");
+    ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
+    ASSERT_TRUE(folder.AddPlugin(L"Sonoquill_WA.dll"));
+    HMODULE wrapper = ::LoadLibraryW((folder.plugins() + L"gen_sonoquill.dll").c_str());
+    using UninstallFn = int(__cdecl*)(HINSTANCE, HWND, int);
+    auto uninstall = reinterpret_cast<UninstallFn>(
+        reinterpret_cast<void*>(::GetProcAddress(wrapper, "winampUninstallPlugin")));
+    ASSERT_NE(uninstall, nullptr);
+
+    std::wstring text;
+    int default_button = 0;
+    std::thread answer([&] {
+        HWND box = nullptr;
+        for (int i = 0; i < 200 && !box; ++i, ::Sleep(50)) {
+            const std::vector<HWND> dialogs = sqtest::VisibleDialogsOf(::GetCurrentProcessId());
+            if (!dialogs.empty()) box = dialogs.front();
+        }
+        if (!box) return;
+        text = sqtest::LabelTexts(box);
+        // The default button has the focus and the default frame; Enter presses it.
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(box, nullptr), &gui);
+        if (gui.hwndFocus && (::GetWindowLongW(gui.hwndFocus, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            default_button = ::GetDlgCtrlID(gui.hwndFocus);
+        }
+        ::PostMessageW(gui.hwndFocus ? gui.hwndFocus : box, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    const int result = uninstall(wrapper, nullptr, 0);
+    answer.join();
+    EXPECT_EQ(result, 0) << "0: the player keeps the plug-in loaded";
+    EXPECT_NE(text.find(L"account and excluded folder"), std::wstring::npos) << sq::AnsiFromWide(text);
+    EXPECT_EQ(default_button, IDNO);
+    EXPECT_EQ(sqtest::ReadRegistryString(HKEY_CURRENT_USER, settings, L"Username"), L"anna") << "No keeps the account";
+    EXPECT_TRUE(::GetFileAttributesW((folder.plugins() + L"Sonoquill_WA.dll").c_str()) != INVALID_FILE_ATTRIBUTES)
+        << "a copy made by hand has no uninstaller: its files stay";
+    ::FreeLibrary(wrapper);
+}
+
+TEST(GenSonoquill, RemovedFromWinamp5sPluginListTheInstallationGoesOnceThePlayerEnds) {
+    const std::wstring settings = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+    const std::wstring entry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sonoquill";
+    const std::wstring user_class = L"Software\\Classes\\Sonoquill_WA.Plugin";
+    const std::wstring setup = sqtest::ProgramFolder() + L"Sonoquill-Setup.exe";
+    if (::GetFileAttributesW(setup.c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "built without makensis";
+    sqtest::RegistryOverride user(HKEY_CURRENT_USER, settings, L"Username", std::wstring(L"anna"));
+    StandInPlayerFolder folder(L"sq_w5_remove");
+    std::wstring player = folder.path();
+    player.pop_back();
+    ASSERT_EQ(sqtest::RunProcess(L"\"" + setup + L"\" /S /D=" + player, 120000), 0);
+    ASSERT_TRUE(sqtest::RegistryKeyExists(HKEY_CURRENT_USER, user_class));
+
+    SimulatorRun run(folder, Winamp5(folder) + L"--uninstall-after 1 --exit-after 7 " + kSong);
+    ASSERT_TRUE(run.WaitForLog("winampUninstallPlugin ...", kStartMs)) << run.Log();
+    DWORD player_process = 0;
+    ::GetWindowThreadProcessId(run.PlayerWindow(), &player_process);
+    HWND box = nullptr;
+    ASSERT_TRUE(sqtest::PumpMessagesUntil(
+        [&] {
+            const std::vector<HWND> dialogs = sqtest::VisibleDialogsOf(player_process);
+            box = dialogs.empty() ? nullptr : dialogs.front();
+            return box != nullptr;
+        },
+        5000))
+        << "the plug-in asks about the stored settings";
+    ::PostMessageW(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+
+    ASSERT_TRUE(run.WaitForLog("gen_sonoquill.dll: stays loaded", 10000)) << run.Log();
+    EXPECT_NE(run.Log().find("winampUninstallPlugin returned 0"), std::string::npos) << run.Log();
+    EXPECT_FALSE(sqtest::RegistryKeyExists(HKEY_CURRENT_USER, settings)) << "Yes removes the account";
+    EXPECT_TRUE(sqtest::PumpMessagesUntil(
+        [&] {
+            return !sqtest::RegistryKeyExists(HKEY_CURRENT_USER, entry) &&
+                   !sqtest::RegistryKeyExists(HKEY_CURRENT_USER, user_class);
+        },
+        5000))
+        << "the uninstall entry and the user's registration go while the player runs";
+    EXPECT_TRUE(::IsWindow(::FindWindowW(sq::kMainWindowClass, nullptr))) << "the player keeps the plug-in running";
+    EXPECT_NE(::GetFileAttributesW((folder.plugins() + L"Sonoquill_WA.dll").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    EXPECT_EQ(run.Wait(30000), 0) << run.Log();
+    EXPECT_TRUE(sqtest::PumpMessagesUntil(
+        [&] {
+            for (const wchar_t* file : {L"gen_sonoquill.dll", L"Sonoquill_WA.dll", L"Sonoquill-Uninstall.exe"}) {
+                if (::GetFileAttributesW((folder.plugins() + file).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+            }
+            return true;
+        },
+        30000))
+        << "the files go once the player has ended";
 }
 
 }  // namespace

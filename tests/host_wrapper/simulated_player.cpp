@@ -76,4 +76,66 @@ std::vector<std::string> PluginListTexts(HWND player) {
     return texts;
 }
 
+StartedProcess::StartedProcess(std::wstring command_line, DWORD creation_flags) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, &command_line[0], nullptr, nullptr, FALSE, creation_flags, nullptr, nullptr, &si, &pi))
+        return;
+    ::CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    id_ = pi.dwProcessId;
+}
+
+StartedProcess::~StartedProcess() {
+    End();
+    if (process_) ::CloseHandle(process_);
+}
+
+void StartedProcess::End() {
+    if (!process_ || ::WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) return;
+    ::TerminateProcess(process_, 1);
+    ::WaitForSingleObject(process_, 10000);
+}
+
+namespace {
+
+bool HasClass(HWND hwnd, const wchar_t* name) {
+    wchar_t found[32] = {};
+    ::GetClassNameW(hwnd, found, 32);
+    return lstrcmpiW(found, name) == 0;
+}
+
+struct DialogSearch {
+    DWORD process;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM search) {
+    auto* s = reinterpret_cast<DialogSearch*>(search);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    if (process == s->process && ::IsWindowVisible(hwnd) && HasClass(hwnd, L"#32770")) s->found.push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK AppendLabelText(HWND child, LPARAM text) {
+    if (HasClass(child, L"Static")) *reinterpret_cast<std::wstring*>(text) += WindowText(child);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> VisibleDialogsOf(DWORD process) {
+    DialogSearch search{process, {}};
+    ::EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring LabelTexts(HWND dialog) {
+    std::wstring text;
+    ::EnumChildWindows(dialog, AppendLabelText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
 }  // namespace sqtest

@@ -58,4 +58,26 @@ private:
 // The texts of the simulator's plug-in list, read from its window.
 std::vector<std::string> PluginListTexts(HWND player);
 
+// A program started by a test; ended, if it still runs, when the object goes.
+class StartedProcess {
+public:
+    explicit StartedProcess(std::wstring command_line, DWORD creation_flags = 0);
+    ~StartedProcess();
+    StartedProcess(const StartedProcess&) = delete;
+    StartedProcess& operator=(const StartedProcess&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+    void End();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Visible top-level dialog windows of a process: its message boxes, an installer's wizard.
+std::vector<HWND> VisibleDialogsOf(DWORD process);
+// The texts of a dialog's labels: a message box's message.
+std::wstring LabelTexts(HWND dialog);
+
 }  // namespace sqtest

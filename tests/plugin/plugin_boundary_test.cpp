@@ -1,5 +1,6 @@
-// The host contract, driven as the host wrapper drives it: creation by ProgID, Initialize,
-// Configure and Quit, the hidden window and its one-second countdown. Each scenario runs in a
+// The host contract, driven as the host wrapper drives it: creation by ProgID in a single-threaded
+// apartment (Winamp 2.x) or from the class factory in the multithreaded one (Winamp 5.x),
+// Initialize, Configure and Quit, the hidden window and its one-second countdown. Each scenario runs in a
 // process of its own (see CMakeLists.txt), because the window lives as long as the DLL does.
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@ constexpr int kTimeLabel = sq::IDC_LBL_TIME;
 
 using sqtest::ComApartment;
 using sqtest::CreatePluginByProgId;
+using sqtest::CreatePluginFromClassFactory;
 
 HWND MainWindow() { return ::FindWindowW(kMainWindowClass, nullptr); }
 
@@ -119,8 +121,8 @@ TEST(PluginBoundary, UnusedObjectsLetTheDllUnload) {
 }
 
 TEST(PluginBoundary, ConfigureBeforeInitializeShowsModallyUntilSave) {
-    ComApartment com;
-    IKvoWinAmpGenPlugin* plugin = CreatePluginByProgId();
+    ComApartment com(COINIT_MULTITHREADED);
+    IKvoWinAmpGenPlugin* plugin = CreatePluginFromClassFactory();
     ASSERT_NE(plugin, nullptr);
 
     bool checked_inside = false;
@@ -159,9 +161,9 @@ TEST(PluginBoundary, ConfigureBeforeInitializeShowsModallyUntilSave) {
 }
 
 TEST(PluginBoundary, InitializeTwiceLoadsTheWindowOnce) {
-    ComApartment com;
+    ComApartment com(COINIT_MULTITHREADED);
     sqtest::FakePlayerWindow player("1. A - B - Winamp");
-    IKvoWinAmpGenPlugin* plugin = CreatePluginByProgId();
+    IKvoWinAmpGenPlugin* plugin = CreatePluginFromClassFactory();
     ASSERT_NE(plugin, nullptr);
     sqtest::StandInWrapper first;
     sqtest::StandInWrapper second;
@@ -174,14 +176,16 @@ TEST(PluginBoundary, InitializeTwiceLoadsTheWindowOnce) {
     EXPECT_EQ(first.references(), 1) << "the second wrapper replaces the first";
     EXPECT_EQ(second.references(), 2);
     EXPECT_EQ(CountMainWindows(), 1);
+    EXPECT_EQ(::GetWindowThreadProcessId(MainWindow(), nullptr), ::GetCurrentThreadId())
+        << "the window and its countdown belong to the player's thread";
     sqtest::PumpMessagesFor(1200);
     EXPECT_LT(TimeLabelSeconds(), 48) << "a second Initialize must not rerun the load sequence (counter reset)";
     plugin->Release();
 }
 
 TEST(PluginBoundary, FailingWrapperStopsInitializeBeforeTheWindow) {
-    ComApartment com;
-    IKvoWinAmpGenPlugin* plugin = CreatePluginByProgId();
+    ComApartment com(COINIT_MULTITHREADED);
+    IKvoWinAmpGenPlugin* plugin = CreatePluginFromClassFactory();
     ASSERT_NE(plugin, nullptr);
     sqtest::StandInWrapper refusing;
     refusing.refuse_with = static_cast<HRESULT>(0x8004ABCDL);
@@ -199,8 +203,8 @@ TEST(PluginBoundary, FailingWrapperStopsInitializeBeforeTheWindow) {
 }
 
 TEST(PluginBoundary, QuitThenConfigureShowsTheWindow) {
-    ComApartment com;
-    IKvoWinAmpGenPlugin* plugin = CreatePluginByProgId();
+    ComApartment com(COINIT_MULTITHREADED);
+    IKvoWinAmpGenPlugin* plugin = CreatePluginFromClassFactory();
     ASSERT_NE(plugin, nullptr);
     sqtest::StandInWrapper wrapper;
     ASSERT_EQ(plugin->Initialize(&wrapper), S_OK);
