@@ -14,8 +14,9 @@ RequestExecutionLevel user
 !include LogicLib.nsh
 !include FileFunc.nsh
 
+; The version comes from the build (CMakeLists.txt), the one place where it is written.
 !ifndef VERSION
-  !define VERSION "1.0.61"
+  !error "VERSION is not defined: build the installer through CMake, or pass -DVERSION=x.y.z"
 !endif
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Sonoquill"
 !define UNINSTALLER "Sonoquill-Uninstall.exe"

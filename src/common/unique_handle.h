@@ -52,6 +52,7 @@ private:
 
 SQ_HANDLE_TRAITS(RegKeyTraits, HKEY, nullptr, ::RegCloseKey(h));
 SQ_HANDLE_TRAITS(FileTraits, HANDLE, INVALID_HANDLE_VALUE, ::CloseHandle(h));
+SQ_HANDLE_TRAITS(KernelTraits, HANDLE, nullptr, ::CloseHandle(h));
 SQ_HANDLE_TRAITS(FindTraits, HANDLE, INVALID_HANDLE_VALUE, ::FindClose(h));
 SQ_HANDLE_TRAITS(InternetTraits, HINTERNET, nullptr, ::InternetCloseHandle(h));
 SQ_HANDLE_TRAITS(GdiTraits, HGDIOBJ, nullptr, ::DeleteObject(h));
@@ -63,6 +64,8 @@ SQ_HANDLE_TRAITS(LibraryTraits, HMODULE, nullptr, ::FreeLibrary(h));
 
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
+// Processes, threads, events: kernel objects whose empty value is NULL.
+using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueInternet = UniqueHandle<InternetTraits>;
 using UniqueGdi = UniqueHandle<GdiTraits>;

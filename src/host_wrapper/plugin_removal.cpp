@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/debug_trace.h"
+#include "common/unique_handle.h"
 #include "common/settings_store.h"
 #include "host_wrapper/plugin_loader.h"
 
@@ -29,8 +30,9 @@ void StartUninstallerAfterExit(const std::wstring& folder) {
         TraceFailure(L"gen_sonoquill uninstall", L"the uninstaller cannot be started", HRESULT_FROM_WIN32(::GetLastError()));
         return;
     }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    // The uninstaller runs on its own; nothing here waits for it.
+    const UniqueKernelHandle thread(process.hThread);
+    const UniqueKernelHandle started(process.hProcess);
 }
 
 }  // namespace
