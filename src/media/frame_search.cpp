@@ -1,8 +1,9 @@
 #include "media/frame_search.h"
 
+#include "media/read_buffer.h"
+
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 // The shipped 32-bit build is made for processors older than SSE2: the vector scans are
 // compiled for their instruction sets alone and chosen at run time.
@@ -124,21 +125,22 @@ std::optional<FirstFrame> FindFirstFrame(ByteFile& file, std::uint64_t length, P
     // No buffer is ever larger than the file.
     const std::size_t largest = static_cast<std::size_t>(std::min<std::uint64_t>(length, kLargestRead));
     if (largest < 2) return std::nullopt;
-    std::unique_ptr<unsigned char[]> buffer(new unsigned char[largest]);
+    ReadBuffer storage(largest);
     std::size_t want = std::min(largest, kFirstRead);
     std::uint64_t audio_guess = 0;
 
     std::uint64_t position = 0;
     while (position < length) {
-        const std::size_t got = file.ReadAt(position, buffer.get(), want);
-        if (position == 0) audio_guess = TagEnd(buffer.get(), got);
-        const std::size_t at = FindPair(scan, buffer.get(), got);
+        unsigned char* const buffer = storage.For(position);
+        const std::size_t got = file.ReadAt(position, buffer, want);
+        if (position == 0) audio_guess = TagEnd(buffer, got);
+        const std::size_t at = FindPair(scan, buffer, got);
         if (at < got) {
             FirstFrame frame;
             frame.offset = position + at;
             const std::size_t in_buffer = std::min(got - at, FirstFrame::kSize);
             if (in_buffer == FirstFrame::kSize || got < want) {
-                std::memcpy(frame.bytes.data(), buffer.get() + at, in_buffer);
+                std::memcpy(frame.bytes.data(), buffer + at, in_buffer);
             } else {
                 file.ReadAt(frame.offset, frame.bytes.data(), FirstFrame::kSize);
             }

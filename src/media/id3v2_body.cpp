@@ -26,22 +26,22 @@ HeldBody ReadId3v2Body(ByteFile& file, std::uint64_t offset, std::size_t size, s
     body.bytes = start;
     if (start.size() == size || AllFoundWithin(body.found, start.size(), version)) return body;
 
-    body.storage.reset(new char[held]);
-    std::memcpy(body.storage.get(), start.data(), start.size());
-    const std::size_t got = file.ReadAt(offset + start.size(), body.storage.get() + start.size(), held - start.size());
-    body.bytes = std::string_view(body.storage.get(), start.size() + got);
+    char* const kept = reinterpret_cast<char*>(body.storage.emplace(held).For(offset));
+    std::memcpy(kept, start.data(), start.size());
+    const std::size_t got = file.ReadAt(offset + start.size(), kept + start.size(), held - start.size());
+    body.bytes = std::string_view(kept, start.size() + got);
     const std::size_t from = start.size() - std::min(start.size(), kOverlap);
     missing = FindMissingFrameIdentifiers(body.bytes.substr(from), from, version, body.found);
     // A short read is where the file, and with it the body, ends.
     if (body.bytes.size() < held) return body;
 
-    std::unique_ptr<char[]> buffer;
+    std::optional<ReadBuffer> buffer;
     for (std::size_t searched = held; missing > 0 && searched < size;) {
-        if (!buffer) buffer.reset(new char[kSearchRead]);
         const std::size_t at = searched - kOverlap;
         const std::size_t want = std::min(kSearchRead, size - at);
-        const std::size_t part = file.ReadAt(offset + at, buffer.get(), want);
-        missing = FindMissingFrameIdentifiers(std::string_view(buffer.get(), part), at, version, body.found);
+        char* const part_bytes = reinterpret_cast<char*>((buffer ? *buffer : buffer.emplace(kSearchRead)).For(offset + at));
+        const std::size_t part = file.ReadAt(offset + at, part_bytes, want);
+        missing = FindMissingFrameIdentifiers(std::string_view(part_bytes, part), at, version, body.found);
         if (part < want) break;
         searched = at + part;
     }

@@ -5,11 +5,12 @@
 // searched, through a small buffer, and only while an identifier is still missing: a first
 // occurrence there is an overflow the lookup must still report.
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string_view>
 
 #include "media/byte_file.h"
 #include "media/id3v2_frames.h"
+#include "media/read_buffer.h"
 
 namespace sq {
 
@@ -19,7 +20,7 @@ constexpr std::size_t kHeldBodyBytes = 33 * 1024;
 struct HeldBody {
     std::string_view bytes;  // the body's start: all of it, or as much as the found frames reach
     FirstOccurrences found;  // first occurrences in the whole body
-    std::unique_ptr<char[]> storage;
+    std::optional<ReadBuffer> storage;
 };
 
 // Reads the body of `size` bytes at `offset` of `file`. `start` holds the body's first bytes,
