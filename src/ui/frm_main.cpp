@@ -171,7 +171,18 @@ void frmMain::OnCommand(int id, int code, HWND /*control*/) {
     }
 }
 
-HWND frmMain::Control(int id) const { return hwnd_ ? ::GetDlgItem(hwnd_, id) : nullptr; }
+HWND frmMain::Control(int id) const {
+    if (!hwnd_) return nullptr;
+    HWND control = ::GetDlgItem(hwnd_, id);
+    if (!control) {
+        const ControlSpec* spec = FindControlSpec(id);
+        if (spec && InFolderEditor(*spec)) {
+            CreateFolderEditor();
+            control = ::GetDlgItem(hwnd_, id);
+        }
+    }
+    return control;
+}
 
 std::string frmMain::ControlText(int id) const {
     HWND control = Control(id);

@@ -16,6 +16,7 @@ namespace sq {
 
 class TransferControl;
 class FrameLayout;
+struct ControlSpec;
 
 // Control identifiers, used for WM_COMMAND routing and by tests that find the controls.
 enum ControlId : int {
@@ -101,8 +102,11 @@ private:
     void OnCommand(int id, int code, HWND control);
     void RunLoadSequence();
 
-    // frm_main_layout.cpp: creates every control; handles painting and colours.
+    // frm_main_layout.cpp: creates the controls (the folder editor's when first wanted); handles
+    // painting and colours.
     void CreateControls();
+    void CreateFolderEditor() const;
+    HWND CreateControl(const ControlSpec& spec, HWND after) const;
     bool HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     // frm_main_account.cpp
@@ -112,6 +116,7 @@ private:
 
     // frm_main_folders.cpp
     void OpenFolderListAtStoredFolder();
+    void FillFolderEditor() const;
     void cmdExclude_Click();
     void cmdOk_Click();
     void cmdRemove_Click();

@@ -38,6 +38,8 @@ struct ControlSpec {
 // lie over later ones: the folder editor's frame covers the status area it is placed over).
 const std::vector<ControlSpec>& MainWindowControls();
 const ControlSpec* FindControlSpec(int id);
+// The folder editor's frame and what lies in it: hidden until "&Excludes Folder" opens it.
+bool InFolderEditor(const ControlSpec& spec);
 // Where a container's own top-left corner lies within the window, in twips.
 TwipsRect ContainerPlace(Container container);
 
