@@ -17,12 +17,14 @@ namespace {
 
 // Copying the file into the buffer is most of the cost, so reads stop soon after the place
 // where the audio most likely starts: the first read holds a short tag and the frame after
-// it; a longer tag is read to its end and a little past it; after that each read is twice the
-// one before. The buffer stays small enough for the processor's cache and the heap's free
-// blocks (a fresh block from the system costs a page fault per page).
+// it; a longer tag is read to its end and a little past it, in reads that fit the processor's
+// cache and the heap's free blocks (a fresh block from the system costs a page fault per page).
+// A search that goes on past that is a long one: each read is then twice the one before, up to
+// a size at which the system calls no longer count.
 constexpr std::size_t kFirstRead = 4 * 1024;
 constexpr std::size_t kPastTag = 4 * 1024;
-constexpr std::size_t kLargestRead = 64 * 1024;
+constexpr std::size_t kTagRead = 64 * 1024;
+constexpr std::size_t kLargestRead = 256 * 1024;
 
 bool IsAcceptedSecondByte(unsigned char b) { return b == 0xFA || b == 0xFB; }
 
@@ -122,15 +124,20 @@ PairScan FastestPairScan() {
 
 std::optional<FirstFrame> FindFirstFrame(ByteFile& file, std::uint64_t length, PairScan scan) {
     scan = std::min(scan, FastestPairScan());
-    // No buffer is ever larger than the file.
+    // No read is ever larger than the file.
     const std::size_t largest = static_cast<std::size_t>(std::min<std::uint64_t>(length, kLargestRead));
     if (largest < 2) return std::nullopt;
-    ReadBuffer storage(largest);
+    std::size_t capacity = std::min(largest, kTagRead);
+    ReadBuffer storage(capacity);
     std::size_t want = std::min(largest, kFirstRead);
     std::uint64_t audio_guess = 0;
 
     std::uint64_t position = 0;
     while (position < length) {
+        if (want > capacity) {
+            capacity = want;
+            storage = ReadBuffer(capacity);
+        }
         unsigned char* const buffer = storage.For(position);
         const std::size_t got = file.ReadAt(position, buffer, want);
         if (position == 0) audio_guess = TagEnd(buffer, got);
@@ -152,7 +159,7 @@ std::optional<FirstFrame> FindFirstFrame(ByteFile& file, std::uint64_t length, P
         position += got - 1;
         std::uint64_t next = std::max<std::uint64_t>(kFirstRead, want * std::uint64_t{2});
         if (audio_guess > 0 && position < audio_guess + kPastTag) {
-            next = std::max<std::uint64_t>(kFirstRead, audio_guess + kPastTag - position);
+            next = std::min<std::uint64_t>(kTagRead, std::max<std::uint64_t>(kFirstRead, audio_guess + kPastTag - position));
         }
         want = static_cast<std::size_t>(std::min<std::uint64_t>(largest, next));
     }
