@@ -83,9 +83,10 @@ size_row gen_sonoquill.dll 150
 size_row Sonoquill_WA.dll 400
 say ""
 
-# --- Inside the player, under Wine. Three prefixes on one private display: the player with the
-# plug-in and the player alone tick side by side for the idle span; the third takes the start-up
-# and memory measurements meanwhile (CPU time, unlike wall time, is not shared out by load).
+# --- Inside the player, under Wine. Three prefixes on one private display: the first takes the
+# start-up measurement, alone on the machine; then the player with the plug-in and the player
+# alone tick side by side in the other two for the idle span, while the first takes the memory
+# measurement (CPU time, unlike wall time, is not shared out by load).
 source scripts/wine-env.sh "$out/main"
 prefixes=("$WINEPREFIX")
 service_pid=""
@@ -127,26 +128,13 @@ cpu_seconds() { awk -v hz="$(getconf CLK_TCK)" '{sub(/^.*\) /, ""); print ($12 +
 pid_of() {  # the process whose command line starts with $2, in prefix $1
   local p
   for p in /proc/[0-9]*; do
-    if [[ "$(tr '\0' ' ' <"$p/cmdline" 2>/dev/null)" == "$2"* ]] &&
-       tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$1"; then
+    if [[ "$( (tr '\0' ' ' <"$p/cmdline") 2>/dev/null)" == "$2"* ]] &&
+       (tr '\0' '\n' <"$p/environ") 2>/dev/null | grep -qx "WINEPREFIX=$1"; then
       basename "$p"
       return
     fi
   done
 }
-
-echo "Starting the idle players ($((settle_seconds + idle_seconds)) s in all)"
-new_prefix "$out/idle-with"
-new_prefix "$out/idle-alone"
-install_player "$out/idle-with" 1
-install_player "$out/idle-alone" 0
-for kind in with alone; do
-  prefix="$out/idle-$kind"
-  (cd "$prefix/drive_c/Winamp" && WINEPREFIX="$prefix" wine player_sim.exe --schedule 100000 --linger 0 \
-     --exit-after $((settle_seconds + idle_seconds + 60)) --log 'C:\Winamp\player.log' 'C:\Winamp\song.mp3' \
-     </dev/null >/dev/null 2>&1 &)
-done
-idle_start=$(date +%s)
 
 # Start-up: the wrapper's init in the simulator, the DLL on disk from an earlier start.
 install_player "$WINEPREFIX" 1
@@ -161,6 +149,19 @@ printf '%s\n' "${starts[@]:1}" | sort -n -k2 >"$out/starts.txt"
 init_ms=$(sed -n 4p "$out/starts.txt" | cut -d' ' -f2)
 load_ms=$(sed -n 4p "$out/starts.txt" | cut -d' ' -f1)
 first_ms=$(cut -d' ' -f2 <<<"${starts[0]}")
+
+echo "Starting the idle players ($((settle_seconds + idle_seconds)) s in all)"
+new_prefix "$out/idle-with"
+new_prefix "$out/idle-alone"
+install_player "$out/idle-with" 1
+install_player "$out/idle-alone" 0
+for kind in with alone; do
+  prefix="$out/idle-$kind"
+  (cd "$prefix/drive_c/Winamp" && WINEPREFIX="$prefix" wine player_sim.exe --schedule 100000 --linger 0 \
+     --exit-after $((settle_seconds + idle_seconds + 60)) --log 'C:\Winamp\player.log' 'C:\Winamp\song.mp3' \
+     </dev/null >/dev/null 2>&1 &)
+done
+idle_start=$(date +%s)
 
 # Memory: 100 submission runs against the stand-in service, in a process of its own.
 rm -f "$out/service.port"

@@ -194,6 +194,12 @@ std::string frmMain::ControlText(int id) const {
 }
 
 void frmMain::SetControlText(int id, const std::string& text) {
+    // The countdown refreshes lblTime every second, and on a steady title with the same text: a
+    // write would cost the player's thread a window update, and a pass through every hook on it.
+    if (id == IDC_LBL_TIME) {
+        if (text == time_label_) return;
+        time_label_ = text;
+    }
     if (HWND control = Control(id)) ::SetWindowTextW(control, WideFromAnsi(text).c_str());
 }
 

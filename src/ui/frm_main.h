@@ -126,6 +126,7 @@ private:
     bool HandleFolderMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     HWND hwnd_ = nullptr;
+    std::string time_label_;  // what lblTime was last given
     bool loaded_ = false;
     bool showing_modally_ = false;
     struct Layout;

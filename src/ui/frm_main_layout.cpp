@@ -180,6 +180,7 @@ void frmMain::CreateControls() {
     for (const ControlSpec& spec : kControls) {
         if (!InFolderEditor(spec)) CreateControl(spec, HWND_BOTTOM);
     }
+    time_label_ = FindControlSpec(IDC_LBL_TIME)->text;
 }
 
 void frmMain::CreateFolderEditor() const {
