@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds a benchmark corpus of real encoder output: about 300 MP3 files of 3-8 MB, constant and
-# variable bit rate, ID3v2.3 tags with and without a picture frame, with and without ID3v1.
+# Builds a benchmark corpus of real encoder output: 300 MP3 files of 3-8 MB (1.6 GB), constant
+# and variable bit rate, ID3v2.3 tags (88 of them with a cover picture of 0.1-1 MB), with and
+# without ID3v1, and a few with ID3v1 only.
 #   bench/make_corpus.sh [folder=build/bench/corpus] [count=300]
 # Writes <folder>/list.txt naming every file, for `clsmp3_bench --list`.
 set -euo pipefail
@@ -40,21 +41,18 @@ encode cbr128 "-m j -b 128" & encode cbr192 "-m s -b 192" & wait
 encode cbr320 "-m j -b 320" & encode vbr0 "-m j -V 0" & wait
 encode vbr2 "-m s -V 2" & encode vbr4 "-m j -V 4" & wait
 
-# Cover pictures: real JPEG files when netpbm is there, else bytes with JPEG's 0xFF stuffing.
+# Cover pictures of 0.1 to 1 MB: JPEG-like bytes (start and end markers, entropy-coded data with
+# JPEG's 0xFF stuffing), so that a search for 0xFF pairs meets what it meets in real covers.
 python3 - "$folder/base" <<'PY'
-import os, random, subprocess, sys, shutil
+import os, random, sys
 base = sys.argv[1]
 random.seed(11)
-for n, side in enumerate((160, 260, 380)):
+for n, size in enumerate((100_000, 250_000, 450_000, 700_000, 1_000_000)):
     out = os.path.join(base, 'cover%d.jpg' % n)
     if os.path.exists(out):
         continue
-    if shutil.which('pnmtojpeg'):
-        ppm = b'P6\n%d %d\n255\n' % (side, side) + random.randbytes(side * side * 3)
-        jpg = subprocess.run(['pnmtojpeg', '-quality=80'], input=ppm, capture_output=True, check=True).stdout
-    else:
-        body = random.randbytes(side * side).replace(b'\xff', b'\xff\x00')
-        jpg = b'\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00' + body + b'\xff\xd9'
+    body = random.randbytes(size).replace(b'\xff', b'\xff\x00')
+    jpg = b'\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00' + body + b'\xff\xd9'
     open(out, 'wb').write(jpg)
 PY
 
@@ -63,7 +61,7 @@ import os, sys
 folder, count = sys.argv[1], int(sys.argv[2])
 base = os.path.join(folder, 'base')
 streams = [open(os.path.join(base, n + '.mp3'), 'rb').read() for n in ('cbr128', 'cbr192', 'cbr320', 'vbr0', 'vbr2', 'vbr4')]
-covers = [open(os.path.join(base, 'cover%d.jpg' % n), 'rb').read() for n in range(3)]
+covers = [open(os.path.join(base, 'cover%d.jpg' % n), 'rb').read() for n in range(5)]
 
 def frame(fid, data):
     return fid.encode() + len(data).to_bytes(4, 'big') + b'\x00\x00' + data
@@ -90,15 +88,15 @@ def id3v1(i):
             field('2001', 4) + field('v1 comment', 28) + b'\x00' + bytes((i % 12 + 1, i % 126)))
 
 names = []
+pictures = 0
 for i in range(count):
     size = 3_000_000 + (i * 7_919_993) % 5_000_000
-    kind = i % 4  # picture tag, plain tag, picture tag + ID3v1, ID3v1 only
-    head = b''
-    if kind in (0, 2):
-        head = id3v2(i, covers[i % 3])
-    elif kind == 1:
-        head = id3v2(i, None)
-    tail = id3v1(i) if kind in (2, 3) else b''
+    v1_only = i % 8 == 7
+    # 88 covers in 300 files, spread evenly over those with an ID3v2 tag.
+    picture = not v1_only and pictures < (i + 1) * 88 // count
+    pictures += picture
+    head = b'' if v1_only else id3v2(i, covers[i % len(covers)] if picture else None)
+    tail = id3v1(i) if i % 2 == 1 else b''
     want = max(0, size - len(head) - len(tail))
     stream = streams[i % len(streams)]
     audio = (stream * (want // len(stream) + 1))[:want]  # frames simply follow on
@@ -107,5 +105,5 @@ for i in range(count):
         f.write(head + audio + tail)
     names.append(os.path.abspath(name))
 open(os.path.join(folder, 'list.txt'), 'w').write('\n'.join(names) + '\n')
-print('%d files in %s' % (len(names), folder))
+print('%d files (%d with a cover picture) in %s' % (len(names), pictures, folder))
 PY

@@ -43,13 +43,38 @@ set(CMAKE_RC_FLAGS "-F pe-i386 -I${CMAKE_BINARY_DIR}/generated -I${CMAKE_SOURCE_
 
 set(SQ_WIN_LIBS ole32 oleaut32 uuid user32 gdi32 advapi32 shell32 shlwapi wininet comctl32 comdlg32 version)
 
+# The shipped code: each function and datum in a section of its own, so that a DLL's link keeps
+# only what it uses; std::string members compiled where they are used rather than linked whole
+# from the library (cmake/string_templates_inline.h); line tables for the debug files.
+set(SQ_SHIPPED_COMPILE_OPTIONS -g1 -ffunction-sections -fdata-sections
+    "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${CMAKE_SOURCE_DIR}/cmake/string_templates_inline.h>")
+target_compile_options(sonoquill_core PRIVATE ${SQ_SHIPPED_COMPILE_OPTIONS})
+target_compile_options(sq_guids PRIVATE ${SQ_SHIPPED_COMPILE_OPTIONS})
+
+# A DLL as it ships (and as the installer takes it): the code it uses, the small runtime error
+# paths of src/common/lean_runtime.cpp, and no symbols or debug information inside. Those go to
+# <dll>.debug beside it, which debuggers find through the DLL's .gnu_debuglink, for crash
+# analysis; the .debug files are not shipped.
+find_program(SQ_OBJCOPY NAMES i686-w64-mingw32-objcopy REQUIRED)
+function(sq_shipped_dll target)
+  target_compile_options(${target} PRIVATE ${SQ_SHIPPED_COMPILE_OPTIONS})
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src/common/lean_runtime.cpp)
+  target_link_options(${target} PRIVATE -Wl,--gc-sections)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${SQ_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+    COMMAND ${SQ_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug $<TARGET_FILE:${target}>
+    VERBATIM)
+endfunction()
+
 # Everything of the DLL but its entry points, so that Windows tests can link the shell directly.
 add_library(sonoquill_shell STATIC)
 target_include_directories(sonoquill_shell PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(sonoquill_shell PUBLIC sonoquill_core sq_guids ${SQ_WIN_LIBS} PRIVATE sq_warnings)
+target_compile_options(sonoquill_shell PRIVATE ${SQ_SHIPPED_COMPILE_OPTIONS})
 add_dependencies(sonoquill_shell sq_typelib)
 
 add_library(Sonoquill_WA SHARED)
 set_target_properties(Sonoquill_WA PROPERTIES PREFIX "" OUTPUT_NAME Sonoquill_WA)
 target_link_libraries(Sonoquill_WA PRIVATE $<LINK_LIBRARY:WHOLE_ARCHIVE,sonoquill_shell> sq_warnings)
 target_link_options(Sonoquill_WA PRIVATE -Wl,--enable-stdcall-fixup)
+sq_shipped_dll(Sonoquill_WA)

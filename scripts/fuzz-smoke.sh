@@ -21,7 +21,7 @@ cmake --build "$build" -j2 --target "${target}_fuzz" >/dev/null
 
 mkdir -p "$build/corpus/$target" "$build/findings"
 if [[ "$target" == media_read_mp3 ]]; then
-  # No single allocation may pass 1 MB: inputs are at most 200 kB and the scan buffer is 64 kB.
+  # No single allocation may pass 1 MB: inputs are at most 200 kB and the scan buffer at most 264 kB.
   "$build/tests/media/fuzz/media_read_mp3_fuzz" "$build/corpus/media_read_mp3" \
     -dict=tests/media/fuzz/read_mp3.dict -max_total_time="$seconds" -max_len=200000 \
     -rss_limit_mb=2048 -malloc_limit_mb=1 -timeout=10 -print_final_stats=1 \

@@ -1,31 +1,39 @@
 #include "media/frame_search.h"
 
+#include "media/read_buffer.h"
+
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
-#if defined(__x86_64__) && defined(__GNUC__)
+// The shipped 32-bit build is made for processors older than SSE2: the vector scans are
+// compiled for their instruction sets alone and chosen at run time.
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
 #include <immintrin.h>
-#define SQ_FRAME_SEARCH_X86_64 1
+#define SQ_FRAME_SEARCH_X86 1
 #endif
 
 namespace sq {
 namespace {
 
-// Most files start their audio (or a short tag) within the first read. Past it each read is
-// twice the one before, up to a buffer that still sits in the processor's cache: few system
-// calls for a long search, little copying past a cover picture for a short one.
-constexpr std::size_t kFirstRead = 16 * 1024;
-constexpr std::size_t kLargestRead = 512 * 1024;
+// Copying the file into the buffer is most of the cost, so reads stop soon after the place
+// where the audio most likely starts: the first read holds a short tag and the frame after
+// it; a longer tag is read to its end and a little past it, in reads that fit the processor's
+// cache and the heap's free blocks (a fresh block from the system costs a page fault per page).
+// A search that goes on past that is a long one: each read is then twice the one before, up to
+// a size at which the system calls no longer count.
+constexpr std::size_t kFirstRead = 4 * 1024;
+constexpr std::size_t kPastTag = 4 * 1024;
+constexpr std::size_t kTagRead = 64 * 1024;
+constexpr std::size_t kLargestRead = 256 * 1024;
 
 bool IsAcceptedSecondByte(unsigned char b) { return b == 0xFA || b == 0xFB; }
 
-#if defined(SQ_FRAME_SEARCH_X86_64)
+#if defined(SQ_FRAME_SEARCH_X86)
 // Audio data holds a 0xFF every few hundred bytes, so a memchr restarted at each one would spend
 // its time starting over. These compare whole vectors instead: a byte equal to 0xFF whose
 // successor, with its lowest bit cleared, is 0xFA. Each advances `i` while it finds nothing.
 
-bool FindPairSse2(const unsigned char* buf, std::size_t count, std::size_t& i) {
+__attribute__((target("sse2"))) bool FindPairSse2(const unsigned char* buf, std::size_t count, std::size_t& i) {
     const __m128i all_ff = _mm_set1_epi8(static_cast<char>(0xFF));
     const __m128i low_bit_clear = _mm_set1_epi8(static_cast<char>(0xFE));
     const __m128i second = _mm_set1_epi8(static_cast<char>(0xFA));
@@ -69,21 +77,16 @@ __attribute__((target("avx2"))) bool FindPairAvx2(const unsigned char* buf, std:
     return false;
 }
 
-bool HasAvx2() {
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return has;
-}
 #endif
 
 // The first index i < count - 1 with buf[i] == 0xFF and an accepted buf[i + 1], or count.
-std::size_t FindPair(const unsigned char* buf, std::size_t count) {
+std::size_t FindPair(PairScan scan, const unsigned char* buf, std::size_t count) {
     std::size_t i = 0;
-#if defined(SQ_FRAME_SEARCH_X86_64)
-    if (HasAvx2() && FindPairAvx2(buf, count, i)) return i;
-    if (FindPairSse2(buf, count, i)) return i;
+#if defined(SQ_FRAME_SEARCH_X86)
+    if (scan == PairScan::Avx2 && FindPairAvx2(buf, count, i)) return i;
+    if (scan != PairScan::Bytes && FindPairSse2(buf, count, i)) return i;
+#else
+    static_cast<void>(scan);
 #endif
     while (i + 1 < count) {
         const void* hit = std::memchr(buf + i, 0xFF, count - 1 - i);
@@ -95,31 +98,56 @@ std::size_t FindPair(const unsigned char* buf, std::size_t count) {
     return count;
 }
 
+// Where a leading ID3v2 tag, as its header states its size, ends; 0 without one. Only a guess
+// of where the audio starts: the scan goes through the tag all the same.
+std::uint64_t TagEnd(const unsigned char* first, std::size_t count) {
+    if (count < 10 || std::memcmp(first, "ID3", 3) != 0) return 0;
+    return 10 + ((std::uint64_t{first[6]} & 0x7F) << 21 | (std::uint64_t{first[7]} & 0x7F) << 14 |
+                 (std::uint64_t{first[8]} & 0x7F) << 7 | (std::uint64_t{first[9]} & 0x7F));
+}
+
 }  // namespace
 
-std::optional<FirstFrame> FindFirstFrame(ByteFile& file, std::uint64_t length) {
-    // No buffer is ever larger than the file.
+PairScan FastestPairScan() {
+#if defined(SQ_FRAME_SEARCH_X86)
+    static const PairScan fastest = [] {
+        __builtin_cpu_init();
+        if (__builtin_cpu_supports("avx2")) return PairScan::Avx2;
+        if (__builtin_cpu_supports("sse2")) return PairScan::Sse2;
+        return PairScan::Bytes;
+    }();
+    return fastest;
+#else
+    return PairScan::Bytes;
+#endif
+}
+
+std::optional<FirstFrame> FindFirstFrame(ByteFile& file, std::uint64_t length, PairScan scan) {
+    scan = std::min(scan, FastestPairScan());
+    // No read is ever larger than the file.
     const std::size_t largest = static_cast<std::size_t>(std::min<std::uint64_t>(length, kLargestRead));
     if (largest < 2) return std::nullopt;
+    std::size_t capacity = std::min(largest, kTagRead);
+    ReadBuffer storage(capacity);
     std::size_t want = std::min(largest, kFirstRead);
-    std::unique_ptr<unsigned char[]> buffer(new unsigned char[want]);
-    std::size_t capacity = want;
+    std::uint64_t audio_guess = 0;
 
     std::uint64_t position = 0;
     while (position < length) {
         if (want > capacity) {
-            buffer.reset();
-            buffer.reset(new unsigned char[want]);
             capacity = want;
+            storage = ReadBuffer(capacity);
         }
-        const std::size_t got = file.ReadAt(position, buffer.get(), want);
-        const std::size_t at = FindPair(buffer.get(), got);
+        unsigned char* const buffer = storage.For(position);
+        const std::size_t got = file.ReadAt(position, buffer, want);
+        if (position == 0) audio_guess = TagEnd(buffer, got);
+        const std::size_t at = FindPair(scan, buffer, got);
         if (at < got) {
             FirstFrame frame;
             frame.offset = position + at;
             const std::size_t in_buffer = std::min(got - at, FirstFrame::kSize);
             if (in_buffer == FirstFrame::kSize || got < want) {
-                std::memcpy(frame.bytes.data(), buffer.get() + at, in_buffer);
+                std::memcpy(frame.bytes.data(), buffer + at, in_buffer);
             } else {
                 file.ReadAt(frame.offset, frame.bytes.data(), FirstFrame::kSize);
             }
@@ -129,7 +157,11 @@ std::optional<FirstFrame> FindFirstFrame(ByteFile& file, std::uint64_t length) {
         // first of the next buffer, so a pair split across two reads is still found.
         if (got < want || got < 2 || position + got >= length) break;
         position += got - 1;
-        want = std::min(largest, want * 2);
+        std::uint64_t next = std::max<std::uint64_t>(kFirstRead, want * std::uint64_t{2});
+        if (audio_guess > 0 && position < audio_guess + kPastTag) {
+            next = std::min<std::uint64_t>(kTagRead, std::max<std::uint64_t>(kFirstRead, audio_guess + kPastTag - position));
+        }
+        want = static_cast<std::size_t>(std::min<std::uint64_t>(largest, next));
     }
     return std::nullopt;
 }

@@ -17,7 +17,15 @@ struct FirstFrame {
     std::array<unsigned char, kSize> bytes{};
 };
 
-// Scans `file` (of `length` bytes) through large buffers; nothing when no byte pair matches.
-std::optional<FirstFrame> FindFirstFrame(ByteFile& file, std::uint64_t length);
+// How the bytes are compared: one at a time, or whole vectors where the processor has them.
+// Each one finds the same pair; a later one needs more of the processor.
+enum class PairScan { Bytes, Sse2, Avx2 };
+
+// The fastest scan this processor runs, asked once.
+PairScan FastestPairScan();
+
+// Scans `file` (of `length` bytes) through a small buffer; nothing when no byte pair matches.
+// A scan the processor lacks falls back to the fastest one it has.
+std::optional<FirstFrame> FindFirstFrame(ByteFile& file, std::uint64_t length, PairScan scan = FastestPairScan());
 
 }  // namespace sq

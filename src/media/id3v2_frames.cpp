@@ -25,27 +25,36 @@ const VersionLayout& Layout(std::uint8_t version) { return version == 2 ? kVersi
 }  // namespace
 
 FirstOccurrences FindFrameIdentifiers(std::string_view body, std::uint8_t version) {
+    FirstOccurrences found;
+    FindMissingFrameIdentifiers(body, 0, version, found);
+    return found;
+}
+
+std::size_t FindMissingFrameIdentifiers(std::string_view part, std::size_t part_at, std::uint8_t version,
+                                        FirstOccurrences& found) {
     // Every identifier starts with 'T', so one memchr walk finds the first occurrence of all.
     const VersionLayout& layout = Layout(version);
-    FirstOccurrences found;
-    std::size_t missing = kFrameKindCount;
-    const char* const data = body.data();
+    std::size_t missing = 0;
+    for (const auto& at : found) missing += !at;
+    const char* const data = part.data();
     std::size_t i = 0;
-    while (missing > 0 && i < body.size()) {
-        const void* hit = std::memchr(data + i, 'T', body.size() - i);
+    while (missing > 0 && i < part.size()) {
+        const void* hit = std::memchr(data + i, 'T', part.size() - i);
         if (!hit) break;
         const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-        const std::string_view rest = body.substr(at);
+        const std::string_view rest = part.substr(at);
         for (std::size_t kind = 0; kind < kFrameKindCount; ++kind) {
             if (!found[kind] && rest.substr(0, layout.ids[kind].size()) == layout.ids[kind]) {
-                found[kind] = at;
+                found[kind] = part_at + at;
                 --missing;
             }
         }
         i = at + 1;
     }
-    return found;
+    return missing;
 }
+
+std::size_t FrameReach(std::uint8_t version) { return Layout(version).text + 255; }
 
 std::optional<std::string> FrameText(std::string_view body, std::uint8_t version, std::size_t at) {
     const VersionLayout& layout = Layout(version);

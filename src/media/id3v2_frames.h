@@ -18,6 +18,17 @@ constexpr std::size_t kFrameKindCount = 6;
 using FirstOccurrences = std::array<std::optional<std::size_t>, kFrameKindCount>;
 FirstOccurrences FindFrameIdentifiers(std::string_view body, std::uint8_t version);
 
+// The same search over a body read in parts: fills each kind still missing from `found` with
+// its first occurrence in `part`, which begins `part_at` bytes into the body. Parts searched in
+// order, each overlapping the one before by kLongestFrameIdentifier - 1 bytes, give the
+// first occurrences in the whole body. Returns how many kinds are still missing.
+constexpr std::size_t kLongestFrameIdentifier = 4;
+std::size_t FindMissingFrameIdentifiers(std::string_view part, std::size_t part_at, std::uint8_t version,
+                                        FirstOccurrences& found);
+
+// The body bytes past `at` that FrameText may look at: the size and flags bytes and the text.
+std::size_t FrameReach(std::uint8_t version);
+
 // The text of the frame whose identifier starts at `at`, or nothing when a version 3 frame is
 // compressed or encrypted. Throws ClsMP3Error 6 for a position past the 16-bit range and 5
 // for a size or flags byte past the body's end or a size byte of 0.

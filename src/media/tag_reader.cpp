@@ -7,12 +7,15 @@
 #include "media/genre_names.h"
 #include "media/genre_number.h"
 #include "media/id3v1_block.h"
+#include "media/id3v2_body.h"
 #include "media/id3v2_frames.h"
 
 namespace sq {
 namespace {
 
 constexpr std::size_t kId3v2HeaderSize = 10;
+// Read with the header: enough for the text frames at the start of most tags.
+constexpr std::size_t kBodyStartRead = 4 * 1024;
 
 std::uint64_t Id3v2TagSize(const unsigned char* header) {
     // Each size byte is taken whole, bit 7 included.
@@ -54,21 +57,23 @@ bool clsMP3::ReadTagsFromFile(ByteFile& file) {
         Genre = std::move(v1.genre);
     }
 
-    unsigned char header[kId3v2HeaderSize] = {};
-    file.ReadAt(0, header, kId3v2HeaderSize);
+    // Aligned so that the copy of the file's first page is not one of the slow ones (read_buffer.h).
+    alignas(64) unsigned char head[kId3v2HeaderSize + kBodyStartRead];
+    const std::size_t head_size = file.ReadAt(0, head, sizeof head);
     // The marker is told by its "D3" alone; the byte before it is not examined.
-    if (header[1] == 'D' && header[2] == '3') {
-        const std::uint8_t version = header[3];
-        const std::uint64_t tag_size = Id3v2TagSize(header);
+    if (head_size >= kId3v2HeaderSize && head[1] == 'D' && head[2] == '3') {
+        const std::uint8_t version = head[3];
+        const std::uint64_t tag_size = Id3v2TagSize(head);
         if (tag_size > length) return false;
         if (tag_size > 0) {
             if (version != 2 && version != 3) return false;
-            // The whole body in one read; the part of a body past the end of the file is absent.
+            // The part of a body past the end of the file is absent.
             const std::size_t wanted = static_cast<std::size_t>(std::min(tag_size, length - kId3v2HeaderSize));
-            std::unique_ptr<char[]> storage(new char[wanted]);
-            const std::string_view body(storage.get(), file.ReadAt(kId3v2HeaderSize, storage.get(), wanted));
-
-            const FirstOccurrences found = FindFrameIdentifiers(body, version);
+            const HeldBody held = ReadId3v2Body(
+                file, kId3v2HeaderSize, wanted, version,
+                std::string_view(reinterpret_cast<const char*>(head) + kId3v2HeaderSize, head_size - kId3v2HeaderSize));
+            const std::string_view body = held.bytes;
+            const FirstOccurrences& found = held.found;
             std::string* const members[kFrameKindCount] = {&Songname, &Album, &Artist, &Year, &Genre, &Track};
             for (std::size_t kind = 0; kind < kFrameKindCount; ++kind) {
                 if (!found[kind]) continue;

@@ -173,7 +173,18 @@ void frmMain::OnCommand(int id, int code, HWND /*control*/) {
     }
 }
 
-HWND frmMain::Control(int id) const { return hwnd_ ? ::GetDlgItem(hwnd_, id) : nullptr; }
+HWND frmMain::Control(int id) const {
+    if (!hwnd_) return nullptr;
+    HWND control = ::GetDlgItem(hwnd_, id);
+    if (!control) {
+        const ControlLayout* row = FindControlLayout(id);
+        if (row && InFolderEditor(*row)) {
+            CreateFolderEditor();
+            control = ::GetDlgItem(hwnd_, id);
+        }
+    }
+    return control;
+}
 
 std::string frmMain::ControlText(int id) const {
     HWND control = Control(id);
@@ -185,6 +196,12 @@ std::string frmMain::ControlText(int id) const {
 }
 
 void frmMain::SetControlText(int id, const std::string& text) {
+    // The countdown refreshes lblTime every second, and on a steady title with the same text: a
+    // write would cost the player's thread a window update, and a pass through every hook on it.
+    if (id == IDC_LBL_TIME) {
+        if (text == time_label_) return;
+        time_label_ = text;
+    }
     if (HWND control = Control(id)) ::SetWindowTextW(control, WideFromAnsi(text).c_str());
 }
 

@@ -14,6 +14,8 @@
 
 namespace sq {
 
+struct ControlLayout;
+
 // Control identifiers, used for WM_COMMAND routing and by tests that find the controls.
 enum ControlId : int {
     IDC_TXT_USER = 101,
@@ -92,8 +94,11 @@ private:
     void OnCommand(int id, int code, HWND control);
     void RunLoadSequence();
 
-    // frm_main_layout.cpp: creates every control; handles painting and colours.
+    // frm_main_layout.cpp: creates the controls (the folder editor's when first wanted); handles
+    // painting and colours.
     void CreateControls();
+    void CreateFolderEditor() const;
+    HWND CreateControl(const ControlLayout& row, HWND after) const;
     bool HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     // frm_main_account.cpp
@@ -103,6 +108,7 @@ private:
 
     // frm_main_folders.cpp
     void OpenFolderListAtStoredFolder();
+    void FillFolderEditor() const;
     void cmdExclude_Click();
     void cmdOk_Click();
     void cmdRemove_Click();
@@ -112,6 +118,7 @@ private:
     bool HandleFolderMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     HWND hwnd_ = nullptr;
+    std::string time_label_;  // what lblTime was last given
     bool loaded_ = false;
     bool showing_modally_ = false;
     struct Layout;

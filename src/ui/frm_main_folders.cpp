@@ -31,12 +31,7 @@ int DriveIndexOf(const std::vector<DriveEntry>& drives, char letter) {
     return -1;
 }
 
-// Moves the folder list to `folder`. A folder that cannot be read leaves the list where it was.
-bool OpenFolder(HWND list, FolderListModel& model, const std::string& folder) {
-    std::vector<std::string> names;
-    if (!ReadSubfolders(folder, names)) return false;
-    if (!model.Open(folder, std::move(names))) return false;
-    if (!list) return true;
+void ShowEntries(HWND list, const FolderListModel& model) {
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const FolderListEntry& entry : model.Entries()) {
@@ -47,6 +42,22 @@ bool OpenFolder(HWND list, FolderListModel& model, const std::string& folder) {
     ::SendMessageW(list, LB_SETCURSEL, model.CurrentIndex(), 0);
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
+}
+
+void ShowDrives(HWND combo, const std::vector<DriveEntry>& drives, int chosen) {
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const DriveEntry& drive : drives)
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromAnsi(drive.caption).c_str()));
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+}
+
+// Moves the folder list to `folder` (and shows it, once the list exists). A folder that cannot
+// be read leaves the list where it was.
+bool OpenFolder(HWND list, FolderListModel& model, const std::string& folder) {
+    std::vector<std::string> names;
+    if (!ReadSubfolders(folder, names)) return false;
+    if (!model.Open(folder, std::move(names))) return false;
+    if (list) ShowEntries(list, model);
     return true;
 }
 
@@ -57,22 +68,31 @@ void frmMain::OpenFolderListAtStoredFolder() {
     // Both lists start on the process's current folder and its drive.
     const std::string start = ProcessCurrentFolder();
     folders_->drives = ListDrives();
-    if (HWND drives = Control(IDC_LST_DRIVE)) {
-        ::SendMessageW(drives, CB_RESETCONTENT, 0, 0);
-        for (const DriveEntry& drive : folders_->drives)
-            ::SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromAnsi(drive.caption).c_str()));
-        folders_->drive_index = start.empty() ? -1 : DriveIndexOf(folders_->drives, start[0]);
-        ::SendMessageW(drives, CB_SETCURSEL, static_cast<WPARAM>(folders_->drive_index), 0);
-    }
-    OpenFolder(Control(IDC_LST_FOLDERS), folders_->list, start);
+    folders_->drive_index = start.empty() ? -1 : DriveIndexOf(folders_->drives, start[0]);
+    // The lists themselves may not be made yet (see CreateFolderEditor); they show this then.
+    HWND drives = ::GetDlgItem(hwnd_, IDC_LST_DRIVE);
+    HWND list = ::GetDlgItem(hwnd_, IDC_LST_FOLDERS);
+    if (drives) ShowDrives(drives, folders_->drives, folders_->drive_index);
+    OpenFolder(list, folders_->list, start);
 
     // Then the folder list moves to the stored folder, if there is one it can open; the drive
     // list stays on its own drive.
     const std::string stored = settings::Get(kExclude);
-    if (!stored.empty()) OpenFolder(Control(IDC_LST_FOLDERS), folders_->list, stored);
+    if (!stored.empty()) OpenFolder(list, folders_->list, stored);
 }
 
-void frmMain::cmdExclude_Click() { ShowFolderEditor(hwnd_, true); }
+void frmMain::FillFolderEditor() const {
+    if (!folders_) return;
+    if (HWND drives = ::GetDlgItem(hwnd_, IDC_LST_DRIVE)) ShowDrives(drives, folders_->drives, folders_->drive_index);
+    if (HWND list = ::GetDlgItem(hwnd_, IDC_LST_FOLDERS)) {
+        if (!folders_->list.Entries().empty()) ShowEntries(list, folders_->list);
+    }
+}
+
+void frmMain::cmdExclude_Click() {
+    CreateFolderEditor();
+    ShowFolderEditor(hwnd_, true);
+}
 
 void frmMain::cmdOk_Click() {
     if (folders_) settings::Save(kExclude, folders_->list.Current());

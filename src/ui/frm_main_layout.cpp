@@ -139,6 +139,8 @@ void FitComboHeight(HWND combo, int wanted) {
 
 const std::vector<ControlLayout>& MainWindowControls() { return kControls; }
 
+bool InFolderEditor(const ControlLayout& row) { return row.container == C::FolderEx || row.id == IDC_FRA_FOLDER_EX; }
+
 const ControlLayout* FindControlLayout(int id) {
     for (const ControlLayout& row : kControls)
         if (row.id == id) return &row;
@@ -171,35 +173,57 @@ void frmMain::CreateControls() {
     layout_->white_brush.reset(::CreateSolidBrush(RGB(255, 255, 255)));
     layout_->logo.Load(ModuleInstance(), L"LOGO");
 
-    const TwipsConverter twips(layout_->dpi);
+    // The folder editor's windows, the drive list's drop-down among them, are made when it is
+    // first wanted (CreateFolderEditor): the window is loaded as the player starts, and most
+    // users never open the editor.
     for (const ControlLayout& row : kControls) {
-        const WindowKind kind = KindOf(row);
-        // A container's members are placed from the container's own corner, as it lies on screen.
-        const TwipsRect origin = row.container == C::Window ? TwipsRect{0, 0, 0, 0} : ContainerPlace(row.container);
-        const int x = twips.ToPixels(origin.left) + twips.ToPixels(row.place.left);
-        const int y = twips.ToPixels(origin.top) + twips.ToPixels(row.place.top);
-        const int cx = twips.ToPixels(row.place.width);
-        int cy = twips.ToPixels(row.place.height);
-        if (row.kind == K::DriveList) cy *= 8;  // room for the dropped-down list
-        // The folder editor and everything in it is hidden until "&Excludes Folder" shows it.
-        const bool visible = row.container != C::FolderEx && row.id != IDC_FRA_FOLDER_EX;
-        HWND control = ::CreateWindowExW(kind.ex_style, kind.window_class, WideFromAnsi(row.text).c_str(),
-                                         kind.style | (visible ? WS_VISIBLE : 0), x, y, cx, cy, hwnd_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), ModuleInstance(), nullptr);
-        if (!control) continue;
-        // Keep creation order as the stacking order, whatever the system's default for children.
-        ::SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        HGDIOBJ font = row.bold ? layout_->bold_font.get() : layout_->font.get();
-        if (!font) font = ::GetStockObject(DEFAULT_GUI_FONT);
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (row.kind == K::PasswordBox) ::SendMessageW(control, EM_SETPASSWORDCHAR, L'*', 0);
-        if (row.kind == K::DriveList) FitComboHeight(control, twips.ToPixels(row.place.height));
-        if (row.kind == K::FolderList) SizeFolderListItems(control);
-        // A label whose wrapped text is a pixel or two taller than its box is drawn by the window,
-        // a little higher, so that its last line is not cut.
-        if (row.kind == K::Label && LabelOverflow(control) > 0)
-            ::SetWindowLongW(control, GWL_STYLE, (::GetWindowLongW(control, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
+        if (!InFolderEditor(row)) CreateControl(row, HWND_BOTTOM);
     }
+    time_label_ = FindControlLayout(IDC_LBL_TIME)->text;
+}
+
+void frmMain::CreateFolderEditor() const {
+    if (!hwnd_ || !layout_ || ::GetDlgItem(hwnd_, IDC_FRA_FOLDER_EX)) return;
+    // Each goes into the stacking (and tab) order where the table puts it: after the control
+    // before it.
+    HWND previous = HWND_TOP;
+    for (const ControlLayout& row : kControls) {
+        HWND control = ::GetDlgItem(hwnd_, row.id);
+        if (!control && InFolderEditor(row)) control = CreateControl(row, previous);
+        if (control) previous = control;
+    }
+    FillFolderEditor();
+}
+
+HWND frmMain::CreateControl(const ControlLayout& row, HWND after) const {
+    const TwipsConverter twips(layout_->dpi);
+    const WindowKind kind = KindOf(row);
+    // A container's members are placed from the container's own corner, as it lies on screen.
+    const TwipsRect origin = row.container == C::Window ? TwipsRect{0, 0, 0, 0} : ContainerPlace(row.container);
+    const int x = twips.ToPixels(origin.left) + twips.ToPixels(row.place.left);
+    const int y = twips.ToPixels(origin.top) + twips.ToPixels(row.place.top);
+    const int cx = twips.ToPixels(row.place.width);
+    int cy = twips.ToPixels(row.place.height);
+    if (row.kind == K::DriveList) cy *= 8;  // room for the dropped-down list
+    // The folder editor and everything in it is hidden until "&Excludes Folder" shows it.
+    const bool visible = !InFolderEditor(row);
+    HWND control = ::CreateWindowExW(kind.ex_style, kind.window_class, WideFromAnsi(row.text).c_str(),
+                                     kind.style | (visible ? WS_VISIBLE : 0), x, y, cx, cy, hwnd_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), ModuleInstance(), nullptr);
+    if (!control) return nullptr;
+    // Keep the table's order as the stacking order, whatever the system's default for children.
+    ::SetWindowPos(control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HGDIOBJ font = row.bold ? layout_->bold_font.get() : layout_->font.get();
+    if (!font) font = ::GetStockObject(DEFAULT_GUI_FONT);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (row.kind == K::PasswordBox) ::SendMessageW(control, EM_SETPASSWORDCHAR, L'*', 0);
+    if (row.kind == K::DriveList) FitComboHeight(control, twips.ToPixels(row.place.height));
+    if (row.kind == K::FolderList) SizeFolderListItems(control);
+    // A label whose wrapped text is a pixel or two taller than its box is drawn by the window,
+    // a little higher, so that its last line is not cut.
+    if (row.kind == K::Label && LabelOverflow(control) > 0)
+        ::SetWindowLongW(control, GWL_STYLE, (::GetWindowLongW(control, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
+    return control;
 }
 
 }  // namespace sq

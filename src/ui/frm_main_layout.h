@@ -38,6 +38,8 @@ struct ControlLayout {
 // lie over later ones: the folder editor's frame covers the status area it is placed over).
 const std::vector<ControlLayout>& MainWindowControls();
 const ControlLayout* FindControlLayout(int id);
+// The folder editor's frame and what lies in it: hidden until "&Excludes Folder" opens it.
+bool InFolderEditor(const ControlLayout& row);
 // Where a container's own top-left corner lies within the window, in twips.
 TwipsRect ContainerPlace(Container container);
 

@@ -25,13 +25,19 @@ private:
 
 }  // namespace
 
-bool LogoPicture::Load(HINSTANCE module, const wchar_t* name) {
+void LogoPicture::Load(HINSTANCE module, const wchar_t* name) {
     picture_.reset();
     bitmap_ = nullptr;
-    HRSRC info = ::FindResourceW(module, name, MAKEINTRESOURCEW(10));  // RT_RCDATA
+    module_ = module;
+    name_ = name;
+    decoded_ = false;
+}
+
+bool LogoPicture::Decode() {
+    HRSRC info = ::FindResourceW(module_, name_, MAKEINTRESOURCEW(10));  // RT_RCDATA
     if (!info) return false;
-    const DWORD bytes = ::SizeofResource(module, info);
-    HGLOBAL loaded = ::LoadResource(module, info);
+    const DWORD bytes = ::SizeofResource(module_, info);
+    HGLOBAL loaded = ::LoadResource(module_, info);
     const void* data = loaded ? ::LockResource(loaded) : nullptr;
     if (!data || bytes == 0) return false;
 
@@ -62,7 +68,11 @@ bool LogoPicture::Load(HINSTANCE module, const wchar_t* name) {
     return true;
 }
 
-void LogoPicture::Draw(HDC dc, const RECT& box, int dpi) const {
+void LogoPicture::Draw(HDC dc, const RECT& box, int dpi) {
+    if (!decoded_) {
+        decoded_ = true;
+        Decode();
+    }
     if (!picture_ || !bitmap_) return;
     const UniqueMemoryDc memory(::CreateCompatibleDC(dc));
     if (!memory) return;

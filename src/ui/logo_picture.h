@@ -1,5 +1,7 @@
 #pragma once
-// The banner logo: a JPEG kept as a resource of the module, decoded once by OLE's picture loader.
+// The banner logo: a JPEG kept as a resource of the module, decoded by OLE's picture loader when
+// it is first drawn. The window may never be shown, and the loader takes several milliseconds
+// to start its imaging component, which at load would lengthen the player's start.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -10,17 +12,19 @@ namespace sq {
 
 class LogoPicture {
 public:
-    // Decodes the RCDATA resource `name` of `module`; false (and nothing to draw) when the
-    // resource is missing or the picture cannot be decoded.
-    bool Load(HINSTANCE module, const wchar_t* name);
-    bool Loaded() const { return static_cast<bool>(picture_); }
-    // Size of the picture in pixels.
-    SIZE PixelSize() const { return size_; }
+    // The picture is the RCDATA resource `name` (a string that outlives the object) of `module`.
+    void Load(HINSTANCE module, const wchar_t* name);
     // Draws the picture at its own size at the top-left of `box`, clipped to it, as an image
-    // control does; with a DPI other than 96 it is scaled with the rest of the window.
-    void Draw(HDC dc, const RECT& box, int dpi) const;
+    // control does; with a DPI other than 96 it is scaled with the rest of the window. Nothing
+    // is drawn when the resource is missing or cannot be decoded.
+    void Draw(HDC dc, const RECT& box, int dpi);
 
 private:
+    bool Decode();
+
+    HINSTANCE module_ = nullptr;
+    const wchar_t* name_ = nullptr;
+    bool decoded_ = false;
     ComPtr<IPicture> picture_;
     HBITMAP bitmap_ = nullptr;  // owned by picture_
     SIZE size_{0, 0};

@@ -2,6 +2,9 @@
 // the genre text and the precedence over ID3v1.
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "media/id3v2_body.h"
 #include "media/mp3_bytes.h"
 #include "media/read_helpers.h"
 
@@ -309,6 +312,54 @@ TEST(Id3v2, ALaterKindFailingLeavesTheGenreNumberUnlookedUp) {
     ASSERT_TRUE(read.error);
     EXPECT_EQ(read.error->Number, 5 + 19988);
     EXPECT_EQ(read.mp3->Genre, "17");
+}
+
+// What the lookup makes of each kind: its text, "skip", or the failure's number.
+std::string Lookup(std::string_view body, std::uint8_t version, const sq::FirstOccurrences& found) {
+    std::string out;
+    for (const auto& at : found) {
+        try {
+            const auto text = at ? sq::FrameText(body, version, *at) : std::optional<std::string>();
+            out += !at ? "none" : text ? *text : "skip";
+        } catch (const sq::ClsMP3Error& e) {
+            out += "error " + std::to_string(e.Number);
+        }
+        out += '|';
+    }
+    return out;
+}
+
+TEST(Id3v2, BodyReadInPartsAgreesWithTheWholeBody) {
+    // Identifiers and their fragments around every place the reading splits the body: the
+    // start read with the header, the held start, and the searched parts past it.
+    const std::size_t start = 4096;
+    const std::size_t held = sq::kHeldBodyBytes;
+    const std::size_t near[] = {0, 300, start - 270, start - 4, start - 1, 32756, 32757, 32758, 32766, 32767,
+                                held - 270, held - 3, held - 1, held + 65533, held + 65534, held + 65535};
+    std::mt19937 random(5);
+    for (int round = 0; round < 300; ++round) {
+        const std::uint8_t version = 2 + round % 2;
+        const char* const v3[] = {"TIT2", "TALB", "TPE1", "TYER", "TCON", "TRCK", "TIT", "TR", "T"};
+        const char* const v2[] = {"TT2", "TAL", "TOA", "TYE", "TCO", "TRK", "TT", "T"};
+        const std::size_t size = 1 + random() % (held + 70000);
+        std::string body(size, 'x');
+        for (int k = 0; k < 8; ++k) {
+            const std::string id = version == 3 ? v3[random() % 9] : v2[random() % 8];
+            std::size_t at = random() % 2 ? near[random() % 16] + random() % 3 : random() % size;
+            at = std::min(at, size - 1);
+            std::string frame = id;
+            for (int b = 0; b < 12; ++b) frame += static_cast<char>(random() % 4 ? random() % 40 : random() % 256);
+            body.replace(at, std::min(frame.size(), size - at), frame, 0, std::min(frame.size(), size - at));
+        }
+        sq::MemoryFileOpener files;
+        files.Add("tag", "0123456789" + body);
+        auto file = files.OpenRead("tag");
+        const sq::HeldBody read =
+            sq::ReadId3v2Body(*file, 10, size, version, std::string_view(body).substr(0, std::min(size, start)));
+        const sq::FirstOccurrences whole = sq::FindFrameIdentifiers(body, version);
+        ASSERT_EQ(read.found, whole) << "round " << round;
+        ASSERT_EQ(Lookup(read.bytes, version, read.found), Lookup(body, version, whole)) << "round " << round;
+    }
 }
 
 }  // namespace

@@ -115,4 +115,21 @@ TEST(ReadMP3, ReadsOnlyWhatItNeeds) {
     EXPECT_LT(f.files.bytes_read(), 64u * 1024u);
 }
 
+TEST(ReadMP3, ReadsACoverPictureOnce) {
+    // The search goes through the tag to the audio; the tag step needs only the frames before
+    // the picture.
+    const std::string picture = sqtest::V3Frame("APIC", Filler(1 << 20, 'p'));
+    const std::string tag = sqtest::Id3v2Tag(3, sqtest::V3Frame("TIT2", "Title") + sqtest::V3Frame("TPE1", "Artist") +
+                                                    sqtest::V3Frame("TALB", "Album") + sqtest::V3Frame("TYER", "2001") +
+                                                    sqtest::V3Frame("TCON", "Rock") + sqtest::V3Frame("TRCK", "3") +
+                                                    picture);
+    sqtest::ReadFixture f;
+    auto read = f.Read(tag + FullFile());
+    ASSERT_FALSE(read.error) << read.error->Description;
+    EXPECT_EQ(f.mp3.Songname, "Title");
+    EXPECT_EQ(f.mp3.Track, "3");
+    EXPECT_EQ(f.mp3.BitRate, "128");
+    EXPECT_LT(f.files.bytes_read(), tag.size() + 16u * 1024u);
+}
+
 }  // namespace

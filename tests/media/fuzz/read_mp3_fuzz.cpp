@@ -1,10 +1,12 @@
 // libFuzzer target: any bytes, read as an audio file by clsMP3::ReadMP3 through the in-memory
-// file layer. A reader failure is the class's defined answer; anything else is a finding.
+// file layer. A reader failure is the class's defined answer; anything else is a finding. The
+// frame search's vector scans must also find what the byte-by-byte scan finds.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "media/cls_mp3.h"
+#include "media/frame_search.h"
 #include "media/memory_file.h"
 
 namespace {
@@ -15,6 +17,21 @@ bool MembersAreBounded(const sq::clsMP3& mp3, std::size_t size) {
         if (member->size() > size) return false;
     }
     return true;
+}
+
+void ScansAgree(sq::MemoryFileOpener& files) {
+    std::optional<sq::FirstFrame> by_bytes;
+    for (sq::PairScan scan : {sq::PairScan::Bytes, sq::PairScan::Sse2, sq::PairScan::Avx2}) {
+        if (scan > sq::FastestPairScan()) break;
+        auto file = files.OpenRead("fuzz.mp3");
+        const std::optional<sq::FirstFrame> found = sq::FindFirstFrame(*file, file->Length(), scan);
+        if (scan == sq::PairScan::Bytes) {
+            by_bytes = found;
+        } else if (found.has_value() != by_bytes.has_value() ||
+                   (found && (found->offset != by_bytes->offset || found->bytes != by_bytes->bytes))) {
+            std::abort();
+        }
+    }
 }
 
 }  // namespace
@@ -34,5 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!MembersAreBounded(mp3, size)) std::abort();
     // A read that ran to its end found either no frame or a complete set of stream values.
     if (read && mp3.MpegVersion.empty() != mp3.Duration.empty()) std::abort();
+    ScansAgree(files);
     return 0;
 }
