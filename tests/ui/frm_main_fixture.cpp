@@ -38,21 +38,6 @@ std::optional<std::wstring> ReadRaw(const wchar_t* name) {
 
 void MakeFolders(const std::wstring& path) { ::SHCreateDirectoryExW(nullptr, path.c_str(), nullptr); }
 
-void RemoveFolderTree(const std::wstring& path) {
-    WIN32_FIND_DATAW data{};
-    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveFolderTree(path + L"\\" + name);
-            else ::DeleteFileW((path + L"\\" + name).c_str());
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(path.c_str());
-}
-
 void MakeTestFolders() {
     const std::wstring root = kTestRoot;
     for (const wchar_t* sub : {L"\\Music\\Ambient", L"\\Music\\Live\\Encores", L"\\Music\\Studio", L"\\Start"})

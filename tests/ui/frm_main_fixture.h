@@ -20,7 +20,6 @@ void StoreRaw(const wchar_t* name, const std::wstring& value);
 std::optional<std::wstring> ReadRaw(const wchar_t* name);
 
 void MakeFolders(const std::wstring& path);  // with every missing parent
-void RemoveFolderTree(const std::wstring& path);
 // Makes kTestRoot\Music with Ambient, Live (holding Encores) and Studio, and kTestRoot\Start.
 void MakeTestFolders();
 
