@@ -1,6 +1,7 @@
 // The playing file on a 5.x player (the stand-in's 5.x profile): the per-user playlist folder it
-// names in its own process, entries without information lines, 5.7's relative and drive-less
-// paths, and a path the code page cannot hold, found in Winamp.m3u8 and read by its wide path.
+// names in its own process, and a path the code page cannot hold, found in Winamp.m3u8 and read by
+// its wide path. Entries without information lines and 5.7's relative and drive-less paths are
+// decided natively and shown end to end through the player simulator.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -50,10 +51,10 @@ protected:
         sqtest::DeleteTree(appdata_);
         ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "WinAmp.File");
     }
-    void SetEntries(const std::vector<std::wstring>& paths, const std::vector<bool>& details = {}) {
+    void SetEntries(const std::vector<std::wstring>& paths) {
         player_.entries.clear();
         for (size_t k = 0; k < paths.size(); ++k) {
-            player_.entries.push_back({paths[k], L"Title " + std::to_wstring(k), 100, k >= details.size() || details[k]});
+            player_.entries.push_back({paths[k], L"Title " + std::to_wstring(k), 100, true});
         }
     }
 
@@ -79,30 +80,6 @@ TEST_F(Winamp5, DefaultInstallReadsThePlaylistInTheFolderThePlayerNames) {
 
     player_.entries.clear();
     EXPECT_EQ(WinAmpMod::GetPlayingFile(), "") << "an empty playlist answers -1";
-}
-
-TEST_F(Winamp5, EntriesWithoutInformationLinesDoNotShiftLaterOnes) {
-    const std::vector<std::wstring> paths = {L"C:\\M\\0.mp3", L"C:\\M\\1.mp3", L"C:\\M\\2.mp3", L"C:\\M\\3.mp3",
-                                             L"C:\\M\\4.mp3"};
-    SetEntries(paths, {false, false, true, false, true});
-    for (long p = 0; p < 5; ++p) {
-        player_.position = p;
-        EXPECT_EQ(WinAmpMod::GetPlayingFile(), sim::EncodedText(paths[static_cast<size_t>(p)], CP_ACP)) << p;
-    }
-    EXPECT_EQ(sqtest::ReadWholeFile(user_ + L"Winamp.m3u").substr(0, 33), "#EXTM3U\r\nC:\\M\\0.mp3\r\nC:\\M\\1.mp3\r\n");
-}
-
-TEST_F(Winamp5, RelativeAndDriveLessPathsNameTheFullPath) {
-    const std::wstring below = user_ + L"Music\\a.mp3";
-    SetEntries({below, user_.substr(0, 2) + L"\\Music\\b.mp3", L"Q:\\c.mp3"});
-    player_.path_style = sim::PathStyle::kRelativeToPlaylist;
-    for (long p = 0; p < 3; ++p) {
-        player_.position = p;
-        EXPECT_EQ(WinAmpMod::GetPlayingFile(), sim::EncodedText(player_.entries[static_cast<size_t>(p)].path, CP_ACP));
-    }
-    EXPECT_NE(sqtest::ReadWholeFile(user_ + L"Winamp.m3u").find("\r\nMusic\\a.mp3\r\n#EXTINF:100,Title 1\r\n\\Music\\b.mp3\r\n"),
-              std::string::npos)
-        << "the player wrote them relative and drive-less";
 }
 
 TEST_F(Winamp5, PathOutsideTheCodePageIsFoundInTheUtf8PlaylistAndReadByItsWidePath) {
