@@ -1,23 +1,38 @@
 #!/usr/bin/env bash
-# Builds a libFuzzer target with clang (ASan + UBSan) and runs it for a while.
+# Builds the libFuzzer targets with clang (ASan + UBSan) and runs one of them for a while.
 #   scripts/fuzz-smoke.sh [seconds=60] [target=media_read_mp3]     (or player_playlist_entry)
+#   scripts/fuzz-smoke.sh --build-only                             (builds every target, runs none)
+#   scripts/fuzz-smoke.sh --no-build [seconds] [target]            (runs what --build-only made)
 # The corpus grows in build/fuzz/corpus/<target>; findings land in build/fuzz/findings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+build=build/fuzz
+targets=(media_read_mp3 player_playlist_entry)
+
+mode=build-and-run
+case "${1:-}" in
+  --build-only) mode=build; shift ;;
+  --no-build) mode=run; shift ;;
+esac
 seconds="${1:-60}"
 target="${2:-media_read_mp3}"
-build=build/fuzz
 
-if ! command -v clang++ >/dev/null; then
-  echo "clang++ is missing (scripts/install-deps.sh installs it)" >&2
-  exit 1
+if [[ "$mode" != run ]]; then
+  if ! command -v clang++ >/dev/null; then
+    echo "clang++ is missing (scripts/install-deps.sh installs it)" >&2
+    exit 1
+  fi
+  cmake -S . -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DSQ_BUILD_TESTS=OFF -DSQ_BUILD_FUZZ=ON \
+    "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
+    "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
+  if [[ "$mode" == build ]]; then
+    cmake --build "$build" -j2 --target "${targets[@]/%/_fuzz}" >/dev/null
+    exit 0
+  fi
+  cmake --build "$build" -j2 --target "${target}_fuzz" >/dev/null
 fi
-cmake -S . -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DSQ_BUILD_TESTS=OFF -DSQ_BUILD_FUZZ=ON \
-  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
-  "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
-cmake --build "$build" -j2 --target "${target}_fuzz" >/dev/null
 
 mkdir -p "$build/corpus/$target" "$build/findings"
 if [[ "$target" == media_read_mp3 ]]; then
