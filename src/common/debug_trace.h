@@ -1,7 +1,7 @@
 #pragma once
 // A plug-in has no console and must not put up dialogs of its own: a failure caught where it
 // would otherwise reach the player or a script is written to the debugger's output, one line
-// each ("Sonoquill: <where>: <what> (0x<code>)"), for DebugView or an attached debugger.
+// each (common/trace_line.h), for DebugView or an attached debugger.
 #include <windows.h>
 
 namespace sq {

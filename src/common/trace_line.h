@@ -1,0 +1,29 @@
+#pragma once
+// The one line a failure caught at a boundary leaves in the debugger's output:
+// "Sonoquill: <where>: <what> (0x<code>)". Composed by hand into a fixed buffer: the C library's
+// formatted output would carry its whole floating-point formatter into the wrapper, a fifth of
+// its size, for one hexadecimal number. Texts too long for the line are cut; the code never is.
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+
+namespace sq {
+
+constexpr std::size_t kTraceLineCapacity = 256;  // characters, the terminating NUL included
+
+inline void ComposeTraceLine(wchar_t (&line)[kTraceLineCapacity], const wchar_t* where, const wchar_t* what,
+                             std::uint32_t code) noexcept {
+    wchar_t suffix[] = L" (0x00000000)\n";
+    for (int digit = 0; digit < 8; ++digit) suffix[4 + digit] = L"0123456789ABCDEF"[(code >> (28 - 4 * digit)) & 0xFu];
+    constexpr std::size_t kSuffixLength = sizeof suffix / sizeof suffix[0] - 1;
+
+    const wchar_t* const text_end = line + kTraceLineCapacity - 1 - kSuffixLength;
+    wchar_t* at = line;
+    for (const wchar_t* text : {L"Sonoquill: ", where ? where : L"?", L": ", what ? what : L"?"}) {
+        while (at < text_end && *text) *at++ = *text++;
+    }
+    for (const wchar_t* text = suffix; *text;) *at++ = *text++;
+    *at = L'\0';
+}
+
+}  // namespace sq

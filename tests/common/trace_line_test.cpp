@@ -1,0 +1,30 @@
+#include "common/trace_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(TraceLine, NamesWhereWhatAndTheCode) {
+    wchar_t line[sq::kTraceLineCapacity];
+    sq::ComposeTraceLine(line, L"Invoke", L"out of memory", 0x8007000Eu);
+    EXPECT_EQ(std::wstring(line), L"Sonoquill: Invoke: out of memory (0x8007000E)\n");
+    sq::ComposeTraceLine(line, nullptr, nullptr, 0);
+    EXPECT_EQ(std::wstring(line), L"Sonoquill: ?: ? (0x00000000)\n");
+}
+
+TEST(TraceLine, TextTooLongForTheLineIsCutButTheCodeIsKept) {
+    struct {
+        wchar_t line[sq::kTraceLineCapacity];
+        wchar_t guard = L'#';
+    } out;
+    const std::wstring long_text(400, L'w');
+    sq::ComposeTraceLine(out.line, L"where", long_text.c_str(), 0xDEADBEEFu);
+    const std::wstring text(out.line);
+    EXPECT_EQ(text.size(), sq::kTraceLineCapacity - 1);
+    EXPECT_EQ(text.substr(text.size() - 14), L" (0xDEADBEEF)\n");
+    EXPECT_EQ(out.guard, L'#');
+}
+
+}  // namespace
