@@ -9,11 +9,12 @@ namespace sq {
 
 // The file at the player's current playlist position.
 struct PlayingFile {
-    // In the system's code page, as the exclusion test compares it; "?" stands for characters the
-    // code page lacks. Empty when no playing file is known.
+    // In the system's code page, as the exclusion test compares it; characters the code page lacks
+    // are written as the system writes them (a look-alike, or "?"). Empty when no playing file is
+    // known.
     std::string path;
-    // The same path in UTF-8, from the player's UTF-8 playlist; set only when the code page cannot
-    // hold the path (and the UTF-8 playlist names the same entry), else empty.
+    // The same path in UTF-8 whenever the player gave it in a form that holds every character (the
+    // wide answer of its own process, or its UTF-8 playlist), else empty: the file is opened by it.
     std::string utf8_path;
 };
 
@@ -35,6 +36,11 @@ public:
     virtual std::string GetWinAmpPath() = 0;
     // 1 when the player window was found (and is now the target of WritePlaylist), else 0.
     virtual long FindWinAmp() = 0;
+    // The path of the playlist entry at `position` (hidden entries counted), as the player answers
+    // in its own process: as wide text (request 214, given here in UTF-8) or in the code page
+    // (211). Empty when the window found belongs to another process or the player does not answer.
+    virtual std::string AskEntryUtf8(long position) = 0;
+    virtual std::string AskEntryCodePage(long position) = 0;
     // The folder the player writes its playlist files into, as it answers in its own process;
     // empty when the window found belongs to another process or the player does not answer.
     virtual PlaylistFolder AskPlaylistFolder() = 0;
@@ -43,7 +49,10 @@ public:
     // The path line of the entry at `position` of the playlist file `file_name` in `folder`, or
     // the empty string (see ReadPlaylistEntry).
     virtual std::string ReadEntry(const PlaylistFolder& folder, const char* file_name, long position) = 0;
-    // UTF-8 text as the player writes it into the code-page playlist: "?" for what it lacks.
+    // True when the UTF-8 playlist in `folder` exists and was written no earlier than the code-page
+    // one: the player writes both on request 120, so an older one is left from another player.
+    virtual bool Utf8PlaylistIsCurrent(const PlaylistFolder& folder) = 0;
+    // UTF-8 text as the system writes it in the code page: a look-alike or "?" for what it lacks.
     virtual std::string CodePageFromUtf8(const std::string& text) = 0;
     // The code page's lead-byte test, for stepping through its paths; nullptr for a code page of
     // single bytes.
@@ -52,9 +61,10 @@ public:
 
 // The file at the player's current playlist position. The first request goes to the window the
 // previous lookup found, so after the player restarts (or on the first lookup) it is not
-// answered; the second, sent after FindWinAmp, gives the position, and by then the player has
-// rewritten its playlist files. They are read in the folder the player names, else in its
-// program folder.
+// answered; the second, sent after FindWinAmp, gives the position. The player of this process is
+// then asked for that entry itself, which counts the entries its playlist files leave out.
+// Otherwise the files it has just rewritten are read, in the folder it names, else in its program
+// folder.
 PlayingFile LookUpPlayingFile(PlayerLink& player);
 
 }  // namespace sq

@@ -17,24 +17,30 @@ std::string WithoutEvery(const std::string& text, const std::string& piece) {
     return cleaned;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The player's own name and version ("Winamp 5.9.2 Build 10042") with no song loaded. A song
+// whose name begins with "Win" still carries the player's suffix.
+bool IsPlayersOwnName(const std::string& text) {
+    return text.compare(0, 3, "Win") == 0 && text.find(kPlayerSuffix) == std::string::npos;
+}
+
+// "12. Artist - Song": the playlist number is an option of the player, so a title without one is
+// a display name from its first character.
+std::string WithoutPlaylistNumber(const std::string& text) {
+    std::size_t digits = 0;
+    while (digits < text.size() && IsDigit(text[digits])) ++digits;
+    if (digits == 0 || text.compare(digits, 2, ". ") != 0) return text;
+    return text.substr(digits + 2);
+}
+
 }  // namespace
 
 std::string SongTitleFromWindowText(const std::string& window_text) {
     std::string text = window_text.substr(0, window_text.find('\0'));
     if (text.size() > kTitleBufferSize - 1) text.resize(kTitleBufferSize - 1);
-
-    std::string result;
-    if (text.compare(0, 3, "Win") == 0) {
-        // The player shows its own name and version when no song is loaded.
-        result = "No Song Playing";
-    } else {
-        // "12. Artist - Song - Winamp": the display name starts two characters after the first
-        // full stop; a text without one loses only its first character.
-        const std::size_t stop = text.find('.');
-        const std::size_t start = stop == std::string::npos ? 1 : stop + 2;
-        if (start < text.size()) result = text.substr(start);
-    }
-    return WithoutEvery(result, kPlayerSuffix);
+    if (IsPlayersOwnName(text)) return "No Song Playing";
+    return WithoutEvery(WithoutPlaylistNumber(text), kPlayerSuffix);
 }
 
 }  // namespace sq

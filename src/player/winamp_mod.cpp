@@ -1,7 +1,6 @@
 #include "player/winamp_mod.h"
 
 #include <cstring>
-#include <cwchar>
 
 #include "common/ansi_text.h"
 #include "common/unique_handle.h"
@@ -20,10 +19,17 @@ constexpr char kPlayerClass[] = "Winamp v1.x";
 constexpr char kPlayCommandKey[] = "WinAmp.File\\shell\\play\\command";
 constexpr WPARAM kNoArgument = 0;
 constexpr LPARAM kWritePlaylistRequest = 120;
+constexpr LPARAM kPlayStateRequest = 104;
+constexpr LPARAM kEntryPathRequest = 211;           // char*, 2.04 on
+constexpr LPARAM kWideEntryPathRequest = 214;       // wchar_t*, 5.x
 constexpr LPARAM kPlaylistFolderRequest = 337;      // char*, 5.11 on
 constexpr LPARAM kWidePlaylistFolderRequest = 338;  // wchar_t*, 5.3 on
-constexpr size_t kLongestFolder = 32767;
 constexpr DWORD kRegValueBufferSize = 256;
+// Enough for any number of players and look-alike windows; the list is never walked further.
+constexpr int kMostPlayerWindows = 64;
+// A play-state request goes out every second; a hung window of another process must not hold the
+// player's thread.
+constexpr UINT kPlayStateTimeoutMs = 500;
 
 class Win32PlaylistBytes final : public PlaylistBytes {
 public:
@@ -46,28 +52,46 @@ Text WithBackslash(Text folder) {
 
 bool IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
 
+bool BelongsToThisProcess(HWND window) {
+    DWORD owner = 0;
+    return window && ::GetWindowThreadProcessId(window, &owner) && owner == ::GetCurrentProcessId();
+}
+
+// A text the player answers as a pointer into its own memory. Such a pointer means something only
+// in the player's process, and any program may make a window of the player's class, so it is
+// read only from a window of this one; the player's buffers hold MAX_PATH characters, so a text
+// with no terminating zero within them is no answer.
+template <typename Char>
+std::basic_string<Char> TextAnswer(LPARAM request, WPARAM argument) {
+    if (!BelongsToThisProcess(hWinAmp)) return {};
+    const LRESULT answer = ::SendMessageA(hWinAmp, WM_USER, argument, request);
+    if (!answer) return {};
+    const auto* text = reinterpret_cast<const Char*>(answer);
+    size_t length = 0;
+    while (length < MAX_PATH && text[length] != 0) ++length;
+    if (length == MAX_PATH) return {};
+    return std::basic_string<Char>(text, length);
+}
+
 class LivePlayer final : public PlayerLink {
 public:
     long WritePlaylist() override { return WinAmpMod::WritePlaylist(); }
     std::string GetWinAmpPath() override { return WinAmpMod::GetWinAmpPath(); }
     long FindWinAmp() override { return WinAmpMod::FindWinAmp(); }
 
-    // The answers are pointers into the player's memory, so they are asked for only when the
-    // player is this process: any program may make a window of the player's class, and a
-    // pointer from another process must never be read.
+    std::string AskEntryUtf8(long position) override {
+        return Utf8FromWide(TextAnswer<wchar_t>(kWideEntryPathRequest, static_cast<WPARAM>(position)));
+    }
+
+    std::string AskEntryCodePage(long position) override {
+        return TextAnswer<char>(kEntryPathRequest, static_cast<WPARAM>(position));
+    }
+
     PlaylistFolder AskPlaylistFolder() override {
-        DWORD owner = 0;
-        if (!hWinAmp || !::GetWindowThreadProcessId(hWinAmp, &owner) || owner != ::GetCurrentProcessId()) return {};
-        const LRESULT wide = ::SendMessageA(hWinAmp, WM_USER, kNoArgument, kWidePlaylistFolderRequest);
-        if (wide) {
-            const auto* text = reinterpret_cast<const wchar_t*>(wide);
-            return FromWide(WithBackslash(std::wstring(text, ::wcsnlen(text, kLongestFolder))));
-        }
-        const LRESULT narrow = ::SendMessageA(hWinAmp, WM_USER, kNoArgument, kPlaylistFolderRequest);
-        if (narrow) {
-            const auto* text = reinterpret_cast<const char*>(narrow);
-            return FolderFromCodePage(WithBackslash(std::string(text, ::strnlen(text, kLongestFolder))));
-        }
+        const std::wstring wide = TextAnswer<wchar_t>(kWidePlaylistFolderRequest, kNoArgument);
+        if (!wide.empty()) return FromWide(WithBackslash(wide));
+        const std::string narrow = TextAnswer<char>(kPlaylistFolderRequest, kNoArgument);
+        if (!narrow.empty()) return FolderFromCodePage(WithBackslash(narrow));
         return {};
     }
 
@@ -85,6 +109,17 @@ public:
         return ReadPlaylistEntry(bytes, position);
     }
 
+    bool Utf8PlaylistIsCurrent(const PlaylistFolder& folder) override {
+        const std::wstring base = WideFromUtf8(folder.utf8);
+        WIN32_FILE_ATTRIBUTE_DATA utf8{};
+        WIN32_FILE_ATTRIBUTE_DATA code_page{};
+        if (!::GetFileAttributesExW((base + WideFromAnsi(kUtf8PlaylistFileName)).c_str(), GetFileExInfoStandard, &utf8))
+            return false;
+        if (!::GetFileAttributesExW((base + WideFromAnsi(kPlaylistFileName)).c_str(), GetFileExInfoStandard, &code_page))
+            return true;
+        return ::CompareFileTime(&utf8.ftLastWriteTime, &code_page.ftLastWriteTime) >= 0;
+    }
+
     std::string CodePageFromUtf8(const std::string& text) override { return AnsiFromWide(WideFromUtf8(text)); }
     LeadByteTest LeadBytes() override { return &IsLeadByte; }
 
@@ -94,19 +129,39 @@ private:
 
 }  // namespace
 
+HWND FindPlayerWindow() {
+    HWND first = ::FindWindowExA(nullptr, nullptr, kPlayerClass, nullptr);
+    HWND window = first;
+    for (int i = 0; window && i < kMostPlayerWindows; ++i) {
+        if (BelongsToThisProcess(window)) return window;
+        window = ::FindWindowExA(nullptr, window, kPlayerClass, nullptr);
+    }
+    return first;
+}
+
 long FindWinAmp() {
-    hWinAmp = ::FindWindowA(kPlayerClass, nullptr);
+    hWinAmp = FindPlayerWindow();
     return hWinAmp ? 1 : 0;
 }
 
-std::string GetSongTitle() {
+std::string GetSongTitle() { return GetSongTitle(FindPlayerWindow()); }
+
+std::string GetSongTitle(HWND player) {
     char text[kTitleBufferSize] = {};
-    if (HWND player = ::FindWindowA(kPlayerClass, nullptr)) ::GetWindowTextA(player, text, sizeof text);
+    if (player) ::GetWindowTextA(player, text, sizeof text);
     try {
         return SongTitleFromWindowText(std::string(text, ::strnlen(text, sizeof text)));
     } catch (...) {
         return {};
     }
+}
+
+long GetPlayState(HWND player) {
+    DWORD_PTR answer = 0;
+    if (!player || !::SendMessageTimeoutA(player, WM_USER, kNoArgument, kPlayStateRequest,
+                                          SMTO_ABORTIFHUNG | SMTO_BLOCK, kPlayStateTimeoutMs, &answer))
+        return 0;
+    return static_cast<long>(answer);
 }
 
 long WritePlaylist() {

@@ -1,7 +1,7 @@
 #pragma once
-// WinAmpMod: what the plug-in learns from the player, by looking at its main window from outside
-// and at the file-type registration it leaves in the registry. Every routine catches its own
-// failures and returns what it has (empty text or 0); nothing is shown.
+// WinAmpMod: what the plug-in learns from the player: its main window's title, the requests the
+// window answers, and the file-type registration the player leaves in the registry. Every
+// routine catches its own failures and returns what it has (empty text or 0); nothing is shown.
 #include <windows.h>
 
 #include <string>
@@ -15,10 +15,19 @@ namespace sq::WinAmpMod {
 // the old handle and are not delivered.
 extern HWND hWinAmp;
 
-// Looks up the top-level window of class "Winamp v1.x" and keeps it in hWinAmp: 1 if found.
+// The player's main window: the top-level window of class "Winamp v1.x" that belongs to this
+// process (the player that loaded the plug-in) when there is one, otherwise the first the system
+// finds; nullptr when there is none.
+HWND FindPlayerWindow();
+// FindPlayerWindow's window, kept in hWinAmp: 1 if found.
 long FindWinAmp();
 // The song title from the player's window text (looked up afresh; hWinAmp is not touched).
 std::string GetSongTitle();
+// The same from a window found already.
+std::string GetSongTitle(HWND player);
+// Request 104 to `player`: 1 playing, 3 paused, 0 stopped; 0 when nothing answers.
+long GetPlayState(HWND player);
+inline constexpr long kPlaying = 1;
 // Request 120 to hWinAmp: the player writes its playlist files and answers its current position,
 // or -1; 0 when the request was not delivered.
 long WritePlaylist();

@@ -6,19 +6,24 @@
 namespace sq {
 namespace {
 
-class PlayerTitles final : public TitleSource {
+// The player window is looked up once a tick; its play state and title are read from it.
+class PlayerThisTick final : public WatchedPlayer {
 public:
-    std::string GetSongTitle() override { return WinAmpMod::GetSongTitle(); }
+    bool IsPlaying() override { return WinAmpMod::GetPlayState(window_) == WinAmpMod::kPlaying; }
+    std::string GetSongTitle() override { return WinAmpMod::GetSongTitle(window_); }
+
+private:
+    HWND window_ = WinAmpMod::FindPlayerWindow();
 };
 
 }  // namespace
 
 void frmMain::tmrCountDown_Timer() {
-    PlayerTitles titles;
     try {
+        PlayerThisTick player;
         // The run may let messages through, so further ticks can be handled inside it; the
         // countdown has already stored the title by then and they only refill the counter.
-        countdown.Tick(titles, [this] { SubmitSong(); });
+        countdown.Tick(player, [this] { SubmitSong(); });
     } catch (...) {
         // A failing step is skipped; the label is still refreshed below.
         TraceFailure(L"countdown tick", L"exception in the tick", E_UNEXPECTED);

@@ -7,15 +7,19 @@ namespace {
 char g_folder[MAX_PATH] = {};
 wchar_t g_wide_folder[MAX_PATH] = {};
 
+constexpr LRESULT kPlaying = 1;
+
 LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_USER && lp == 120) return -1;
+    if (msg == WM_USER && lp == 104) return kPlaying;
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK Player5Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_USER && lp == 337) return reinterpret_cast<LRESULT>(g_folder);
     if (msg == WM_USER && lp == 338) return reinterpret_cast<LRESULT>(g_wide_folder);
-    if (msg == WM_USER) return lp == 120 ? -1 : 0;  // 125 position and 104 play state: 0
+    if (msg == WM_USER && lp == 104) return kPlaying;
+    if (msg == WM_USER) return lp == 120 ? -1 : 0;  // 125 position: 0
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The smallest stand-in for the player: a top-level window of the player's class whose title the
-// test sets. Request 120 answers -1 (no playlist). As 5.x it takes its title in Unicode and
-// answers, in-process, 337/338 with an empty playlist folder, 125 with 0 and 104 with 0 (stopped).
+// test sets, playing (104 answers 1). Request 120 answers -1 (no playlist). As 5.x it takes its
+// title in Unicode and answers, in-process, 337/338 with an empty playlist folder and 125 with 0.
 #include <windows.h>
 
 #include <string>

@@ -14,6 +14,7 @@
 
 #include "common/ansi_text.h"
 #include "common/scope_exit.h"
+#include "host/fake_player_window.h"
 #include "host_wrapper/simulated_player.h"
 #include "submit/registry_override.h"
 #include "support/win_test_support.h"
@@ -170,10 +171,12 @@ TEST(GenSonoquill, ConfigShowsTheControlWindowUntilSaveAndQuitLeavesItRunning) {
     ASSERT_TRUE(run.WaitForLog("gen_sonoquill.dll: config returned", 10000)) << "\"&Save\" ends config";
     EXPECT_FALSE(::IsWindowVisible(window));
 
-    // After quit the window and its countdown live on until the player is gone.
+    // After quit the window and its countdown live on until the player's process is gone: its
+    // window has closed, so a playing player window that appears meanwhile is counted down.
     ASSERT_TRUE(run.WaitForLog("gen_sonoquill.dll: quit returned", 20000)) << run.Log();
     EXPECT_TRUE(::IsWindow(window));
     const std::wstring before = sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME));
+    sqtest::FakePlayerWindow other("1. Other - Song - Winamp");
     EXPECT_TRUE(sqtest::PumpMessagesUntil(
         [&] { return ::IsWindow(window) && sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME)) != before; }, 2500))
         << "the countdown keeps ticking after quit";

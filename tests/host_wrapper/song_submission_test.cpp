@@ -1,59 +1,200 @@
-// The whole job through the player: the simulator plays a tagged MP3, the wrapper starts the
-// plug-in, and after the countdown one POST with the song's tags reaches the stand-in service
-// (through this prefix's proxy setting); its answer shows in the control window.
+// The whole job through the player: simulated players load the real wrapper, play tagged MP3
+// files, pause, stop and start idle as people do, and the stand-in service (reached through this
+// prefix's proxy setting) receives one POST per song played, with the song's tags, 51 seconds of
+// play after it began. The players run side by side, and another program's window of the
+// player's class, made after theirs, is the one the system finds first:
+// - Winamp 5.x: an idle start, a hidden entry before the song, a look-alike file name, then a
+//   pause of a minute after the report and a stop;
+// - Winamp 2.x: an idle start of over 51 seconds and a hidden entry before the song;
+// - Winamp 5.x with the playlist number off: an untagged song reported by its whole title, with a
+//   30-second pause before its report;
+// - Winamp 5.x without entry answers (a default install read through its playlist files): the
+//   entry after one not yet played, written relative to the playlist folder, a look-alike name
+//   found through Winamp.m3u8, an old playlist in the excluded folder beside the program, and a
+//   stop after the report.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/scope_exit.h"
+#include "host/foreign_player_window.h"
 #include "host_wrapper/simulated_player.h"
+#include "player_sim/playlist_files.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
 #include "support/win_test_support.h"
-#include "common/ansi_text.h"
-#include "ui/frm_main.h"
 
 namespace {
 
-const std::wstring kSettings = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+using sqtest::SimulatorRun;
+using sqtest::StandInPlayerFolder;
 
-TEST(SongSubmission, OneSongReachesTheServiceWithItsTags) {
+const std::wstring kSettings = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+constexpr char kThanks[] = "control window lblResponse: \"Thanks! Your song was submitted.\"";
+
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+LONGLONG Now() {
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+double SecondsBetween(LONGLONG from, LONGLONG to) {
+    LARGE_INTEGER frequency{};
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to - from) / static_cast<double>(frequency.QuadPart);
+}
+
+// One simulated player of the run: its folder with both DLLs, and what it should report.
+struct Player {
+    const char* what;
+    std::unique_ptr<StandInPlayerFolder> folder;
+    std::string played_from;   // the log line that tells its song began to play
+    std::string query;         // what its one request carries
+    double seconds_to_report;  // of play and pause, from play to report
+    std::wstring arguments;
+    std::unique_ptr<SimulatorRun> run;
+    LONGLONG playing_since = 0;
+
+    Player(const char* description, const wchar_t* name, int song, const char* tags, double seconds)
+        : what(description),
+          folder(new StandInPlayerFolder(name)),
+          played_from("player: song " + std::to_string(song) + " of " + std::to_string(song) + " playing"),
+          query(std::string("/index.php?c=tester&p=secret&") + tags + " "),
+          seconds_to_report(seconds) {
+        folder->AddPlugin(L"gen_sonoquill.dll");
+        folder->AddPlugin(L"Sonoquill_WA.dll");
+        ::CreateDirectoryW((folder->path() + L"Music").c_str(), nullptr);
+    }
+    // A copy of a song of the songs fixture in this player's Music folder.
+    std::wstring Song(const wchar_t* fixture, const std::wstring& as) const {
+        const std::wstring path = folder->path() + L"Music\\" + as;
+        ::CopyFileW((sqtest::ProgramFolder() + L"..\\songs\\" + fixture).c_str(), path.c_str(), FALSE);
+        return path;
+    }
+    // The folder without its final backslash, which would escape the closing quote.
+    std::wstring Winamp5() const {
+        return L"--profile 5 --playlist-folder " + Quoted(folder->path() + L"AppData\\Winamp") + L" ";
+    }
+    std::wstring PlaylistFolder() const { return folder->path() + L"AppData\\Winamp\\"; }
+};
+
+TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
     sqtest::StandInService service;
     ASSERT_TRUE(service.ok());
     service.Answer("Success");
     sqtest::ProxyOverride proxy(service.port());
     sqtest::RegistryOverride user(HKEY_CURRENT_USER, kSettings, L"Username", std::wstring(L"tester"));
     sqtest::RegistryOverride password(HKEY_CURRENT_USER, kSettings, L"Password", std::wstring(L"secret"));
-    sqtest::RegistryOverride exclude(HKEY_CURRENT_USER, kSettings, L"Exclude", std::wstring());
+    sqtest::RegistryOverride exclude(HKEY_CURRENT_USER, kSettings, L"Exclude", std::wstring(L"C:\\Old"));
+    ASSERT_NE(::GetFileAttributesW((sqtest::ProgramFolder() + L"..\\songs\\01-first.mp3").c_str()),
+              INVALID_FILE_ATTRIBUTES)
+        << "the songs fixture made the files";
+    const std::wstring curtain = L"hidden:http://radio.example/curtain ";
+    std::vector<Player> players;
+    // Each folder overrides the player's registration in turn; they give it back last first.
+    sq::ScopeExit in_reverse([&] {
+        while (!players.empty()) players.pop_back();
+    });
 
-    const std::wstring song = sqtest::ProgramFolder() + L"..\\songs\\01-first.mp3";
-    ASSERT_NE(::GetFileAttributesW(song.c_str()), INVALID_FILE_ATTRIBUTES) << "the songs fixture made the files";
-    sqtest::StandInPlayerFolder folder(L"sq_submit");
-    ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
-    ASSERT_TRUE(folder.AddPlugin(L"Sonoquill_WA.dll"));
-    sqtest::SimulatorRun run(folder, L"--schedule 600 --exit-after 75 \"" + song + L"\"");
-    ASSERT_TRUE(run.WaitForLog("title \"1. Demo Artist - First Song - Winamp\"", 30000)) << run.Log();
+    players.emplace_back("5.x: idle start, look-alike name, paused a minute after its report, then stopped",
+                         L"sq_once_5", 2, "art=Demo%20Artist&trk=First%20Song", 51);
+    players.back().arguments = players.back().Winamp5() + L"--idle --start-at 2 --schedule 600 " +
+                               L"--events 3=play,58=pause,120=play,124=stop --exit-after 130 " + curtain +
+                               Quoted(players.back().Song(L"01-first.mp3", L"\x0141\x00F3" L"d\x017A.mp3"));
 
-    // The countdown takes 51 s from the first tick.
-    ASSERT_TRUE(sqtest::PumpMessagesUntil([&] { return service.RequestCount() > 0; }, 70000))
-        << "no submission arrived:\n" << run.Log();
-    const sqtest::ReceivedRequest request = service.Requests().front();
-    EXPECT_EQ(request.request_line.rfind("POST http://www.sonoquill.net", 0), 0u) << request.request_line;
-    EXPECT_NE(request.request_line.find("/index.php?c=tester&p=secret&art=Demo%20Artist&trk=First%20Song "),
-              std::string::npos)
-        << "artist and title come from the file's tags: " << request.request_line;
-    EXPECT_EQ(request.Header("oquill_Protocol"), "SNQP1.0");
-    EXPECT_EQ(request.Header("oquill_Client"), "wa");
-    EXPECT_EQ(request.Header("oquill_ID"), "730241");
-    EXPECT_EQ(request.Header("oquill_Version"), "1.0.61");
+    players.emplace_back("2.x: idle for a minute, hidden entry before the song", L"sq_once_2", 2,
+                         "art=The%20Other%20Band&trk=Second%20Song", 51);
+    players.back().arguments = L"--idle --start-at 2 --schedule 600 --events 56=play --exit-after 116 " + curtain +
+                               Quoted(players.back().Song(L"02-second.mp3", L"02.mp3"));
 
-    HWND window = ::FindWindowW(sq::kMainWindowClass, nullptr);
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(sqtest::PumpMessagesUntil(
-        [&] { return sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_RESPONSE)) == L"Thanks! Your song was submitted."; },
-        15000))
-        << "lblResponse: " << sq::AnsiFromWide(sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_RESPONSE)));
+    players.emplace_back("5.x: no playlist numbers, untagged, paused 30 s before its report", L"sq_once_title", 1,
+                         "art=No_Artist&trk=Windy%20Hill%20-%20Morning", 81);
+    const std::wstring untagged = players.back().folder->path() + L"Music\\Windy Hill - Morning.mp3";
+    ASSERT_TRUE(sim::WriteWholeFile(untagged, std::string(4096, '\0')));
+    players.back().arguments = players.back().Winamp5() + L"--no-numbers --schedule 600 --events 10=pause,40=play " +
+                               L"--exit-after 95 " + Quoted(untagged);
 
-    ::PostMessageW(run.PlayerWindow(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(run.Wait(30000), 0) << run.Log();
-    EXPECT_EQ(service.RequestCount(), 1u) << "one song, one submission";
+    players.emplace_back("5.x default install read through its files, stopped after its report", L"sq_once_files", 2,
+                         "art=Demo%20Artist&trk=Third%20Song", 51);
+    Player& files = players.back();
+    ::CreateDirectoryW((files.folder->path() + L"AppData").c_str(), nullptr);
+    ::CreateDirectoryW(files.PlaylistFolder().c_str(), nullptr);
+    ::CreateDirectoryW((files.PlaylistFolder() + L"Music").c_str(), nullptr);
+    const std::wstring unplayed = files.PlaylistFolder() + L"Music\\unplayed.mp3";
+    ASSERT_TRUE(sim::WriteWholeFile(unplayed, std::string(4096, '\0')));
+    ASSERT_TRUE(sim::WriteWholeFile(files.folder->path() + L"WINAMP.m3u",
+                                    "#EXTM3U\r\n#EXTINF:1,Old\r\nC:\\Old\\1.mp3\r\n#EXTINF:1,Old\r\nC:\\Old\\2.mp3\r\n"));
+    const std::wstring dvorak = files.Song(L"03-third.mp3", L"Dvo\x0159\x00E1k.mp3");
+    files.arguments = files.Winamp5() + L"--no-entry-answers --relative-paths --start-at 2 --schedule 600,600 " +
+                      L"--events 56=stop --exit-after 125 " + Quoted(unplayed) + L" " + Quoted(dvorak);
+
+    // The players start together; the other program's window comes once they all run, and the
+    // moment each song begins to play is taken from the players' logs as it happens.
+    for (Player& player : players) player.run = std::make_unique<SimulatorRun>(*player.folder, player.arguments);
+    std::unique_ptr<sqtest::ForeignPlayerWindow> foreign;
+    int running = static_cast<int>(players.size());
+    sqtest::PumpMessagesUntil(
+        [&] {
+            running = 0;
+            int loaded = 0;
+            for (Player& player : players) {
+                const std::string log = player.run->Log();
+                if (!player.playing_since && log.find(player.played_from) != std::string::npos)
+                    player.playing_since = Now();
+                if (log.find("plug-in gen_sonoquill.dll: init returned") != std::string::npos) ++loaded;
+                if (player.run->Wait(0) == -1) ++running;
+            }
+            if (!foreign && loaded == static_cast<int>(players.size())) {
+                foreign = std::make_unique<sqtest::ForeignPlayerWindow>();
+                EXPECT_EQ(::FindWindowW(L"Winamp v1.x", nullptr), foreign->hwnd()) << "made last, it is found first";
+            }
+            return running == 0;
+        },
+        180000);
+    ASSERT_EQ(running, 0) << "the players did not all end";
+    ASSERT_TRUE(foreign && foreign->hwnd());
+
+    const std::vector<sqtest::ReceivedRequest> requests = service.Requests();
+    for (const sqtest::ReceivedRequest& request : requests) {
+        EXPECT_EQ(request.request_line.find("Foreign"), std::string::npos) << "the other program's song went out";
+    }
+    for (Player& player : players) {
+        SCOPED_TRACE(player.what);
+        const std::string log = player.run->Log();
+        EXPECT_EQ(player.run->Wait(0), 0) << log;
+        int reports = 0;
+        for (const sqtest::ReceivedRequest& request : requests) {
+            if (request.request_line.find(player.query) == std::string::npos) continue;
+            ++reports;
+            EXPECT_EQ(request.request_line.rfind("POST http://www.sonoquill.net", 0), 0u) << request.request_line;
+            EXPECT_EQ(request.Header("oquill_Protocol"), "SNQP1.0");
+            EXPECT_EQ(request.Header("oquill_Client"), "wa");
+            EXPECT_EQ(request.Header("oquill_ID"), "730241");
+            EXPECT_EQ(request.Header("oquill_Version"), "1.0.61");
+            ASSERT_NE(player.playing_since, 0);
+            const double after = SecondsBetween(player.playing_since, request.arrived_at);
+            EXPECT_GE(after, player.seconds_to_report - 4) << "reported too early";
+            EXPECT_LE(after, player.seconds_to_report + 10) << "reported too late";
+        }
+        EXPECT_EQ(reports, 1) << "one song played, one report:\n" << log;
+        EXPECT_NE(log.find(kThanks), std::string::npos) << log;
+    }
+    EXPECT_EQ(requests.size(), players.size());
+    // A plug-in whose player has closed follows the only window there is, but reads none of its pointers.
+    for (const char* pointer : {"request 211", "request 214", "request 337", "request 338"}) {
+        EXPECT_EQ(foreign->Log().find(pointer), std::string::npos) << foreign->Log();
+    }
+
+    // The files the default install read: the unplayed entry relative to the playlist folder and
+    // without an information line, the playing one without its drive and, in the code page, with
+    // look-alikes for what it lacks.
+    const std::string written = sqtest::ReadWholeFile(files.PlaylistFolder() + L"Winamp.m3u");
+    EXPECT_EQ(written.substr(0, 31), "#EXTM3U\r\nMusic\\unplayed.mp3\r\n#E") << written;
+    EXPECT_NE(written.find("\r\n" + sim::EncodedText(dvorak.substr(2), CP_ACP) + "\r\n"), std::string::npos) << written;
 }
 
 }  // namespace

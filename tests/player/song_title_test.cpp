@@ -28,27 +28,27 @@ const TitleCase kCases[] = {
     {"TwoDigitNumber", "12. Artist - Song - Winamp", "Artist - Song"},
     {"NameWithoutArtist", "3. Song - Winamp", "Song"},
     {"StoppedAfterSuffix", "7. Artist - Song - Winamp [Stopped]", "Artist - Song [Stopped]"},
-    // 5.x's scrolled title "<rest> *** <whole>" is taken like any other: what it gives depends on
-    // how far it has scrolled.
-    {"ScrolledOnce", ". Artist - Song - Winamp *** 7. Artist - Song - Winamp", "Artist - Song *** 7. Artist - Song"},
-    {"ScrolledIntoTheName", "tist - Song - Winamp *** 7. Artist - Song - Winamp", "Artist - Song"},
-    {"ScrolledToThePlayerName", "Winamp *** 7. Artist - Song - Winamp", "No Song Playing"},
-    // No song loaded: the text starts with the player's name.
+    // No song loaded: the player's own name, which never carries its suffix.
     {"PlayerNameAndVersion", "Winamp 2.91", "No Song Playing"},
     {"PlayerNameAndBuild", "Winamp 5.9.2 Build 10042", "No Song Playing"},
     {"ExactlyWin", "Win", "No Song Playing"},
-    {"WinThenAnything", "Windows Media. x - Winamp", "No Song Playing"},
-    {"LowerCaseWinIsASong", "winamp", "inamp"},
-    {"LowerCaseWinWithVersion", "winamp 2.91", "1"},
-    {"ShorterThanWin", "Wi", "i"},
-    // Full stop rule.
-    {"NoFullStopLosesFirstCharacter", "Artist - Song", "rtist - Song"},
-    {"FirstFullStopCounts", "1. Mr. Big - Song - Winamp", "Mr. Big - Song"},
-    {"FullStopInDisplayNameOnly", "Dr. Dre - Song", "Dre - Song"},
-    {"FullStopAtEnd", "12.", ""},
-    {"FullStopThenOneCharacter", "12. ", ""},
-    {"FullStopThenTwoCharacters", "1. X", "X"},
-    {"FullStopFirst", ".  A", " A"},
+    {"SongBeginningWithWinIsASong", "Windy Hill - Morning - Winamp", "Windy Hill - Morning"},
+    {"NumberedSongBeginningWithWin", "4. Winter - Song - Winamp", "Winter - Song"},
+    {"LowerCaseWinIsASong", "winamp", "winamp"},
+    {"ShorterThanWin", "Wi", "Wi"},
+    // The playlist number is an option: only digits, a full stop and a blank at the start are it.
+    {"NoNumberKeptWhole", "Artist - Song - Winamp", "Artist - Song"},
+    {"NoNumberWithAFullStop", "Mr. Big - Song - Winamp", "Mr. Big - Song"},
+    {"NumberBeforeAFullStopInTheName", "1. Mr. Big - Song - Winamp", "Mr. Big - Song"},
+    {"FullStopInDisplayNameOnly", "Dr. Dre - Song", "Dr. Dre - Song"},
+    {"DigitsWithoutFullStop", "1979 - Song - Winamp", "1979 - Song"},
+    {"NumberWithoutBlank", "12.Song - Winamp", "12.Song"},
+    {"LetterBeforeTheDigits", "A1. Song", "A1. Song"},
+    {"FullStopFirst", ".  A", ".  A"},
+    {"NumberAlone", "12.", "12."},
+    {"NumberAndBlankOnly", "12. ", ""},
+    {"NumberThenOneCharacter", "1. X", "X"},
+    {"NumberThenBlank", "2.  A", " A"},
     // Every " - Winamp" goes, not only the trailing one; the match is exact.
     {"SuffixInsideDisplayName", "4. Band - Winamp - Song - Winamp", "Band - Song"},
     {"AdjacentSuffixes", "4. A - Winamp - Winamp", "A"},
@@ -57,7 +57,7 @@ const TitleCase kCases[] = {
     {"OnlySuffixAfterNumber", "4.  - Winamp", ""},
     // Empty text: no player window.
     {"NoPlayerWindow", "", ""},
-    {"OneCharacter", "x", ""},
+    {"OneCharacter", "x", "x"},
     // Eight-bit characters pass through as they are.
     {"AnsiBytes", "2. Bj\xf6rk - J\xf3ga - Winamp", "Bj\xf6rk - J\xf3ga"},
 };

@@ -1,5 +1,6 @@
 #include "stand_in_player.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace sqtest {
@@ -46,7 +47,7 @@ LRESULT CALLBACK StandInPlayer::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
             ++self->requests;
             return self->WritePlaylistFile();
         }
-        if (msg == WM_USER && self->profile_ == PlayerProfile::kWinamp5) return self->Answer5(wp, lp);
+        if (msg == WM_USER) return self->Answer(wp, lp);
         if (msg == WM_GETTEXT) ++self->title_reads;
         if (msg == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     }
@@ -63,6 +64,7 @@ LRESULT StandInPlayer::WritePlaylistFile() {
     if (!file) return -1;
     std::string bytes = "#EXTM3U\r\n";
     for (std::size_t k = 0; k < paths.size(); ++k) {
+        if (std::find(hidden.begin(), hidden.end(), k) != hidden.end()) continue;
         bytes += "#EXTINF:" + std::to_string(180 + k) + ",Entry " + std::to_string(k) + "\r\n";
         bytes += paths[k] + "\r\n";
     }
@@ -71,7 +73,7 @@ LRESULT StandInPlayer::WritePlaylistFile() {
     return position;
 }
 
-LRESULT StandInPlayer::Answer5(WPARAM wp, LPARAM lp) {
+LRESULT StandInPlayer::Answer(WPARAM wp, LPARAM lp) {
     const auto narrow = [this](const std::wstring& text) {
         narrow_answer_ = sim::EncodedText(text, CP_ACP);
         return reinterpret_cast<LRESULT>(narrow_answer_.c_str());
@@ -80,7 +82,13 @@ LRESULT StandInPlayer::Answer5(WPARAM wp, LPARAM lp) {
         wide_answer_ = text;
         return reinterpret_cast<LRESULT>(wide_answer_.c_str());
     };
-    const bool entry_exists = wp < entries.size();
+    if (lp == 104) return play_state;
+    if (profile_ == PlayerProfile::kWinamp2) {
+        if (lp != 211 || !answers_entries || wp >= paths.size()) return 0;
+        narrow_answer_ = paths[wp];
+        return reinterpret_cast<LRESULT>(narrow_answer_.c_str());
+    }
+    const bool entry_exists = answers_entries && wp < entries.size();
     switch (lp) {
     case 337:
         ++folder_requests;
@@ -96,8 +104,6 @@ LRESULT StandInPlayer::Answer5(WPARAM wp, LPARAM lp) {
         return entry_exists ? narrow(entries[wp].path) : 0;
     case 214:
         return entry_exists ? wide(entries[wp].path) : 0;
-    case 104:
-        return play_state;
     default:
         return 0;
     }

@@ -1,13 +1,16 @@
 #pragma once
 // A stand-in for the player as the plug-in sees it: a top-level window of class "Winamp v1.x"
-// whose title the test sets, answering request 120 by writing its playlist and returning the
-// current position. It counts the requests and the title reads it receives.
-// - 2.x (the default): WINAMP.m3u in `folder`, an information line and a path line per entry.
+// whose title the test sets (the player's own name for an idle start, with or without the
+// playlist number), answering request 120 by writing its playlist and returning the current
+// position, 104 with its play state and 211 with the path of entry wParam (char*, in its own
+// process, hidden entries counted). It counts the requests and the title reads it receives.
+// - 2.x (the default): WINAMP.m3u in `folder`, an information line and a path line per entry
+//   that is not hidden.
 // - 5.x: Winamp.m3u and Winamp.m3u8 in its per-user playlist folder, information lines only for
-//   entries whose details it has read, -1 for an empty playlist; it answers, in its own process,
-//   337/338 (the playlist folder as char*/wchar_t*), 335 (settings folder), 125 (position),
-//   211/214 (path of entry wParam as char*/wchar_t*) and 104 (play state), with pointers to
-//   buffers it keeps alive.
+//   entries whose details it has read, hidden entries left out, -1 for an empty playlist; it
+//   answers, in its own process, 337/338 (the playlist folder as char*/wchar_t*), 335 (settings
+//   folder), 125 (position) and 214 (path of entry wParam as wchar_t*) too.
+// Text answers are pointers to buffers it keeps alive.
 #include <windows.h>
 
 #include <string>
@@ -32,8 +35,10 @@ public:
     void Close();
     HWND hwnd() const { return hwnd_; }
 
-    // 2.x: entry paths of the playlist; their information lines are made up.
+    // 2.x: entry paths of the playlist; their information lines are made up. The positions in
+    // `hidden` are hidden entries (stream curtains): answered by 211, left out of the file.
     std::vector<std::string> paths;
+    std::vector<size_t> hidden;
     // 5.x: the playlist, its folder (ending in a backslash; answered to 337/338 and 335) and the
     // way paths are written. Requests the player does not know (337 before 5.11, 338 before 5.3)
     // are answered 0.
@@ -42,6 +47,7 @@ public:
     sim::PathStyle path_style = sim::PathStyle::kFull;
     bool answers_337 = true;
     bool answers_338 = true;
+    bool answers_entries = true;  // 211 and 214; a player without them leaves the playlist files to read
     int play_state = 1;  // 1 playing, 3 paused, 0 stopped
 
     long position = 0;
@@ -54,7 +60,7 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT WritePlaylistFile();
-    LRESULT Answer5(WPARAM wp, LPARAM lp);
+    LRESULT Answer(WPARAM wp, LPARAM lp);
 
     std::string folder_;
     PlayerProfile profile_;

@@ -1,5 +1,6 @@
-// WinAmpMod against a stand-in player: its real window text, its answers to request 120, the
-// playlist file it writes, and the file-type registration that leads to that file.
+// WinAmpMod against a stand-in player: its real window text, its answers to requests 120, 104 and
+// 211, the playlist file it writes, the file-type registration that leads to that file, and
+// another program's window of the player's class.
 #include "player/winamp_mod.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host/foreign_player_window.h"
 #include "stand_in_player.h"
 
 namespace {
@@ -77,7 +79,7 @@ TEST_F(WinAmpModTest, SongTitleFromTheRealWindowText) {
     const Case cases[] = {
         {"7. Artist - Song - Winamp [Paused]", "Artist - Song [Paused]"},
         {"Winamp 2.91", "No Song Playing"},
-        {"Artist - Song", "rtist - Song"},
+        {"Artist - Song - Winamp", "Artist - Song"},
         {"", ""},
         // 300 characters: only the first 255 reach the title buffer, so the suffix stays.
         {"1. " + std::string(280, 'a') + " - Winamp" + std::string(8, 'b'), std::string(252, 'a')},
@@ -137,6 +139,7 @@ TEST_F(WinAmpModTest, WritePlaylistGoesOnlyToTheRememberedWindow) {
 
 TEST_F(WinAmpModTest, PlayingFileAtPositionZeroAndP) {
     sqtest::StandInPlayer player("1. A - B - Winamp", folder_);
+    player.answers_entries = false;  // the playlist file is read
     player.paths = MakePaths(40);
     for (long p : {0L, 1L, 23L, 39L}) {
         player.position = p;
@@ -187,6 +190,7 @@ TEST_F(WinAmpModTest, EmptyPlaylistGivesNoFile) {
 
 TEST_F(WinAmpModTest, RegistrationDecidesWhereThePlaylistIsRead) {
     sqtest::StandInPlayer player("1. A - B - Winamp", folder_);
+    player.answers_entries = false;
     player.paths = MakePaths(3);
     player.position = 2;
     ASSERT_EQ(WinAmpMod::GetPlayingFile(), player.paths[2]);
@@ -207,6 +211,45 @@ TEST_F(WinAmpModTest, RegistrationDecidesWhereThePlaylistIsRead) {
     ASSERT_EQ(::RegDeleteTreeA(HKEY_CLASSES_ROOT, "WinAmp.File"), ERROR_SUCCESS);
     EXPECT_EQ(WinAmpMod::GetWinAmpPath(), "");
     EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
+}
+
+TEST_F(WinAmpModTest, ThePlayersAnswerNamesTheEntryItsFileLeavesOut) {
+    sqtest::StandInPlayer player("2. A - B - Winamp", folder_);
+    player.paths = {"http://radio.example/curtain", "C:\\Music\\a.mp3", "C:\\Music\\b.mp3"};
+    player.hidden = {0};
+    player.position = 1;
+    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "C:\\Music\\a.mp3");
+    player.answers_entries = false;  // left to its file, which lacks the curtain: the next line
+    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "C:\\Music\\b.mp3");
+}
+
+TEST_F(WinAmpModTest, AnotherProgramsWindowFoundFirstIsNotFollowedNorItsPointersRead) {
+    sqtest::StandInPlayer player("Artist - Song - Winamp", folder_);
+    player.paths = MakePaths(3);
+    player.position = 2;
+    player.play_state = 3;
+    sqtest::ForeignPlayerWindow foreign;
+    ASSERT_NE(foreign.hwnd(), nullptr);
+    ASSERT_EQ(::FindWindowA("Winamp v1.x", nullptr), foreign.hwnd()) << "made later, it is found first";
+
+    EXPECT_EQ(WinAmpMod::FindPlayerWindow(), player.hwnd());
+    EXPECT_EQ(WinAmpMod::GetSongTitle(), "Artist - Song");
+    EXPECT_EQ(WinAmpMod::GetPlayState(WinAmpMod::FindPlayerWindow()), 3);
+    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[2]);
+    EXPECT_EQ(WinAmpMod::hWinAmp, player.hwnd());
+
+    // With no player of its own the plug-in follows the only one there is, but reading one of its
+    // pointers would end this process.
+    player.Close();
+    EXPECT_EQ(WinAmpMod::FindPlayerWindow(), foreign.hwnd());
+    EXPECT_EQ(WinAmpMod::GetSongTitle(), "Foreign Artist - Foreign Song");
+    EXPECT_EQ(WinAmpMod::GetPlayState(foreign.hwnd()), 1);
+    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[0]) << "its answer 0 read in the registered folder's file";
+    const std::string log = foreign.Log();
+    EXPECT_NE(log.find("request 120"), std::string::npos) << log;
+    for (const char* pointer : {"request 211", "request 214", "request 337", "request 338"}) {
+        EXPECT_EQ(log.find(pointer), std::string::npos) << log;
+    }
 }
 
 TEST_F(WinAmpModTest, ReadRegStringTakesOnlyShortRegSz) {

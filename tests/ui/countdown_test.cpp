@@ -7,11 +7,14 @@
 
 namespace {
 
-// The player as the countdown sees it: whatever title the test puts up, read on demand.
-class StubPlayer final : public sq::TitleSource {
+// The player as the countdown sees it: whatever title and play state the test puts up, read on
+// demand.
+class StubPlayer final : public sq::WatchedPlayer {
 public:
     std::string showing;
+    bool playing = true;
     int reads = 0;
+    bool IsPlaying() override { return playing; }
     std::string GetSongTitle() override {
         ++reads;
         return showing;
@@ -31,8 +34,9 @@ public:
         countdown.Tick(player, [this] { submitted.push_back(countdown.LastPlayed); });
         labels.push_back(countdown.LabelText());
     }
-    void Ticks(const std::string& title, int count) {
+    void Ticks(const std::string& title, int count, bool playing = true) {
         player.showing = title;
+        player.playing = playing;
         for (int i = 0; i < count; ++i) Tick();
     }
 };
@@ -71,9 +75,10 @@ TEST(Countdown, NewTitleIsSubmittedOnItsFiftyFirstTickAndNotAgain) {
 TEST(Countdown, SubmittingTickReadsTheTitleAgain) {
     // The title compared and the title stored are two reads: a change between them is what
     // gets stored and submitted.
-    class ChangingPlayer final : public sq::TitleSource {
+    class ChangingPlayer final : public sq::WatchedPlayer {
     public:
         int reads = 0;
+        bool IsPlaying() override { return true; }
         std::string GetSongTitle() override { return ++reads <= 51 ? "Old" : "New"; }
     } player;
     sq::Countdown countdown;
@@ -112,23 +117,48 @@ TEST(Countdown, OneTickOfTheLastSubmittedTitleRefillsTheCounter) {
 }
 
 TEST(Countdown, NoPlayerWindowAtLoadCountsNothing) {
+    // No window answers that it plays: the title is not even read.
     CountdownRun run;
-    run.Ticks("", 500);
+    run.Ticks("", 500, false);
     EXPECT_TRUE(run.submitted.empty());
     EXPECT_EQ(run.labels, std::vector<std::string>(500, "50 sec"));
-    EXPECT_EQ(run.player.reads, 500) << "one read per tick that does not submit";
+    EXPECT_EQ(run.player.reads, 0);
 }
 
-TEST(Countdown, PlayerGoneAfterASubmissionSubmitsTheEmptyTitle) {
+TEST(Countdown, OnlyTicksOfPlayCount) {
+    // A session as the player goes through it: each step is a title, whether the player answers
+    // that it plays, how many ticks it lasts, and what lblTime and the reports are after it.
+    struct Step {
+        const char* what;
+        std::string title;
+        bool playing;
+        int ticks;
+        std::string label;
+        std::vector<std::string> submitted;
+    };
+    const std::vector<std::string> none;
+    const std::vector<std::string> a{"A"};
+    const std::vector<std::string> a_b{"A", "B"};
+    const Step steps[] = {
+        {"idle start with a restored list", "No Song Playing", false, 100, "50 sec", none},
+        {"A plays", "A", true, 20, "30 sec", none},
+        {"paused over a minute mid-song", "A [Paused]", false, 70, "30 sec", none},
+        {"resumed: A's 50th tick of play", "A", true, 30, "0 sec", none},
+        {"A's 51st tick of play", "A", true, 1, "50 sec", a},
+        {"paused after its report", "A [Paused]", false, 120, "50 sec", a},
+        {"resumed", "A", true, 60, "50 sec", a},
+        {"stopped", "A [Stopped]", false, 120, "50 sec", a},
+        {"the player closes", "", false, 200, "50 sec", a},
+        {"B plays, stopped halfway, played again", "B", true, 25, "25 sec", a},
+        {"B stopped", "B [Stopped]", false, 40, "25 sec", a},
+        {"B from the start", "B", true, 26, "50 sec", a_b},
+    };
     CountdownRun run;
-    run.Ticks("Artist - Song", 51);
-    run.Ticks("", 50);
-    EXPECT_EQ(run.submitted.size(), 1u);
-    run.Ticks("", 1);
-    EXPECT_EQ(run.submitted, (std::vector<std::string>{"Artist - Song", ""}));
-    EXPECT_EQ(run.countdown.LastPlayed, "");
-    run.Ticks("", 100);
-    EXPECT_EQ(run.submitted.size(), 2u);
+    for (const Step& step : steps) {
+        run.Ticks(step.title, step.ticks, step.playing);
+        EXPECT_EQ(run.labels.back(), step.label) << step.what;
+        EXPECT_EQ(run.submitted, step.submitted) << step.what;
+    }
 }
 
 TEST(Countdown, TitlesAreComparedExactly) {

@@ -1,23 +1,34 @@
 // A stand-in for the Winamp player, for development and demonstration: a window of the player's
-// class whose title follows a playlist of real files on a schedule, request 120 and the playlist
-// files, the file-type registration the plug-in uses to find the player's folder, and the
-// general-purpose plug-ins of its Plugins folder. It behaves as one of two players:
+// class whose title follows a playlist of real files as they play, pause and stop, request 120
+// and the playlist files, request 104 (the play state), 211 (an entry's path, in-process), the
+// file-type registration the plug-in uses to find the player's folder, and the general-purpose
+// plug-ins of its Plugins folder. It behaves as one of two players:
 // - 2.x (Winamp 2.91, the default): WINAMP.m3u beside the program with an information line for
 //   every entry; quit from the main window's close, then FreeLibrary after a while of messages.
 // - 5.x (Winamp 5.9.2): the main thread in the multithreaded apartment before plug-ins load;
 //   Winamp.m3u and Winamp.m3u8 in a per-user playlist folder (%APPDATA%\Winamp), information
 //   lines only for songs already played, rewritten only when changed; requests 337/338 (that
-//   folder as char*/wchar_t*), 335 (settings folder), 125, 211/214, 104 answered in-process;
-//   titles with " [Paused]"/" [Stopped]" and "Winamp 5.9.2 Build 10042" without a song; quit
-//   after the main loop has ended and the window is gone, in reverse load order, with no
-//   FreeLibrary and no message dispatched after it; plug-ins removed from the Plug-ins menu
-//   through their winampUninstallPlugin export.
+//   folder as char*/wchar_t*), 335 (settings folder), 125 and 214 (an entry's path as wchar_t*)
+//   answered in-process as well; titles with " [Paused]"/" [Stopped]" and "Winamp 5.9.2 Build
+//   10042" without a song; quit after the main loop has ended and the window is gone, in reverse
+//   load order, with no FreeLibrary and no message dispatched after it; plug-ins removed from the
+//   Plug-ins menu through their winampUninstallPlugin export.
+// A song plays on only while the player plays: paused or stopped, its time stands still.
 //
 //   player_sim [options] song.mp3 ...
 //     --profile 2|5          the player to behave as (default 2)
 //     --schedule S1,S2,...   seconds each song plays (default 60 each); the last one then stays
 //     --start-at N           starts with song N (1-based), as when the user picks it in the list;
 //                            on 5.x the songs before it have no details yet
+//     --idle                 starts as after an ordinary start with a restored playlist: stopped,
+//                            the player's own name as its title, the position at the restored
+//                            song; nothing plays until a "play" event (or the Play menu)
+//     --events S=A,...       at second S of the run does A: play, pause, stop or next
+//     --no-numbers           titles without the playlist number (the player's option off)
+//     --no-entry-answers     leaves 211 and 214 unanswered, as a player that lacks them
+//     hidden:TEXT            (in place of a song) a hidden entry, such as a stream's advert
+//                            curtain: counted in the position and by 211/214, never in the files,
+//                            skipped when the next song starts
 //     --config-after S       opens the first running plug-in's configuration after S seconds
 //     --press-save-after S   presses "&Save" in a plug-in window of this thread after S seconds
 //     --uninstall-after S    removes the first listed plug-in after S seconds (5.x)
@@ -26,13 +37,14 @@
 //     --playlist-folder DIR  the 5.x playlist folder (default %APPDATA%\Winamp)
 //     --relative-paths       writes paths as 5.6x-5.7 do: relative to the playlist folder, or
 //                            without the drive for files on its drive
-//     --scroll-title         scrolls the title every 200 ms as "<rest> *** <whole>" (5.x)
 //     --log FILE             writes the log to FILE as well
 //     --report-module NAME   logs where module NAME was loaded from, after the plug-ins started
 //     --register-only        registers the player's file type and exits (as the player's setup does)
 //     --no-watch             does not follow the control window's texts: the hook that does costs
 //                            every message on the player's thread a round trip to the Wine server,
 //                            which a benchmark of the plug-in's own cost must leave out
+//     --foreign-window       runs as another program's window of the player's class instead (see
+//                            foreign_window.h); takes --exit-after and --log
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
@@ -42,6 +54,7 @@
 #include <string>
 #include <vector>
 
+#include "foreign_window.h"
 #include "gen_plugins.h"
 #include "playlist.h"
 #include "plugin_window_watch.h"
@@ -53,7 +66,6 @@ namespace {
 constexpr wchar_t kPlayerClass[] = L"Winamp v1.x";
 constexpr LPARAM kPlaylistRequest = 120;
 constexpr UINT_PTR kSecondTimer = 1;
-constexpr UINT_PTR kScrollTimer = 2;
 constexpr int kListId = 200;
 constexpr int kNowPlayingId = 201;
 constexpr UINT kCmdNext = 300;
@@ -75,10 +87,20 @@ struct Profile {
 constexpr Profile kWinamp2{2, L"Winamp 2.91", "Winamp 2.91 (2.x)"};
 constexpr Profile kWinamp5{5, L"Winamp 5.9.2 Build 10042", "Winamp 5.9.2 (5.x)"};
 
+struct Event {
+    int second;
+    UINT command;
+};
+
 struct Options {
     const Profile* profile = &kWinamp2;
     std::vector<Song> songs;
     size_t start_at = 0;
+    bool idle = false;
+    std::vector<Event> events;
+    bool numbered = true;
+    bool answers_entries = true;
+    bool foreign_window = false;
     int config_after = -1;
     int press_save_after = -1;
     int uninstall_after = -1;
@@ -86,7 +108,6 @@ struct Options {
     DWORD linger_ms = 1500;
     std::wstring playlist_folder;
     PathStyle path_style = PathStyle::kFull;
-    bool scroll_title = false;
     std::string report_module;
     bool register_only = false;
     bool watch = true;
@@ -99,9 +120,9 @@ struct Player {
     size_t played_from = 0;  // 5.x has the details of the songs it has played or shown
     size_t played_up_to = 0;
     int play_state = kPlaying;
-    int song_elapsed = 0;
+    bool started = true;  // false until the first play after an idle start: the title is the player's name
+    int song_elapsed = 0;  // seconds the current song has played
     int elapsed = 0;
-    size_t scroll_offset = 0;
     GenPlugins plugins;
     PluginWindowWatch watch;
     std::string folder;  // with a trailing backslash
@@ -140,6 +161,30 @@ std::wstring DefaultPlaylistFolder() {
     return WithBackslash(appdata) + L"Winamp\\";
 }
 
+// "5=play,20=pause,90=play": at second 5 of the run play, and so on.
+bool ParseEvents(const std::wstring& list, std::vector<Event>& events) {
+    const struct {
+        const wchar_t* name;
+        UINT command;
+    } kActions[] = {{L"play", kCmdPlay}, {L"pause", kCmdPause}, {L"stop", kCmdStop}, {L"next", kCmdNext}};
+    for (size_t start = 0; start < list.size();) {
+        size_t comma = list.find(L',', start);
+        if (comma == std::wstring::npos) comma = list.size();
+        const std::wstring item = list.substr(start, comma - start);
+        const size_t equals = item.find(L'=');
+        if (equals == std::wstring::npos) return false;
+        const std::wstring action = item.substr(equals + 1);
+        UINT command = 0;
+        for (const auto& known : kActions) {
+            if (action == known.name) command = known.command;
+        }
+        if (command == 0) return false;
+        events.push_back({_wtoi(item.substr(0, equals).c_str()), command});
+        start = comma + 1;
+    }
+    return true;
+}
+
 // Wide arguments: song paths may hold characters the code page lacks.
 bool ParseOptions(Options& options) {
     int argc = 0;
@@ -168,6 +213,16 @@ bool ParseOptions(Options& options) {
         } else if (arg == L"--start-at" && has_value) {
             const int n = number();
             options.start_at = n > 1 ? static_cast<size_t>(n - 1) : 0;
+        } else if (arg == L"--idle") {
+            options.idle = true;
+        } else if (arg == L"--events" && has_value) {
+            if (!ParseEvents(args[++i], options.events)) return false;
+        } else if (arg == L"--no-numbers") {
+            options.numbered = false;
+        } else if (arg == L"--no-entry-answers") {
+            options.answers_entries = false;
+        } else if (arg == L"--foreign-window") {
+            options.foreign_window = true;
         } else if (arg == L"--config-after" && has_value) {
             options.config_after = number();
         } else if (arg == L"--press-save-after" && has_value) {
@@ -182,8 +237,6 @@ bool ParseOptions(Options& options) {
             options.playlist_folder = WithBackslash(FullPath(args[++i]));
         } else if (arg == L"--relative-paths") {
             options.path_style = PathStyle::kRelativeToPlaylist;
-        } else if (arg == L"--scroll-title") {
-            options.scroll_title = true;
         } else if (arg == L"--log" && has_value) {
             OpenLogFile(EncodedText(args[++i], CP_ACP));
         } else if (arg == L"--report-module" && has_value) {
@@ -194,6 +247,11 @@ bool ParseOptions(Options& options) {
             options.watch = false;
         } else if (arg.rfind(L"--", 0) == 0) {
             return false;
+        } else if (arg.rfind(L"hidden:", 0) == 0) {
+            Song curtain;
+            curtain.path = arg.substr(7);
+            curtain.hidden = true;
+            options.songs.push_back(curtain);
         } else {
             Song song;
             song.path = FullPath(arg);
@@ -222,8 +280,11 @@ void RegisterFileType() {
     Log("player: registered HKEY_CLASSES_ROOT\\WinAmp.File\\shell\\play\\command = %s", command.c_str());
 }
 
+const char* StateName(int state) { return state == kPlaying ? "playing" : state == kPaused ? "paused" : "stopped"; }
+
 std::wstring CurrentTitle(const Player& p) {
-    std::wstring title = WindowTitle(p.options.songs, p.position, p.options.profile->name);
+    if (!p.started) return p.options.profile->name;
+    std::wstring title = WindowTitle(p.options.songs, p.position, p.options.profile->name, p.options.numbered);
     if (p.winamp5() && p.position < p.options.songs.size()) {
         if (p.play_state == kPaused) title += L" [Paused]";
         if (p.play_state == kStopped) title += L" [Stopped]";
@@ -233,36 +294,33 @@ std::wstring CurrentTitle(const Player& p) {
 
 void ShowSong(Player& p) {
     p.watch.SetSong(p.position + 1, p.options.songs.size());
-    if (p.position > p.played_up_to) p.played_up_to = p.position;
-    p.scroll_offset = 0;
+    if (p.started && p.position > p.played_up_to) p.played_up_to = p.position;
     const std::wstring title = CurrentTitle(p);
     ::SetWindowTextW(p.hwnd, title.c_str());
-    const std::wstring line = p.position < p.options.songs.size() ? L"Playing: " + p.options.songs[p.position].path
-                                                                  : std::wstring(L"Stopped");
+    const bool has_song = p.position < p.options.songs.size();
+    const std::wstring line = has_song ? std::wstring(p.play_state == kPlaying ? L"Playing: " : L"Not playing: ") +
+                                             p.options.songs[p.position].path
+                                       : std::wstring(L"Stopped");
     ::SetDlgItemTextW(p.hwnd, kNowPlayingId, line.c_str());
-    Log("player: song %u of %u, title \"%s\"", static_cast<unsigned>(p.position + 1),
-        static_cast<unsigned>(p.options.songs.size()), Utf8(title).c_str());
+    Log("player: song %u of %u %s, title \"%s\"", static_cast<unsigned>(p.position + 1),
+        static_cast<unsigned>(p.options.songs.size()), StateName(p.play_state), Utf8(title).c_str());
 }
 
+// The next entry that is not hidden; the song stays when there is none.
 void NextSong(Player& p) {
-    if (p.position + 1 >= p.options.songs.size()) return;
-    ++p.position;
+    size_t next = p.position + 1;
+    while (next < p.options.songs.size() && p.options.songs[next].hidden) ++next;
+    if (next >= p.options.songs.size()) return;
+    p.position = next;
     p.song_elapsed = 0;
     ShowSong(p);
 }
 
 void SetPlayState(Player& p, int state) {
+    if (state == kStopped) p.song_elapsed = 0;
+    if (state == kPlaying) p.started = true;
     p.play_state = state;
     ShowSong(p);
-}
-
-// "<rest of title> *** <whole title>", one character further every 200 ms.
-void ScrollTitle(Player& p) {
-    const std::wstring whole = CurrentTitle(p);
-    if (whole.empty()) return;
-    p.scroll_offset = (p.scroll_offset + 1) % whole.size();
-    const std::wstring shown = whole.substr(p.scroll_offset) + L" *** " + whole;
-    ::SetWindowTextW(p.hwnd, shown.c_str());
 }
 
 // Request 120: the position, after the playlist file(s) are written; -1 for no playlist (5.x).
@@ -286,8 +344,8 @@ LRESULT WritePlaylist(Player& p) {
     return static_cast<LRESULT>(p.position);
 }
 
-// The in-process requests of 5.x; the answers are pointers into this process's memory.
-LRESULT AnswerWinamp5(Player& p, WPARAM wp, LPARAM lp) {
+// The requests answered besides 120; the text answers are pointers into this process's memory.
+LRESULT AnswerRequest(Player& p, WPARAM wp, LPARAM lp) {
     const auto narrow = [&p](const std::wstring& text) {
         p.narrow_answer = EncodedText(text, CP_ACP);
         return reinterpret_cast<LRESULT>(p.narrow_answer.c_str());
@@ -296,7 +354,10 @@ LRESULT AnswerWinamp5(Player& p, WPARAM wp, LPARAM lp) {
         p.wide_answer = text;
         return reinterpret_cast<LRESULT>(p.wide_answer.c_str());
     };
-    const bool entry_exists = wp < p.options.songs.size();
+    const bool entry_exists = p.options.answers_entries && wp < p.options.songs.size();
+    if (lp == 104) return p.play_state;
+    if (lp == 211) return entry_exists ? narrow(p.options.songs[wp].path) : 0;
+    if (!p.winamp5()) return 0;
     switch (lp) {
     case 337:
     case 338:
@@ -305,12 +366,8 @@ LRESULT AnswerWinamp5(Player& p, WPARAM wp, LPARAM lp) {
         return lp == 338 ? wide(p.options.playlist_folder) : narrow(p.options.playlist_folder);
     case 125:
         return static_cast<LRESULT>(p.position);
-    case 211:
-        return entry_exists ? narrow(p.options.songs[wp].path) : 0;
     case 214:
         return entry_exists ? wide(p.options.songs[wp].path) : 0;
-    case 104:
-        return p.play_state;
     default:
         return 0;
     }
@@ -359,9 +416,14 @@ void ReportModule(const std::string& name) {
     Log("player: module %s: %s", name.c_str(), module ? path : "not loaded");
 }
 
+void OnCommand(Player& p, UINT id);
+
 void OnSecond(Player& p) {
     ++p.elapsed;
-    ++p.song_elapsed;
+    for (const Event& event : p.options.events) {
+        if (event.second == p.elapsed) OnCommand(p, event.command);
+    }
+    if (p.play_state == kPlaying) ++p.song_elapsed;
     if (p.position < p.options.songs.size() && p.song_elapsed >= p.options.songs[p.position].seconds) NextSong(p);
     if (p.elapsed == p.options.config_after) ::PostMessageW(p.hwnd, WM_COMMAND, kCmdConfigBase, 0);
     if (p.elapsed == p.options.press_save_after) PressSaveInPluginWindows();
@@ -391,17 +453,15 @@ LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_USER:
         if (lp == kPlaylistRequest) return WritePlaylist(p);
-        return p.winamp5() ? AnswerWinamp5(p, wp, lp) : 0;
+        return AnswerRequest(p, wp, lp);
     case WM_TIMER:
         if (wp == kSecondTimer) OnSecond(p);
-        if (wp == kScrollTimer) ScrollTitle(p);
         return 0;
     case WM_COMMAND:
         OnCommand(p, LOWORD(wp));
         return 0;
     case WM_CLOSE:
         ::KillTimer(hwnd, kSecondTimer);
-        ::KillTimer(hwnd, kScrollTimer);
         // 2.x tells its plug-ins from here; 5.x only once its loop has ended.
         if (!p.winamp5()) p.plugins.QuitAll();
         ::DestroyWindow(hwnd);
@@ -430,11 +490,9 @@ HWND CreatePlayerWindow(HINSTANCE instance, const Player& p) {
     HMENU bar = ::CreateMenu();
     HMENU play = ::CreatePopupMenu();
     ::AppendMenuA(play, MF_STRING, kCmdNext, "&Next song");
-    if (p.winamp5()) {
-        ::AppendMenuA(play, MF_STRING, kCmdPlay, "&Play");
-        ::AppendMenuA(play, MF_STRING, kCmdPause, "P&ause");
-        ::AppendMenuA(play, MF_STRING, kCmdStop, "&Stop");
-    }
+    ::AppendMenuA(play, MF_STRING, kCmdPlay, "&Play");
+    ::AppendMenuA(play, MF_STRING, kCmdPause, "P&ause");
+    ::AppendMenuA(play, MF_STRING, kCmdStop, "&Stop");
     ::AppendMenuA(play, MF_STRING, kCmdExit, "E&xit");
     ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(play), "&Play");
 
@@ -469,11 +527,13 @@ int Run() {
     Player player;
     g_player = &player;
     if (!ParseOptions(player.options)) {
-        Log("usage: player_sim [--profile 2|5] [--schedule S1,S2,...] [--start-at N] [--config-after S] [--press-save-after S] "
-            "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] "
-            "[--scroll-title] [--log FILE] [--report-module NAME] [--register-only] [--no-watch] song.mp3 ...");
+        Log("usage: player_sim [--profile 2|5] [--schedule S1,S2,...] [--start-at N] [--idle] [--events S=A,...] "
+            "[--no-numbers] [--no-entry-answers] [--config-after S] [--press-save-after S] [--uninstall-after S] "
+            "[--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] [--log FILE] "
+            "[--report-module NAME] [--register-only] [--no-watch] [--foreign-window] song.mp3|hidden:TEXT ...");
         return 2;
     }
+    if (player.options.foreign_window) return RunForeignWindow(player.options.exit_after);
     const std::string program = ProgramPath();
     player.folder = program.substr(0, program.find_last_of('\\') + 1);
     RegisterFileType();
@@ -495,11 +555,19 @@ int Run() {
         return 1;
     }
     for (const Song& song : player.options.songs) {
+        if (song.hidden) {
+            Log("player: playlist entry (hidden) %s", Utf8(song.path).c_str());
+            continue;
+        }
         Log("player: playlist entry \"%s\" (%d s) %s", Utf8(DisplayName(song)).c_str(), song.seconds,
             Utf8(song.path).c_str());
     }
     if (player.options.start_at < player.options.songs.size()) player.position = player.options.start_at;
     player.played_from = player.played_up_to = player.position;
+    if (player.options.idle) {
+        player.started = false;
+        player.play_state = kStopped;
+    }
     ShowSong(player);
     if (player.options.watch) player.watch.Start();
     player.plugins.LoadAll(player.folder + "Plugins\\", player.hwnd,
@@ -509,7 +577,6 @@ int Run() {
     player.watch.LogCurrent();
 
     ::SetTimer(player.hwnd, kSecondTimer, 1000, nullptr);
-    if (player.winamp5() && player.options.scroll_title) ::SetTimer(player.hwnd, kScrollTimer, 200, nullptr);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);

@@ -37,14 +37,16 @@ std::wstring DisplayName(const Song& song) {
     return song.artist + L" - " + song.title;
 }
 
-std::wstring WindowTitle(const std::vector<Song>& songs, size_t position, const std::wstring& no_song) {
+std::wstring WindowTitle(const std::vector<Song>& songs, size_t position, const std::wstring& no_song, bool numbered) {
     if (position >= songs.size()) return no_song;
-    return std::to_wstring(position + 1) + L". " + DisplayName(songs[position]) + L" - Winamp";
+    const std::wstring number = numbered ? std::to_wstring(position + 1) + L". " : std::wstring();
+    return number + DisplayName(songs[position]) + L" - Winamp";
 }
 
 bool WritePlaylistFile(const std::vector<Song>& songs, const std::wstring& path) {
     std::string text = "#EXTM3U\r\n";
     for (const Song& song : songs) {
+        if (song.hidden) continue;
         text += "#EXTINF:" + std::to_string(song.seconds) + "," + EncodedText(DisplayName(song), CP_ACP) + "\r\n";
         text += EncodedText(song.path, CP_ACP) + "\r\n";
     }
@@ -54,7 +56,8 @@ bool WritePlaylistFile(const std::vector<Song>& songs, const std::wstring& path)
 std::vector<PlaylistEntry> Winamp5Entries(const std::vector<Song>& songs, size_t played_from, size_t played_up_to) {
     std::vector<PlaylistEntry> entries;
     for (size_t k = 0; k < songs.size(); ++k) {
-        entries.push_back({songs[k].path, DisplayName(songs[k]), songs[k].seconds, k >= played_from && k <= played_up_to});
+        entries.push_back({songs[k].path, DisplayName(songs[k]), songs[k].seconds, k >= played_from && k <= played_up_to,
+                           songs[k].hidden});
     }
     return entries;
 }

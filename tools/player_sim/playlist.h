@@ -14,6 +14,7 @@ struct Song {
     std::wstring artist;  // from the ID3v1 tag; empty without one
     std::wstring title;
     int seconds = 60;     // how long the simulator plays it
+    bool hidden = false;  // a stream or advert curtain: counted in the position, out of the files
 };
 
 // Reads the ID3v1 tag at the end of the file, if there is one.
@@ -22,12 +23,13 @@ void ReadTags(Song& song);
 // "Artist - Title", or the file's name without its extension when the song has no tag.
 std::wstring DisplayName(const Song& song);
 
-// The player's window title for the song at `position` (0-based): "N. Artist - Title - Winamp";
-// `no_song` when there is none.
-std::wstring WindowTitle(const std::vector<Song>& songs, size_t position, const std::wstring& no_song);
+// The player's window title for the song at `position` (0-based): "N. Artist - Title - Winamp",
+// without "N. " when the playlist number option is off; `no_song` when there is none.
+std::wstring WindowTitle(const std::vector<Song>& songs, size_t position, const std::wstring& no_song, bool numbered);
 
 // Writes the extended M3U playlist of 2.x (header line, then an info line and a path line per
-// song, CRLF line ends, in the code page) to `path`. Returns false when it cannot be written.
+// song that is not hidden, CRLF line ends, in the code page) to `path`. Returns false when it
+// cannot be written.
 bool WritePlaylistFile(const std::vector<Song>& songs, const std::wstring& path);
 
 // The playlist as 5.x keeps it: the details (and so the information line) only of the songs it

@@ -1,8 +1,10 @@
 #pragma once
 // The playlist files a 5.x player writes on request 120, into its playlist folder: Winamp.m3u in
-// the system's code page ("?" for characters it lacks) and Winamp.m3u8 in UTF-8 with a byte-order
-// mark. Line 1 is "#EXTM3U"; an entry whose details the player has read gets "#EXTINF:<seconds>,
-// <title>" before its path line, others are their path line alone. Lines end CR LF.
+// the system's code page, written with the system's default conversion (a look-alike for a
+// character the code page lacks where it has one, "?" where not), and Winamp.m3u8 in UTF-8 with a
+// byte-order mark. Line 1 is "#EXTM3U"; an entry whose details the player has read gets
+// "#EXTINF:<seconds>,<title>" before its path line, others are their path line alone. Hidden
+// entries (stream and advert curtains) are left out. Lines end CR LF.
 // Header only: the simulator and the stand-in players of the Windows tests both write them.
 #include <windows.h>
 
@@ -16,6 +18,7 @@ struct PlaylistEntry {
     std::wstring title;
     int seconds = 0;
     bool details_read = true;  // entries not yet played or shown often have none
+    bool hidden = false;       // counted in the position, left out of the files
 };
 
 enum class PathStyle {
@@ -62,6 +65,7 @@ inline std::string PlaylistBytes(const std::vector<PlaylistEntry>& entries, cons
                                  UINT code_page) {
     std::string text = code_page == CP_UTF8 ? "\xEF\xBB\xBF#EXTM3U\r\n" : "#EXTM3U\r\n";
     for (const PlaylistEntry& entry : entries) {
+        if (entry.hidden) continue;
         if (entry.details_read) {
             text += "#EXTINF:" + std::to_string(entry.seconds) + "," + EncodedText(entry.title, code_page) + "\r\n";
         }
