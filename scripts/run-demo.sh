@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The main job, as a user sees it: builds everything, installs the plug-in with its installer
 # into a simulated Winamp in a private Wine prefix, starts a local stand-in of the Sonoquill
-# service, and lets the player simulator play two tagged songs through their countdowns. Shows
-# the player's and the control window's progress, what the service received, and saves a
-# screenshot of the player with the control window open (build/demo/screenshot.png).
+# service, and lets the player simulator start idle, as after an ordinary start with a restored
+# playlist, then play two tagged songs, the first with a pause of over a minute in the middle.
+# Shows the player's and the control window's progress, what the service received (one report
+# per song played), and saves a screenshot of the player with the control window open
+# (build/demo/screenshot.png).
 #
 # Uses the current X display when there is one (SQ_USE_DISPLAY=0 forces a private Xvfb).
-# SQ_DEMO_SONG_SECONDS sets how long each song plays (default 56; the countdown takes 51).
+# SQ_DEMO_SONG_SECONDS sets how long each song plays (default 56; a song is reported after 51 s
+# of play).
 # SQ_DEMO_ANSWER sets the service's answer (default "Success"; e.g. "Bad_Login", "Msg Hello", or
 # "Old_Client|Success" to answer in turn).
 # SQ_DEMO_PROFILE sets the player the simulator behaves as: 5 (default; Winamp 5.9.2, playlist in
@@ -66,12 +69,18 @@ wine reg add "$inet" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null
 wine reg add "$inet" /v ProxyServer /d "127.0.0.1:$port" /f >/dev/null
 echo "stand-in service on 127.0.0.1:$port, reached as the prefix's proxy; it answers \"$answer\""
 
-say "Playing two songs as Winamp $profile.x (about $((2 * song_seconds + 10)) s; the countdown takes 51 s per song)"
-config_at=$((2 * song_seconds))
+# The player starts idle; song 1 plays 20 s, pauses 65 s, then plays to its end; song 2 follows.
+idle=8
+pause_at=$((idle + 20))
+resume_at=$((pause_at + 65))
+song2_at=$((resume_at + song_seconds - 20))
+config_at=$((song2_at + song_seconds + 2))
+say "Winamp $profile.x: idle for $idle s, song 1 paused from $pause_at s to $resume_at s, song 2 from $song2_at s (about $((config_at + 10)) s)"
 song1="$(winepath -w "$demo/songs/01-first.mp3")"
 song2="$(winepath -w "$demo/songs/02-second.mp3")"
 rm -f "$demo/player.log"
-(cd "$player" && wine player_sim.exe --profile "$profile" --schedule "$song_seconds,600" --report-module Sonoquill_WA.dll \
+(cd "$player" && wine player_sim.exe --profile "$profile" --idle --schedule "$song_seconds,600" \
+   --events "$idle=play,$pause_at=pause,$resume_at=play" --report-module Sonoquill_WA.dll \
    --config-after "$config_at" --press-save-after $((config_at + 6)) --exit-after $((config_at + 8)) \
    --log "$(winepath -w "$demo/player.log")" "$song1" "$song2" </dev/null 2>/dev/null) &
 player_pid=$!
@@ -99,8 +108,17 @@ fi
 say "Control window status texts, in order"
 grep -E '^control window ' "$demo/player.log" || echo "(none)"
 
+say "Reports per song played (a song is reported once, after 51 s of play; idle, paused and stopped time does not count)"
+queries() { tr -d '\r' <"$demo/service.log" 2>/dev/null | grep '^  query: ' || true; }
+reports() { queries | grep -c "&trk=$1\$" || true; }
+song1_reports=$(reports 'First%20Song')
+song2_reports=$(reports 'Second%20Song')
+echo "song 1, Demo Artist - First Song (20 s of play, 65 s paused, then played on): reported $song1_reports time(s)"
+echo "song 2, The Other Band - Second Song:                                        reported $song2_reports time(s)"
+echo "anything else (the idle player's own name, a paused or stopped title):        reported $(($(queries | wc -l) - song1_reports - song2_reports)) time(s)"
+
 count=$(grep -c '^submission' "$demo/service.log" 2>/dev/null || true)
 echo
 echo "player profile: $(grep -m1 '^player: profile ' "$demo/player.log" | cut -d' ' -f3- || echo "Winamp $profile.x")"
-echo "player exit code $player_rc; ${count:-0} submission(s) received; screenshot: $demo/screenshot.png"
+echo "player exit code $player_rc; ${count:-0} submission(s) received for 2 songs played; screenshot: $demo/screenshot.png"
 [[ $player_rc == 0 ]]
