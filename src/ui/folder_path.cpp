@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/letter_case.h"
+
 namespace sq {
 namespace {
 
@@ -19,11 +21,7 @@ void AppendNames(const std::string& path, size_t from, std::vector<std::string>&
     }
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-    });
-}
+bool LessIgnoringCase(const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); }
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "ui/submission_links.h"
 
 #include "common/ansi_text.h"
+#include "common/letter_case.h"
 #include "common/message_pump.h"
 #include "common/settings_store.h"
 #include "player/shell_open.h"
@@ -42,11 +43,7 @@ LocalTime LocalClock::Now() const {
 }
 
 // Lower case as the system's code page has it, so that folder names with accents compare too.
-std::string SystemCodePage::LowerCase(const std::string& text) const {
-    std::string lower = text;
-    if (!lower.empty()) ::CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
-    return lower;
-}
+std::string SystemCodePage::LowerCase(const std::string& text) const { return sq::LowerCase(text, &LowerCodePageLetters); }
 
 std::string SystemCodePage::FromUtf16(const std::u16string& text) const {
     static_assert(sizeof(char16_t) == sizeof(wchar_t), "UTF-16 is the system's wide text");

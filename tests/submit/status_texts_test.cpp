@@ -42,7 +42,7 @@ TEST(Exclusion, UsesTheLowerCasingItIsGiven) {
     // Bytes above 127 are the code page's business: the shell hands in one that knows it.
     EXPECT_FALSE(IsExcluded("C:\\\xC4rger\\a.mp3", "c:\\\xE4rger"));
     const LowerCaseFn latin = [](const std::string& s) {
-        std::string r = AsciiLowerCase(s);
+        std::string r = LowerCase(s);
         for (char& c : r)
             if (c == '\xC4') c = '\xE4';
         return r;

@@ -116,7 +116,7 @@ struct FixedClock : Clock {
 
 // Latin-1 as the code page: what it lacks becomes "?".
 struct Latin1CodePage : CodePage {
-    std::string LowerCase(const std::string& text) const override { return AsciiLowerCase(text); }
+    std::string LowerCase(const std::string& text) const override { return sq::LowerCase(text); }
     std::string FromUtf16(const std::u16string& text) const override {
         std::string bytes;
         for (char16_t unit : text) bytes += unit < 0x100 ? static_cast<char>(unit) : '?';
