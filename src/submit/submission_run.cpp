@@ -109,7 +109,7 @@ void SubmissionRun::ShowResponse(const std::string& text) {
 
 void SubmissionRun::ShowTransferState(int16_t state) {
     try {
-        links_.display.ShowConnection(WinAmpMod::TransferStateText(state));
+        links_.display.ShowConnection(TransferStateText(state));
     } catch (...) {
         // A failure while writing the label leaves the transfer alone.
     }

@@ -10,6 +10,23 @@ namespace sq {
 
 class Transfer {
 public:
+    // States raised, in the order they happen (the numbers the status label knows).
+    enum State : int16_t {
+        icNone = 0,
+        icResolvingHost = 1,
+        icHostResolved = 2,
+        icConnecting = 3,
+        icConnected = 4,
+        icRequesting = 5,
+        icRequestSent = 6,
+        icReceivingResponse = 7,
+        icResponseReceived = 8,
+        icDisconnecting = 9,
+        icDisconnected = 10,
+        icError = 11,
+        icResponseCompleted = 12,
+    };
+
     using StateChangedHandler = std::function<void(int16_t state)>;
 
     virtual ~Transfer() = default;

@@ -15,7 +15,7 @@ TEST(TransferStateText, EveryStateHasItsText) {
         {12, "Response Completed."}, {13, "Unrecognised response."}, {-1, "Unrecognised response."},
         {INT16_MIN, "Unrecognised response."}, {INT16_MAX, "Unrecognised response."},
     };
-    for (const auto& [state, text] : rows) EXPECT_EQ(WinAmpMod::TransferStateText(state), text) << state;
+    for (const auto& [state, text] : rows) EXPECT_EQ(TransferStateText(state), text) << state;
 }
 
 struct ExclusionCase {
