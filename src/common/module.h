@@ -10,7 +10,8 @@ namespace sq {
 // link the shell directly.
 HINSTANCE ModuleInstance();
 void SetModuleInstance(HINSTANCE instance);
-std::wstring ModulePath();
+// The full path of a module: this DLL's unless another is named.
+std::wstring ModulePath(HMODULE module = ModuleInstance());
 
 // Objects, server locks, the window and pending transfers each hold one count; DllCanUnloadNow
 // answers S_OK only at zero.

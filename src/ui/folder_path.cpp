@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "common/letter_case.h"
+#include "common/path_text.h"
 
 namespace sq {
 namespace {
@@ -78,9 +79,9 @@ bool FolderListModel::Open(const std::string& folder, std::vector<std::string> s
 std::string FolderListModel::PathOf(size_t index) const {
     if (index >= entries_.size()) return {};
     if (index < open_count_) return JoinFolderPath(parts_, index + 1);
-    std::string path = current_;
-    if (path.back() != '\\') path += '\\';
-    return path + entries_[index].name;
+    std::string path = WithTrailingBackslash(current_);
+    path += entries_[index].name;
+    return path;
 }
 
 }  // namespace sq
