@@ -32,7 +32,6 @@ public:
     // WinINet alone may wait for a silent server forever: the control gives a request up after
     // this long (connect, send and receive together), ending it with icError and no body.
     void SetRequestTimeout(DWORD ms) { request_timeout_ms_ = ms; }
-    DWORD RequestTimeout() const { return request_timeout_ms_; }
 
     // `data` is the body and `request_headers` CRLF-separated lines added to the request.
     bool Execute(const std::string& operation, const std::string& data, const std::string& request_headers) override;
