@@ -351,7 +351,7 @@ TEST(Id3v2, BodyReadInPartsAgreesWithTheWholeBody) {
             for (int b = 0; b < 12; ++b) frame += static_cast<char>(random() % 4 ? random() % 40 : random() % 256);
             body.replace(at, std::min(frame.size(), size - at), frame, 0, std::min(frame.size(), size - at));
         }
-        sq::MemoryFileOpener files;
+        sqtest::MemoryFileOpener files;
         files.Add("tag", "0123456789" + body);
         auto file = files.OpenRead("tag");
         const sq::HeldBody read =
