@@ -301,6 +301,7 @@ void TransferControl::Raise(int16_t state) {
         on_state_changed_(state);
     } catch (...) {
         // A failing handler changes nothing about the transfer.
+        TraceFailure(L"xTran", L"the state-change handler failed", E_UNEXPECTED);
     }
 }
 

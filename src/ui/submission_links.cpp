@@ -1,6 +1,7 @@
 #include "ui/submission_links.h"
 
 #include "common/ansi_text.h"
+#include "common/debug_trace.h"
 #include "common/letter_case.h"
 #include "common/message_pump.h"
 #include "common/settings_store.h"
@@ -49,5 +50,7 @@ std::string SystemCodePage::FromUtf16(const std::u16string& text) const {
     static_assert(sizeof(char16_t) == sizeof(wchar_t), "UTF-16 is the system's wide text");
     return AnsiFromWide(reinterpret_cast<const wchar_t*>(text.data()), text.size());
 }
+
+void DebuggerTrace::Trace(const wchar_t* what) noexcept { TraceFailure(L"SubmitSong", what, E_UNEXPECTED); }
 
 }  // namespace sq
