@@ -30,6 +30,7 @@ TEST(Exclusion, IsAPlainCaseBlindPrefixTest) {
         {"C:\\Music2\\a.mp3", "C:\\Music", true},  // no look at folder boundaries
         {"D:\\anything.mp3", "d:\\", true},
         {"C:\\Musi", "C:\\Music", false},
+        {"\\\\?\\C:\\Music\\a.mp3", "C:\\Music", false},  // the folder's text further in does not count
         {"D:\\Music\\a.mp3", "C:\\Music", false},
         {"", "C:\\Music", false},  // unknown file: never excluded
         {"C:\\Music\\a.mp3", "", false},
