@@ -10,21 +10,22 @@ namespace sq {
 
 class Transfer {
 public:
-    // States raised, in the order they happen (the numbers the status label knows).
+    // States raised, in the order they happen; their numbers, from 0 on, are the ones the status
+    // label knows.
     enum State : int16_t {
-        icNone = 0,
-        icResolvingHost = 1,
-        icHostResolved = 2,
-        icConnecting = 3,
-        icConnected = 4,
-        icRequesting = 5,
-        icRequestSent = 6,
-        icReceivingResponse = 7,
-        icResponseReceived = 8,
-        icDisconnecting = 9,
-        icDisconnected = 10,
-        icError = 11,
-        icResponseCompleted = 12,
+        icNone,
+        icResolvingHost,
+        icHostResolved,
+        icConnecting,
+        icConnected,
+        icRequesting,
+        icRequestSent,
+        icReceivingResponse,
+        icResponseReceived,
+        icDisconnecting,
+        icDisconnected,
+        icError,
+        icResponseCompleted,
     };
 
     using StateChangedHandler = std::function<void(int16_t state)>;

@@ -1,16 +1,13 @@
 #include "submit/transfer_state_text.h"
 
+#include <utility>
+
 #include "submit/transfer.h"
 
 namespace sq {
 namespace {
 
-struct StateText {
-    Transfer::State state;
-    const char* text;
-};
-
-constexpr StateText kStateTexts[] = {
+constexpr std::pair<Transfer::State, const char*> kStateTexts[] = {
     {Transfer::icNone, "Idle."},
     {Transfer::icResolvingHost, "Checking Address."},
     {Transfer::icHostResolved, "Address Accepted."},
@@ -29,8 +26,8 @@ constexpr StateText kStateTexts[] = {
 }  // namespace
 
 std::string TransferStateText(int16_t state) {
-    for (const StateText& row : kStateTexts) {
-        if (row.state == state) return row.text;
+    for (const auto& [key, text] : kStateTexts) {
+        if (key == state) return text;
     }
     return "Unrecognised response.";
 }
