@@ -17,8 +17,8 @@
 #include <string>
 
 #include "media/mp3_bytes.h"
-#include "registry_override.h"
-#include "stand_in_player.h"
+#include "player/stand_in_player.h"
+#include "submit/registry_override.h"
 #include "ui/frm_main.h"
 
 namespace {

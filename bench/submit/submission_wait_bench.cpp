@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "registry_override.h"
-#include "stand_in_player.h"
-#include "stand_in_service.h"
+#include "player/stand_in_player.h"
+#include "submit/registry_override.h"
+#include "submit/stand_in_service.h"
 #include "ui/frm_main.h"
 
 namespace {

@@ -36,6 +36,8 @@ BSTR BstrFromAnsi(const std::string& bytes) {
     return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
+void LowerCodePageLetters(char* text, size_t size) { ::CharLowerBuffA(text, static_cast<DWORD>(size)); }
+
 std::wstring WideFromUtf8(const std::string& text) { return WideFrom(CP_UTF8, text.data(), text.size()); }
 
 std::string Utf8FromWide(const std::wstring& text) { return BytesFrom(CP_UTF8, text.data(), text.size()); }

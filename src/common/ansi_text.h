@@ -15,6 +15,9 @@ std::string AnsiFromBstr(BSTR text);
 // Returns nullptr only when the system is out of memory.
 BSTR BstrFromAnsi(const std::string& bytes);
 
+// The code page's own letter case (Ä and ä too), for LowerCase (common/letter_case.h).
+void LowerCodePageLetters(char* text, size_t size);
+
 // UTF-8, which the player's second playlist file holds.
 std::wstring WideFromUtf8(const std::string& text);
 std::string Utf8FromWide(const std::wstring& text);

@@ -3,22 +3,19 @@
 // exception becomes the HRESULT a caller understands, and leaves a trace.
 #include <windows.h>
 
-#include <new>
-
-#include "common/debug_trace.h"
-
 namespace sq {
+
+// The HRESULT of the exception being handled, after its trace line: E_OUTOFMEMORY for
+// std::bad_alloc, E_UNEXPECTED for anything else. Only for a catch block: the one copy serves
+// every boundary of the DLL.
+HRESULT HresultOfCaughtException(const wchar_t* where) noexcept;
 
 template <typename Body>
 HRESULT HresultAtBoundary(const wchar_t* where, Body&& body) noexcept {
     try {
         return body();
-    } catch (const std::bad_alloc&) {
-        TraceFailure(where, L"out of memory", E_OUTOFMEMORY);
-        return E_OUTOFMEMORY;
     } catch (...) {
-        TraceFailure(where, L"unexpected exception", E_UNEXPECTED);
-        return E_UNEXPECTED;
+        return HresultOfCaughtException(where);
     }
 }
 

@@ -30,11 +30,6 @@ public:
     void reset() noexcept {
         if (T* old = std::exchange(p_, nullptr)) old->Release();
     }
-    // Takes over a reference the caller already owns.
-    void attach(T* p) noexcept {
-        reset();
-        p_ = p;
-    }
     T* detach() noexcept { return std::exchange(p_, nullptr); }
 
 private:

@@ -8,4 +8,9 @@ namespace sq {
 
 void TraceFailure(const wchar_t* where, const wchar_t* what, HRESULT code) noexcept;
 
+// The same at a boundary that may meet one failure every second (a one-second timer's handler):
+// each kind, the same where, what and code, is written the first time only. The texts must live
+// as long as the DLL (literals).
+void TraceFailureOnce(const wchar_t* where, const wchar_t* what, HRESULT code) noexcept;
+
 }  // namespace sq

@@ -1,5 +1,7 @@
 #include "common/module.h"
 
+#include <memory>
+
 namespace sq {
 namespace {
 
@@ -12,16 +14,13 @@ HINSTANCE ModuleInstance() { return g_instance ? g_instance : ::GetModuleHandleW
 
 void SetModuleInstance(HINSTANCE instance) { g_instance = instance; }
 
-std::wstring ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameW(ModuleInstance(), path.data(), static_cast<DWORD>(path.size()));
+std::wstring ModulePath(HMODULE module) {
+    // A path may be longer than MAX_PATH: the buffer doubles until the whole of it fits.
+    for (DWORD size = MAX_PATH;; size *= 2) {
+        const std::unique_ptr<wchar_t[]> buffer(new wchar_t[size]);
+        const DWORD n = ::GetModuleFileNameW(module, buffer.get(), size);
         if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
+        if (n < size) return std::wstring(buffer.get(), n);
     }
 }
 

@@ -5,6 +5,7 @@
 // its size, for one hexadecimal number. Texts too long for the line are cut; the code never is.
 #include <cstddef>
 #include <cstdint>
+#include <cwchar>
 #include <initializer_list>
 
 namespace sq {
@@ -25,5 +26,35 @@ inline void ComposeTraceLine(wchar_t (&line)[kTraceLineCapacity], const wchar_t*
     for (const wchar_t* text = suffix; *text;) *at++ = *text++;
     *at = L'\0';
 }
+
+// The kinds of failure (where, what, code) already traced where the same failure could otherwise
+// fill the debugger's output with one line a second. Once its room is used up, every further
+// kind counts as new each time: a line too many rather than one missing.
+class TracedKinds {
+public:
+    // True the first time a kind is met.
+    bool FirstTime(const wchar_t* where, const wchar_t* what, std::uint32_t code) noexcept {
+        for (std::size_t i = 0; i < count_; ++i) {
+            if (kinds_[i].code == code && Same(kinds_[i].where, where) && Same(kinds_[i].what, what)) return false;
+        }
+        if (count_ < kRoom) kinds_[count_++] = Kind{where, what, code};
+        return true;
+    }
+
+private:
+    struct Kind {
+        const wchar_t* where;
+        const wchar_t* what;
+        std::uint32_t code;
+    };
+    static constexpr std::size_t kRoom = 32;
+
+    static bool Same(const wchar_t* a, const wchar_t* b) noexcept {
+        return a == b || (a && b && std::wcscmp(a, b) == 0);
+    }
+
+    Kind kinds_[kRoom] = {};
+    std::size_t count_ = 0;
+};
 
 }  // namespace sq

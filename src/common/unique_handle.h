@@ -1,47 +1,12 @@
 #pragma once
-// One owning-handle template for every Win32 handle kind, with an explicit empty value.
+// The Win32 handle kinds, each owned through the one owning-handle template.
 #include <windows.h>
 #include <oleauto.h>
 #include <wininet.h>
 
-#include <utility>
+#include "common/owning_handle.h"
 
 namespace sq {
-
-// Traits give the handle type, its empty value and how to close it.
-template <typename Traits>
-class UniqueHandle {
-    using T = typename Traits::Handle;
-    static T Empty() noexcept { return Traits::Empty(); }
-
-public:
-    UniqueHandle() noexcept = default;
-    explicit UniqueHandle(T h) noexcept : h_(h) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& o) noexcept : h_(o.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-        if (this != &o) reset(o.release());
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-    T get() const noexcept { return h_; }
-    explicit operator bool() const noexcept { return h_ != Empty(); }
-    // Resets first, so a handle is never leaked by an out-parameter call.
-    T* put() noexcept {
-        reset();
-        return &h_;
-    }
-    T release() noexcept { return std::exchange(h_, Empty()); }
-    void reset(T h = Traits::Empty()) noexcept {
-        T old = std::exchange(h_, h);
-        if (old != Empty()) Traits::Close(old);
-    }
-
-private:
-    T h_ = Empty();
-};
 
 #define SQ_HANDLE_TRAITS(Name, HandleType, EmptyValue, CloseCall)      \
     struct Name {                                                        \

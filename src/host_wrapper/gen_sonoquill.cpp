@@ -4,8 +4,10 @@
 // player: every call catches everything, and a plug-in that cannot be created makes init fail
 // quietly, so that the player lists it as not loaded.
 #include <windows.h>
-#include <objbase.h>
 
+#include <memory>
+
+#include "common/com_apartment.h"
 #include "common/debug_trace.h"
 #include "host_wrapper/gen_descriptor.h"
 #include "host_wrapper/host_wrapper.h"
@@ -14,6 +16,7 @@
 
 namespace {
 
+using sq::ComApartment;
 using sq::ComPtr;
 using sq::TraceFailure;
 
@@ -28,25 +31,19 @@ sq::GeneralPurposePlugin g_descriptor = {
     sq::kGeneralPurposeVersion, g_initial_description, InitPlugin, ConfigPlugin, QuitPlugin, nullptr, nullptr,
 };
 
-// What lives between init and quit. The player calls all three on its main thread.
+// What lives between init and quit. The player calls all three on its main thread. Winamp 2.x
+// leaves COM to its plug-ins; Winamp 5.x has made the thread part of the multithreaded apartment
+// already, which the session's apartment then leaves as it is.
 struct Session {
+    ComApartment apartment;  // declared first, so that it ends after the plug-in is released
     ComPtr<IKvoWinAmpGenPlugin> plugin;
-    bool com_initialised = false;
 };
-Session* g_session = nullptr;
+std::unique_ptr<Session> g_session;
 // Outlives the session: the player reads the description for its list at any time.
 sq::DescriptionSink g_description{{}, &g_descriptor.description};
 HMODULE g_self = nullptr;
 
-void EndSession() noexcept {
-    Session* session = g_session;
-    g_session = nullptr;
-    if (!session) return;
-    session->plugin.reset();
-    const bool uninitialise = session->com_initialised;
-    delete session;
-    if (uninitialise) ::CoUninitialize();
-}
+void EndSession() noexcept { g_session.reset(); }
 
 int FailInit(const wchar_t* what, HRESULT hr) noexcept {
     TraceFailure(L"gen_sonoquill init", what, hr);
@@ -57,12 +54,9 @@ int FailInit(const wchar_t* what, HRESULT hr) noexcept {
 int __cdecl InitPlugin() {
     try {
         if (g_session) return 0;  // a second init finds everything in place
-        auto* session = new Session();
-        g_session = session;
-        // Winamp 2.x leaves COM to its plug-ins; Winamp 5.x has made this thread part of the
-        // multithreaded apartment already, and then this answers RPC_E_CHANGED_MODE.
-        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        session->com_initialised = SUCCEEDED(com);  // S_FALSE too: it is ours to balance
+        g_session = std::make_unique<Session>();
+        Session* const session = g_session.get();
+        const HRESULT com = session->apartment.result();
         if (FAILED(com) && com != RPC_E_CHANGED_MODE) return FailInit(L"COM cannot be started", com);
 
         sq::CreatedPlugin created = sq::CreatePlugin(g_self, sq::ApartmentOfThisThread(com));
@@ -123,5 +117,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         g_self = instance;
         ::DisableThreadLibraryCalls(instance);
     }
+    // A session still open here is a process ending without quit (the wrapper is pinned while one
+    // is open): the plug-in's module may be gone already, and nothing is released under the
+    // loader lock.
+    if (reason == DLL_PROCESS_DETACH) (void)g_session.release();
     return TRUE;
 }

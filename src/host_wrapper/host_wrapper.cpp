@@ -1,8 +1,7 @@
 #include "host_wrapper/host_wrapper.h"
 
-#include <new>
-
 #include "common/ansi_text.h"
+#include "common/com_boundary.h"
 
 namespace sq {
 
@@ -36,16 +35,12 @@ STDMETHODIMP HostWrapper::GetPlayerWindow(long* hwnd) {
 }
 
 STDMETHODIMP HostWrapper::SetDescription(BSTR description) {
-    try {
+    return HresultAtBoundary(L"Wrapper.SetDescription", [&] {
         if (!sink_) return E_UNEXPECTED;
         sink_->text = AnsiFromBstr(description);
         if (sink_->published) *sink_->published = sink_->text.data();
         return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    });
 }
 
 }  // namespace sq

@@ -2,8 +2,11 @@
 
 #include <vector>
 
-#include "common/unique_handle.h"
 #include "common/debug_trace.h"
+#include "common/error_mode.h"
+#include "common/module.h"
+#include "common/path_text.h"
+#include "common/unique_handle.h"
 #include "sonoquill_wa.h"
 
 namespace sq {
@@ -40,12 +43,13 @@ std::wstring RegisteredServerPath() {
 // Loads a server file and makes the object with its own class factory, on this thread.
 HRESULT CreateFromServerFile(const std::wstring& path, ComPtr<IKvoWinAmpGenPlugin>& out) {
     if (path.empty()) return REGDB_E_CLASSNOTREG;
-    // A missing or damaged file must not bring up a system error box in front of the player.
-    DWORD old_mode = 0;
-    ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old_mode);
-    UniqueLibrary dll(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-    const DWORD load_error = ::GetLastError();
-    ::SetThreadErrorMode(old_mode, nullptr);
+    UniqueLibrary dll;
+    DWORD load_error = 0;
+    {
+        const NoCriticalErrorBox quiet;
+        dll.reset(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+        load_error = ::GetLastError();
+    }
     if (!dll) return HRESULT_FROM_WIN32(load_error ? load_error : ERROR_MOD_NOT_FOUND);
 
     auto get_class_object = reinterpret_cast<DllGetClassObjectFn>(
@@ -78,20 +82,7 @@ ThreadApartment ApartmentOfThisThread(HRESULT own_init) noexcept {
     return own_init == RPC_E_CHANGED_MODE ? ThreadApartment::MultiThreaded : ThreadApartment::SingleThreaded;
 }
 
-std::wstring ModuleFolder(HMODULE module) {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return {};
-        if (n < buffer.size()) {
-            std::wstring path(buffer.data(), n);
-            const size_t slash = path.find_last_of(L"\\/");
-            return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-        }
-        if (buffer.size() >= 32768) return {};
-        buffer.resize(buffer.size() * 2);
-    }
-}
+std::wstring ModuleFolder(HMODULE module) { return WithTrailingBackslash(FolderOf(ModulePath(module))); }
 
 void PinModuleOf(const void* code) noexcept {
     HMODULE pinned = nullptr;

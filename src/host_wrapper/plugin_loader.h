@@ -30,7 +30,7 @@ struct CreatedPlugin {
 // The apartment of the calling thread, after the wrapper's own CoInitializeEx answered `own_init`.
 ThreadApartment ApartmentOfThisThread(HRESULT own_init) noexcept;
 
-// Folder of the given module, with a trailing backslash.
+// Folder of the given module, with a trailing backslash; empty when its path cannot be read.
 std::wstring ModuleFolder(HMODULE module);
 
 // In a single-threaded apartment COM creates the registered class in place. In any other the

@@ -1,8 +1,7 @@
 #include "media/cls_mp3_com.h"
 
-#include <new>
-
 #include "common/ansi_text.h"
+#include "common/com_boundary.h"
 #include "common/com_ptr.h"
 #include "common/debug_trace.h"
 #include "common/scope_exit.h"
@@ -15,22 +14,18 @@ HRESULT CreateClsMP3(REFIID iid, void** out) { return ClsMP3Object::Make(iid, ou
 
 HRESULT ClsMP3Object::GetText(const std::string& member, BSTR* value) {
     if (!value) return E_POINTER;
-    try {
+    *value = nullptr;
+    return HresultAtBoundary(L"clsMP3", [&] {
         *value = BstrFromAnsi(member);
         return *value ? S_OK : E_OUTOFMEMORY;
-    } catch (...) {
-        *value = nullptr;
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT ClsMP3Object::PutText(std::string& member, BSTR value) {
-    try {
+    return HresultAtBoundary(L"clsMP3", [&] {
         member = AnsiFromBstr(value);
         return S_OK;
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 STDMETHODIMP ClsMP3Object::get_VBR(VARIANT_BOOL* value) {
@@ -55,12 +50,8 @@ HRESULT ClsMP3Object::RunMethod(VARIANT_BOOL* result, Body body) noexcept {
         return S_OK;
     } catch (const ClsMP3Error& error) {
         return Report(error);
-    } catch (const std::bad_alloc&) {
-        TraceFailure(L"clsMP3", L"out of memory", E_OUTOFMEMORY);
-        return E_OUTOFMEMORY;
     } catch (...) {
-        TraceFailure(L"clsMP3", L"unexpected exception", E_UNEXPECTED);
-        return E_UNEXPECTED;
+        return HresultOfCaughtException(L"clsMP3");
     }
 }
 
@@ -99,6 +90,7 @@ HRESULT ClsMP3Object::Report(const ClsMP3Error& error) noexcept {
     try {
         SetCallerErrorInfo(error);
     } catch (...) {
+        TraceFailure(L"clsMP3", L"the error information cannot be set", E_UNEXPECTED);
         ::SetErrorInfo(0, nullptr);  // the number still tells the caller what went wrong
     }
     return ClsMP3Failure(error.Number);

@@ -6,24 +6,29 @@
 
 #include <cerrno>
 
+#include "common/owning_handle.h"
 #include "media/cls_mp3_error.h"
 
 namespace sq {
 namespace {
 
+struct DescriptorTraits {
+    using Handle = int;
+    static Handle Empty() noexcept { return -1; }
+    static void Close(Handle fd) noexcept { ::close(fd); }
+};
+using UniqueDescriptor = UniqueHandle<DescriptorTraits>;
+
 class PosixFile final : public ByteFile {
 public:
-    PosixFile(int fd, std::uint64_t length) noexcept : fd_(fd), length_(length) {}
-    ~PosixFile() override { ::close(fd_); }
-    PosixFile(const PosixFile&) = delete;
-    PosixFile& operator=(const PosixFile&) = delete;
+    PosixFile(UniqueDescriptor fd, std::uint64_t length) noexcept : fd_(std::move(fd)), length_(length) {}
 
     std::uint64_t Length() const override { return length_; }
 
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) override {
         std::size_t done = 0;
         while (done < count) {
-            const ssize_t got = ::pread(fd_, static_cast<char*>(buffer) + done, count - done,
+            const ssize_t got = ::pread(fd_.get(), static_cast<char*>(buffer) + done, count - done,
                                         static_cast<off_t>(offset + done));
             if (got == 0) break;
             if (got < 0) {
@@ -36,7 +41,7 @@ public:
     }
 
 private:
-    int fd_;
+    UniqueDescriptor fd_;
     std::uint64_t length_;
 };
 
@@ -58,19 +63,13 @@ long CauseOfOpenFailure(int error) {
 }  // namespace
 
 std::unique_ptr<ByteFile> PosixFileOpener::OpenRead(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) RaiseCause(CauseOfOpenFailure(errno));
+    UniqueDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) RaiseCause(CauseOfOpenFailure(errno));
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         RaiseCause(cause::kPathFileAccess);  // a folder, a device: not an audio file
     }
-    try {
-        return std::make_unique<PosixFile>(fd, static_cast<std::uint64_t>(info.st_size));
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
+    return std::make_unique<PosixFile>(std::move(fd), static_cast<std::uint64_t>(info.st_size));
 }
 
 }  // namespace sq

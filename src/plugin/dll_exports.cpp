@@ -3,6 +3,7 @@
 
 #include "common/class_factory.h"
 #include "common/com_boundary.h"
+#include "common/debug_trace.h"
 #include "common/module.h"
 #include "common/type_library.h"
 #include "media/cls_mp3_com.h"

@@ -2,6 +2,7 @@
 
 #include "common/ansi_text.h"
 #include "common/com_boundary.h"
+#include "common/debug_trace.h"
 #include "common/unique_handle.h"
 #include "ui/frm_main.h"
 

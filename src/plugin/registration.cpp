@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/module.h"
+#include "common/path_text.h"
 #include "common/unique_handle.h"
 #include "sonoquill_wa.h"
 
@@ -55,11 +56,6 @@ LSTATUS DeleteTree(HKEY root, const std::wstring& key) {
     const LSTATUS status = ::RegDeleteTreeW(root, ClassesPath(key).c_str());
     if (status == ERROR_SUCCESS) ::RegDeleteKeyW(root, ClassesPath(key).c_str());
     return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 #include "submit/http_address.h"
 
-#include "submit/exclusion.h"
+#include "common/letter_case.h"
 
 namespace sq {
 
 std::optional<HttpAddress> SplitHttpAddress(const std::string& address) {
     HttpAddress result;
-    const std::string lower = AsciiLowerCase(address.substr(0, 8));
+    const std::string lower = LowerCase(address.substr(0, 8));
     size_t host_start = 0;
     if (lower.compare(0, 7, "http://") == 0) {
         host_start = 7;

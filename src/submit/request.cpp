@@ -6,6 +6,7 @@ namespace sq::protocol {
 namespace {
 
 constexpr char kQueryTemplate[] = "?c=##Username##&p=##Password##&art=##Artist##&trk=##Track##";
+// "oquill_", the name cut short: kept as the service knows it.
 constexpr char kHeaderLines[4][36] = {
     "oquill_Protocol: SNQP1.0",
     "oquill_Client: ##Type_Of_Client##",

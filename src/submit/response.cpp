@@ -1,5 +1,6 @@
 #include "submit/response.h"
 
+#include "common/letter_case.h"
 #include "submit/text_replace.h"
 
 namespace sq::protocol {
@@ -32,21 +33,15 @@ constexpr PrefixedAnswer kPrefixedAnswers[] = {
     {"URL ", OutcomeKind::Open},
 };
 
-bool StartsWithIgnoringAsciiCase(const std::string& text, const char* prefix) {
-    size_t i = 0;
-    for (; prefix[i] != '\0'; ++i) {
-        if (i >= text.size()) return false;
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i]) return false;
-    }
-    return true;
+// The schemes are ASCII, so A to Z are all the letters that count.
+bool StartsWithIgnoringCase(const std::string& text, const std::string& lower_prefix) {
+    return LowerCase(text.substr(0, lower_prefix.size())) == lower_prefix;
 }
 
 }  // namespace
 
 bool IsWebAddress(const std::string& text) {
-    if (!StartsWithIgnoringAsciiCase(text, "http://") && !StartsWithIgnoringAsciiCase(text, "https://")) return false;
+    if (!StartsWithIgnoringCase(text, "http://") && !StartsWithIgnoringCase(text, "https://")) return false;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F || c == '"') return false;

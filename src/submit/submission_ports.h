@@ -1,7 +1,8 @@
 #pragma once
 // What a submission run needs from the rest of the plug-in, each behind a narrow interface: the
 // run decides, these carry it out. The plug-in answers them with the control window's labels,
-// the settings store, the player, clsMP3, the message loop and message boxes; tests with fakes.
+// the settings store, the player, clsMP3, the message loop, message boxes and the debugger trace;
+// tests with fakes.
 #include <string>
 
 #include "player/playing_file.h"
@@ -64,6 +65,14 @@ public:
     virtual ~MessageBoxes() = default;
     // A modal box with the text, the OK button only, no icon and the title "Sonoquill".
     virtual void Show(const std::string& text) = 0;
+};
+
+// Where the run tells of a failure it caught and went on from: in the plug-in one line in the
+// debugger's output; the user sees nothing.
+class FailureTrace {
+public:
+    virtual ~FailureTrace() = default;
+    virtual void Trace(const wchar_t* what) noexcept = 0;
 };
 
 // Text rules of the system's 8-bit code page.

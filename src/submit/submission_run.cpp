@@ -15,10 +15,11 @@ constexpr char kNoArtist[] = "No_Artist";
 
 // A step that fails is skipped: what it should have given counts as empty.
 template <typename Step>
-auto OrEmpty(Step step) noexcept -> decltype(step()) {
+auto OrEmpty(FailureTrace& failures, Step step) noexcept -> decltype(step()) {
     try {
         return step();
     } catch (...) {
+        failures.Trace(L"a step of the run failed; what it gives counts as empty");
         return {};
     }
 }
@@ -44,29 +45,30 @@ void SubmissionRun::SubmitSong() {
             RunOnce();
         } catch (...) {
             // Nothing of a run reaches the countdown or the host.
+            links_.failures.Trace(L"the run failed");
         }
     } while (run_deferred_ && !links_.events.QuitRequested());
 }
 
 void SubmissionRun::RunOnce() {
-    const std::string excluded_folder = OrEmpty([&] { return links_.settings.Read(kExclude); });
+    const std::string excluded_folder = OrEmpty(links_.failures, [&] { return links_.settings.Read(kExclude); });
     if (!excluded_folder.empty()) {
-        const PlayingFile file = OrEmpty([&] { return links_.player.FindPlayingFile(); });
+        const PlayingFile file = OrEmpty(links_.failures, [&] { return links_.player.FindPlayingFile(); });
         const auto lower = [this](const std::string& text) { return links_.code_page.LowerCase(text); };
         if (IsExcluded(file.path, excluded_folder, lower)) {
             ShowResponse(kExcludedNotice);
             return;
         }
     }
-    const std::string username = OrEmpty([&] { return links_.settings.Read(kUsername); });
-    const std::string password = OrEmpty([&] { return links_.settings.Read(kPassword); });
+    const std::string username = OrEmpty(links_.failures, [&] { return links_.settings.Read(kUsername); });
+    const std::string password = OrEmpty(links_.failures, [&] { return links_.settings.Read(kPassword); });
 
     links_.events.DoEvents();
-    SongTags tags = OrEmpty([&] { return links_.tags.Read(links_.player.FindPlayingFile()); });
-    tags.track = OrEmpty([&] { return TagTextForService(tags.track, links_.code_page); });
-    tags.artist = OrEmpty([&] { return TagTextForService(tags.artist, links_.code_page); });
+    SongTags tags = OrEmpty(links_.failures, [&] { return links_.tags.Read(links_.player.FindPlayingFile()); });
+    tags.track = OrEmpty(links_.failures, [&] { return TagTextForService(tags.track, links_.code_page); });
+    tags.artist = OrEmpty(links_.failures, [&] { return TagTextForService(tags.artist, links_.code_page); });
     if (tags.track.empty() || tags.artist.empty()) {
-        tags.track = OrEmpty([&] { return links_.player.SongTitle(); });
+        tags.track = OrEmpty(links_.failures, [&] { return links_.player.SongTitle(); });
         tags.artist = kNoArtist;
     }
 
@@ -104,14 +106,16 @@ void SubmissionRun::ShowResponse(const std::string& text) {
         links_.display.ShowResponseTime(HourMinuteStamp(links_.clock));
     } catch (...) {
         // The text is shown; only its time stamp is missing.
+        links_.failures.Trace(L"the answer's time cannot be shown");
     }
 }
 
 void SubmissionRun::ShowTransferState(int16_t state) {
     try {
-        links_.display.ShowConnection(WinAmpMod::TransferStateText(state));
+        links_.display.ShowConnection(TransferStateText(state));
     } catch (...) {
         // A failure while writing the label leaves the transfer alone.
+        links_.failures.Trace(L"the transfer's state cannot be shown");
     }
 }
 

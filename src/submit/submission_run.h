@@ -24,6 +24,7 @@ public:
         const Clock& clock;
         MessageBoxes& message_boxes;
         const CodePage& code_page;
+        FailureTrace& failures;
     };
 
     // Shows the transfer's state changes in the connection label from now on.

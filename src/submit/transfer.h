@@ -10,6 +10,24 @@ namespace sq {
 
 class Transfer {
 public:
+    // States raised, in the order they happen; their numbers, from 0 on, are the ones the status
+    // label knows.
+    enum State : int16_t {
+        icNone,
+        icResolvingHost,
+        icHostResolved,
+        icConnecting,
+        icConnected,
+        icRequesting,
+        icRequestSent,
+        icReceivingResponse,
+        icResponseReceived,
+        icDisconnecting,
+        icDisconnected,
+        icError,
+        icResponseCompleted,
+    };
+
     using StateChangedHandler = std::function<void(int16_t state)>;
 
     virtual ~Transfer() = default;

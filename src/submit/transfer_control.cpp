@@ -98,7 +98,10 @@ struct AsyncBuffers {
 struct TransferControl::Request {
     enum class Phase { Sending, Querying, Reading };
 
-    // Declared first so that it is destroyed last: no report can arrive for handles still open.
+    // The DLL must stay loaded while WinINet may still call back into it: released last of all.
+    ModuleLock module_lock;
+    // Declared before the handles so that it is destroyed after them: no report can arrive for
+    // handles still open.
     std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser> window;
     UniqueInternet session;
     UniqueInternet connection;
@@ -190,8 +193,6 @@ bool TransferControl::Execute(const std::string& operation, const std::string& d
     }
     ::SetTimer(window, kWatchdogTimerId, request_timeout_ms_, nullptr);
     request_ = std::move(request);
-    // The DLL must stay loaded while WinINet may still call back into it.
-    ModuleLock::Add();
     return true;
 }
 
@@ -281,7 +282,6 @@ void TransferControl::Finish(bool completed, bool raise) {
     if (!request_) return;
     // Destroying the request window here is safe even while one of its messages is handled.
     request_.reset();
-    ModuleLock::Remove();
     if (raise) Raise(completed ? icResponseCompleted : icError);
 }
 
@@ -301,6 +301,7 @@ void TransferControl::Raise(int16_t state) {
         on_state_changed_(state);
     } catch (...) {
         // A failing handler changes nothing about the transfer.
+        TraceFailure(L"xTran", L"the state-change handler failed", E_UNEXPECTED);
     }
 }
 

@@ -15,23 +15,6 @@ namespace sq {
 
 class TransferControl final : public Transfer {
 public:
-    // States raised, in the order they happen (the numbers the status label knows).
-    enum State : int16_t {
-        icNone = 0,
-        icResolvingHost = 1,
-        icHostResolved = 2,
-        icConnecting = 3,
-        icConnected = 4,
-        icRequesting = 5,
-        icRequestSent = 6,
-        icReceivingResponse = 7,
-        icResponseReceived = 8,
-        icDisconnecting = 9,
-        icDisconnected = 10,
-        icError = 11,
-        icResponseCompleted = 12,
-    };
-
     static constexpr DWORD kDefaultRequestTimeoutMs = 60000;
     // How much of a body is kept for GetChunk; the rest of a longer answer is never read.
     static constexpr size_t kBodyLimit = 16 * 1024;
@@ -49,7 +32,6 @@ public:
     // WinINet alone may wait for a silent server forever: the control gives a request up after
     // this long (connect, send and receive together), ending it with icError and no body.
     void SetRequestTimeout(DWORD ms) { request_timeout_ms_ = ms; }
-    DWORD RequestTimeout() const { return request_timeout_ms_; }
 
     // `data` is the body and `request_headers` CRLF-separated lines added to the request.
     bool Execute(const std::string& operation, const std::string& data, const std::string& request_headers) override;

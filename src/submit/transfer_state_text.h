@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string>
 
-namespace sq::WinAmpMod {
+namespace sq {
 
-// The text lblConnected shows for a state of the transfer control; numbers outside 0 to 12 give
-// "Unrecognised response.".
+// The text lblConnected shows for a state of the transfer control (Transfer::State); any other
+// number gives "Unrecognised response.".
 std::string TransferStateText(int16_t state);
 
-}  // namespace sq::WinAmpMod
+}  // namespace sq

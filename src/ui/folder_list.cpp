@@ -1,28 +1,13 @@
 #include "ui/folder_list.h"
 
 #include "common/ansi_text.h"
+#include "common/error_mode.h"
 #include "common/gdi_scope.h"
+#include "common/path_text.h"
 #include "common/unique_handle.h"
 
 namespace sq {
 namespace {
-
-// The system must not ask the user to insert a disk: an empty drive is simply unreadable.
-class NoCriticalErrorBox {
-public:
-    NoCriticalErrorBox() { ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &old_); }
-    ~NoCriticalErrorBox() { ::SetThreadErrorMode(old_, nullptr); }
-    NoCriticalErrorBox(const NoCriticalErrorBox&) = delete;
-    NoCriticalErrorBox& operator=(const NoCriticalErrorBox&) = delete;
-
-private:
-    DWORD old_ = 0;
-};
-
-std::wstring WithTrailingBackslash(std::wstring path) {
-    if (path.empty() || path.back() != L'\\') path += L'\\';
-    return path;
-}
 
 constexpr LPARAM kOpenFlag = 0x10000;
 

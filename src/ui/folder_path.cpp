@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/letter_case.h"
+#include "common/path_text.h"
+
 namespace sq {
 namespace {
 
@@ -19,11 +22,7 @@ void AppendNames(const std::string& path, size_t from, std::vector<std::string>&
     }
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-    });
-}
+bool LessIgnoringCase(const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); }
 
 }  // namespace
 
@@ -80,9 +79,9 @@ bool FolderListModel::Open(const std::string& folder, std::vector<std::string> s
 std::string FolderListModel::PathOf(size_t index) const {
     if (index >= entries_.size()) return {};
     if (index < open_count_) return JoinFolderPath(parts_, index + 1);
-    std::string path = current_;
-    if (path.back() != '\\') path += '\\';
-    return path + entries_[index].name;
+    std::string path = WithTrailingBackslash(current_);
+    path += entries_[index].name;
+    return path;
 }
 
 }  // namespace sq

@@ -69,7 +69,11 @@ void frmMain::RunLoadSequence() {
     // Each step stands alone: a failing one is skipped and the next still runs.
     LoadAccount();
     countdown.Reset();
-    try { OpenFolderListAtStoredFolder(); } catch (...) {}
+    try {
+        OpenFolderListAtStoredFolder();
+    } catch (...) {
+        TraceFailure(L"frmMain load", L"the folder list cannot be opened at the stored folder", E_UNEXPECTED);
+    }
     ::SetTimer(hwnd_, kCountDownTimerId, kCountDownIntervalMs, nullptr);
 }
 
@@ -95,11 +99,12 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         self = reinterpret_cast<frmMain*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
     if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
-    // Nothing may unwind into the player's message loop.
+    // Nothing may unwind into the player's message loop. The tick, and the labels it repaints,
+    // come every second: a failure among them is traced once.
     try {
         return self->HandleMessage(msg, wp, lp);
     } catch (...) {
-        TraceFailure(L"frmMain window procedure", L"exception while handling a message", E_UNEXPECTED);
+        TraceFailureOnce(L"frmMain window procedure", L"exception while handling a message", E_UNEXPECTED);
         return ::DefWindowProcW(hwnd, msg, wp, lp);
     }
 }

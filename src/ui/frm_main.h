@@ -64,7 +64,6 @@ public:
     // arrives while the window is already up returns at once instead of nesting a second loop.
     HRESULT ShowModal();
 
-    bool IsLoaded() const noexcept { return hwnd_ != nullptr; }
     HWND hwnd() const noexcept { return hwnd_; }
 
     // Countdown state (lngCounter, LastPlayed) and the tick that drives it.

@@ -1,11 +1,21 @@
-#include "ui/frm_main.h"
+#include "common/debug_trace.h"
 #include "common/settings_store.h"
+#include "ui/frm_main.h"
 
 namespace sq {
 
 void frmMain::LoadAccount() {
-    try { SetControlText(IDC_TXT_PASS, settings::Get(kPassword)); } catch (...) {}
-    try { SetControlText(IDC_TXT_USER, settings::Get(kUsername)); } catch (...) {}
+    // Each field stands alone: one that cannot be filled leaves the other to be.
+    try {
+        SetControlText(IDC_TXT_PASS, settings::Get(kPassword));
+    } catch (...) {
+        TraceFailure(L"frmMain load", L"the stored password cannot be shown", E_UNEXPECTED);
+    }
+    try {
+        SetControlText(IDC_TXT_USER, settings::Get(kUsername));
+    } catch (...) {
+        TraceFailure(L"frmMain load", L"the stored user name cannot be shown", E_UNEXPECTED);
+    }
 }
 
 void frmMain::txtUser_LostFocus() { settings::Save(kUsername, ControlText(IDC_TXT_USER)); }

@@ -35,6 +35,7 @@ const std::vector<ControlLayout> kControls = {
     {IDC_LBL_NOTICE0, K::Label, C::TopHolder, "To get a free account go to http://www.sonoquill.net and signup today!",
      false, T::Black, false, {2880, 120, 2655, 615}},
     {IDC_PCT_TOP_HOLDER, K::Picture, C::Window, "", false, T::Default, false, {0, 0, 5640, 855}},
+    // "enter you": kept as the window has always shown it.
     {IDC_LBL_NOTICE1, K::Label, C::Window, "Please enter you Sonoquill.net account information.", false, T::Black, true,
      {120, 960, 5415, 375}},
     // The red asterisks lie over the captions' empty right ends, the text boxes over both.

@@ -139,17 +139,15 @@ bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
     const TwipsConverter twips(layout_->dpi);
     switch (msg) {
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd_, &ps);
+        const PaintDc dc(hwnd_);
         if (dc) {
             RECT client{};
             ::GetClientRect(hwnd_, &client);
             // Line1, under the banner and across the whole width; then the two etched rules.
-            HorizontalLine(dc, client.left, client.right, twips.ToPixels(855), ::GetSysColor(COLOR_WINDOWTEXT));
-            EtchedRule(dc, twips, 2145, 2160);
-            EtchedRule(dc, twips, 4320, 4335);
+            HorizontalLine(dc.get(), client.left, client.right, twips.ToPixels(855), ::GetSysColor(COLOR_WINDOWTEXT));
+            EtchedRule(dc.get(), twips, 2145, 2160);
+            EtchedRule(dc.get(), twips, 4320, 4335);
         }
-        ::EndPaint(hwnd_, &ps);
         result = 0;
         return true;
     }

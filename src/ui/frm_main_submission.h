@@ -15,7 +15,7 @@ struct frmMain::Submission {
         : display(form),
           player(form),
           message_boxes(form),
-          run({display, settings, player, tags, xTran, events, clock, message_boxes, code_page}) {}
+          run({display, settings, player, tags, xTran, events, clock, message_boxes, code_page, failures}) {}
 
     // Declared before the run, which uses them until it ends.
     TransferControl xTran;
@@ -27,6 +27,7 @@ struct frmMain::Submission {
     LocalClock clock;
     WindowMessageBoxes message_boxes;
     SystemCodePage code_page;
+    DebuggerTrace failures;
     SubmissionRun run;
 };
 

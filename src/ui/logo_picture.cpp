@@ -2,28 +2,11 @@
 
 #include <cstring>
 
+#include "common/com_apartment.h"
 #include "common/gdi_scope.h"
 #include "common/unique_handle.h"
 
 namespace sq {
-namespace {
-
-// OLE's loader hands JPEG decoding to the imaging component, which needs COM on this thread. The
-// player has it already; a host that has not gets it for the length of the load only.
-class ComForThisCall {
-public:
-    ComForThisCall() : hr_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComForThisCall() {
-        if (SUCCEEDED(hr_)) ::CoUninitialize();
-    }
-    ComForThisCall(const ComForThisCall&) = delete;
-    ComForThisCall& operator=(const ComForThisCall&) = delete;
-
-private:
-    HRESULT hr_;
-};
-
-}  // namespace
 
 void LogoPicture::Load(HINSTANCE module, const wchar_t* name) {
     picture_.reset();
@@ -52,7 +35,9 @@ bool LogoPicture::Decode() {
     if (FAILED(::CreateStreamOnHGlobal(copy.get(), TRUE, stream.put()))) return false;
     (void)copy.release();
 
-    ComForThisCall com;
+    // OLE's loader hands JPEG decoding to the imaging component, which needs COM on this thread.
+    // The player has it already; a host that has not gets it for the length of the load only.
+    const ComApartment com;
     ComPtr<IPicture> picture;
     if (FAILED(::OleLoadPicture(stream.get(), static_cast<LONG>(bytes), FALSE, IID_IPicture, picture.put_void())) ||
         !picture)

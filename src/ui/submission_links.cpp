@@ -1,6 +1,8 @@
 #include "ui/submission_links.h"
 
 #include "common/ansi_text.h"
+#include "common/debug_trace.h"
+#include "common/letter_case.h"
 #include "common/message_pump.h"
 #include "common/settings_store.h"
 #include "player/shell_open.h"
@@ -42,15 +44,13 @@ LocalTime LocalClock::Now() const {
 }
 
 // Lower case as the system's code page has it, so that folder names with accents compare too.
-std::string SystemCodePage::LowerCase(const std::string& text) const {
-    std::string lower = text;
-    if (!lower.empty()) ::CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
-    return lower;
-}
+std::string SystemCodePage::LowerCase(const std::string& text) const { return sq::LowerCase(text, &LowerCodePageLetters); }
 
 std::string SystemCodePage::FromUtf16(const std::u16string& text) const {
     static_assert(sizeof(char16_t) == sizeof(wchar_t), "UTF-16 is the system's wide text");
     return AnsiFromWide(reinterpret_cast<const wchar_t*>(text.data()), text.size());
 }
+
+void DebuggerTrace::Trace(const wchar_t* what) noexcept { TraceFailure(L"SubmitSong", what, E_UNEXPECTED); }
 
 }  // namespace sq

@@ -1,7 +1,7 @@
 #pragma once
 // How the submission run reaches the rest of the plug-in on Windows: the control window's labels
-// and message boxes, the settings store, the player, the thread's message loop, the local clock
-// and the code page's letter case.
+// and message boxes, the settings store, the player, the thread's message loop, the local clock,
+// the code page's text rules and the debugger trace.
 #include <windows.h>
 
 #include "submit/submission_ports.h"
@@ -63,6 +63,11 @@ class SystemCodePage final : public CodePage {
 public:
     std::string LowerCase(const std::string& text) const override;
     std::string FromUtf16(const std::u16string& text) const override;
+};
+
+class DebuggerTrace final : public FailureTrace {
+public:
+    void Trace(const wchar_t* what) noexcept override;
 };
 
 }  // namespace sq

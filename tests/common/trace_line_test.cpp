@@ -27,4 +27,25 @@ TEST(TraceLine, TextTooLongForTheLineIsCutButTheCodeIsKept) {
     EXPECT_EQ(out.guard, L'#');
 }
 
+TEST(TracedKinds, EachKindCountsOnceAndTheTextDecidesNotItsAddress) {
+    sq::TracedKinds traced;
+    const std::wstring tick = L"tick";
+    const struct {
+        const wchar_t* where;
+        const wchar_t* what;
+        std::uint32_t code;
+        bool first;
+    } rows[] = {
+        {L"frmMain", L"tick", 0x8000FFFFu, true},
+        {L"frmMain", tick.c_str(), 0x8000FFFFu, false},  // the same text at another address
+        {L"frmMain", L"tick", 0x8007000Eu, true},
+        {L"xTran", L"tick", 0x8000FFFFu, true},
+        {L"frmMain", L"paint", 0x8000FFFFu, true},
+        {nullptr, nullptr, 0, true},
+        {nullptr, nullptr, 0, false},
+        {L"frmMain", L"tick", 0x8007000Eu, false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(traced.FirstTime(row.where, row.what, row.code), row.first) << row.code;
+}
+
 }  // namespace

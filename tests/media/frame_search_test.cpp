@@ -28,7 +28,7 @@ protected:
 };
 
 std::optional<std::size_t> FrameSearchScan::Found(const std::string& bytes) const {
-    sq::MemoryFileOpener files;
+    sqtest::MemoryFileOpener files;
     files.Add("f", bytes);
     auto file = files.OpenRead("f");
     const auto frame = sq::FindFirstFrame(*file, file->Length(), GetParam());

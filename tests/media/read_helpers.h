@@ -32,7 +32,7 @@ public:
         return outcome;
     }
 
-    sq::MemoryFileOpener files;
+    sqtest::MemoryFileOpener files;
     sq::clsMP3 mp3;
 };
 

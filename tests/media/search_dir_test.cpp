@@ -26,7 +26,7 @@ public:
 };
 
 struct SearchFixture {
-    sq::MemoryFileOpener files;
+    sqtest::MemoryFileOpener files;
     sq::clsMP3 mp3{files};
     FakeLister lister;
     int events = 0;
@@ -141,7 +141,7 @@ TEST(SearchDir, FailureInsideIsWrappedWithTheClassSuffix) {
 }
 
 TEST(SearchDir, WorksWithoutAnEventsCallback) {
-    sq::MemoryFileOpener files;
+    sqtest::MemoryFileOpener files;
     sq::clsMP3 mp3(files);
     FakeLister lister;
     lister.entries["C:\\A\\*.*"] = {{"One", true}};

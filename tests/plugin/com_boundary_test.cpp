@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <new>
+#include <stdexcept>
 
 #include "common/class_factory.h"
 #include "common/com_ptr.h"
@@ -92,12 +93,16 @@ TEST(ComBoundary, BadAllocInsideDispatchAndFactoriesComesBackAsAnHresult) {
     EXPECT_EQ(result.vt, VT_BSTR);
     ::VariantClear(&result);
 
-    // A factory whose class cannot be made, and one that is out of memory itself.
+    // A factory whose class cannot be made, and one that is out of memory itself. Only bad_alloc
+    // is told as out of memory.
     ComPtr<IClassFactory> throwing;
     const sq::CreateFunction throws_bad_alloc = [](REFIID, void**) -> HRESULT { throw std::bad_alloc(); };
     ASSERT_EQ(sq::ClassFactory::Make(IID_IClassFactory, throwing.put_void(), throws_bad_alloc), S_OK);
     ComPtr<IUnknown> made;
     EXPECT_EQ(throwing->CreateInstance(nullptr, IID_IUnknown, made.put_void()), E_OUTOFMEMORY);
+    const sq::CreateFunction throws_other = [](REFIID, void**) -> HRESULT { throw std::runtime_error("broken"); };
+    ASSERT_EQ(sq::ClassFactory::Make(IID_IClassFactory, throwing.put_void(), throws_other), S_OK);
+    EXPECT_EQ(throwing->CreateInstance(nullptr, IID_IUnknown, made.put_void()), E_UNEXPECTED);
     ComPtr<IClassFactory> factory;
     ASSERT_EQ(sq::ClassFactory::Make(IID_IClassFactory, factory.put_void(), &sq::CreateClsMP3), S_OK);
     HRESULT created = S_OK;

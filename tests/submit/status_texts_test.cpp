@@ -15,7 +15,7 @@ TEST(TransferStateText, EveryStateHasItsText) {
         {12, "Response Completed."}, {13, "Unrecognised response."}, {-1, "Unrecognised response."},
         {INT16_MIN, "Unrecognised response."}, {INT16_MAX, "Unrecognised response."},
     };
-    for (const auto& [state, text] : rows) EXPECT_EQ(WinAmpMod::TransferStateText(state), text) << state;
+    for (const auto& [state, text] : rows) EXPECT_EQ(TransferStateText(state), text) << state;
 }
 
 struct ExclusionCase {
@@ -30,6 +30,7 @@ TEST(Exclusion, IsAPlainCaseBlindPrefixTest) {
         {"C:\\Music2\\a.mp3", "C:\\Music", true},  // no look at folder boundaries
         {"D:\\anything.mp3", "d:\\", true},
         {"C:\\Musi", "C:\\Music", false},
+        {"\\\\?\\C:\\Music\\a.mp3", "C:\\Music", false},  // the folder's text further in does not count
         {"D:\\Music\\a.mp3", "C:\\Music", false},
         {"", "C:\\Music", false},  // unknown file: never excluded
         {"C:\\Music\\a.mp3", "", false},
@@ -42,7 +43,7 @@ TEST(Exclusion, UsesTheLowerCasingItIsGiven) {
     // Bytes above 127 are the code page's business: the shell hands in one that knows it.
     EXPECT_FALSE(IsExcluded("C:\\\xC4rger\\a.mp3", "c:\\\xE4rger"));
     const LowerCaseFn latin = [](const std::string& s) {
-        std::string r = AsciiLowerCase(s);
+        std::string r = LowerCase(s);
         for (char& c : r)
             if (c == '\xC4') c = '\xE4';
         return r;

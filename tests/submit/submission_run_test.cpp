@@ -116,12 +116,17 @@ struct FixedClock : Clock {
 
 // Latin-1 as the code page: what it lacks becomes "?".
 struct Latin1CodePage : CodePage {
-    std::string LowerCase(const std::string& text) const override { return AsciiLowerCase(text); }
+    std::string LowerCase(const std::string& text) const override { return sq::LowerCase(text); }
     std::string FromUtf16(const std::u16string& text) const override {
         std::string bytes;
         for (char16_t unit : text) bytes += unit < 0x100 ? static_cast<char>(unit) : '?';
         return bytes;
     }
+};
+
+struct CountedFailures : FailureTrace {
+    void Trace(const wchar_t*) noexcept override { ++count; }
+    int count = 0;
 };
 
 class SubmissionRunTest : public ::testing::Test {
@@ -141,7 +146,8 @@ protected:
     FixedClock clock;
     FakeBoxes boxes;
     Latin1CodePage code_page;
-    SubmissionRun run{{display, settings, player, tags, transfer, events, clock, boxes, code_page}};
+    CountedFailures failures;
+    SubmissionRun run{{display, settings, player, tags, transfer, events, clock, boxes, code_page, failures}};
 };
 
 TEST_F(SubmissionRunTest, TaggedSongIsSentAndTheAnswerShownWithItsTime) {
@@ -264,10 +270,11 @@ TEST_F(SubmissionRunTest, FailingLinksAreSkipped) {
     struct ThrowingSettings : SettingsReader {
         std::string Read(const char*) override { throw std::bad_alloc(); }
     } broken;
-    SubmissionRun with_broken_settings{{display, broken, player, tags, transfer, events, clock, boxes, code_page}};
+    SubmissionRun with_broken_settings{{display, broken, player, tags, transfer, events, clock, boxes, code_page, failures}};
     with_broken_settings.SubmitSong();
     EXPECT_EQ(Query(), "?c=&p=&art=Tag%20Artist&trk=Tag%20Song") << "unreadable settings count as empty";
     EXPECT_EQ(display.response, "Thanks! Your song was submitted.");
+    EXPECT_EQ(failures.count, 3) << "one trace line for each failed read: the folder, the name and the password";
 }
 
 }  // namespace

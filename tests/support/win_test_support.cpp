@@ -2,13 +2,14 @@
 
 #include <vector>
 
+#include "common/path_text.h"
+
 namespace sqtest {
 
 std::wstring ProgramFolder() {
     wchar_t path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+    return sq::WithTrailingBackslash(sq::FolderOf(std::wstring(path)));
 }
 
 std::wstring DllPath() { return ProgramFolder() + L"Sonoquill_WA.dll"; }

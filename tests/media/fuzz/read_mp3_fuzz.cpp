@@ -19,7 +19,7 @@ bool MembersAreBounded(const sq::clsMP3& mp3, std::size_t size) {
     return true;
 }
 
-void ScansAgree(sq::MemoryFileOpener& files) {
+void ScansAgree(sqtest::MemoryFileOpener& files) {
     std::optional<sq::FirstFrame> by_bytes;
     for (sq::PairScan scan : {sq::PairScan::Bytes, sq::PairScan::Sse2, sq::PairScan::Avx2}) {
         if (scan > sq::FastestPairScan()) break;
@@ -37,7 +37,7 @@ void ScansAgree(sq::MemoryFileOpener& files) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    sq::MemoryFileOpener files;
+    sqtest::MemoryFileOpener files;
     files.Add("fuzz.mp3", std::string(reinterpret_cast<const char*>(data), size));
     sq::clsMP3 mp3(files);
     bool read = false;

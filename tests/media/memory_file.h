@@ -5,15 +5,15 @@
 
 #include "media/byte_file.h"
 
-namespace sq {
+namespace sqtest {
 
-class MemoryFileOpener final : public FileOpener {
+class MemoryFileOpener final : public sq::FileOpener {
 public:
     void Add(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
     // Opening `path` then fails with the given cause number (70 for a locked file, ...).
     void AddUnopenable(const std::string& path, long cause_number) { unopenable_[path] = cause_number; }
 
-    std::unique_ptr<ByteFile> OpenRead(const std::string& path) override;
+    std::unique_ptr<sq::ByteFile> OpenRead(const std::string& path) override;
 
     // How many files are open now, and how many opens there were in all.
     int open_files() const { return open_files_; }
@@ -30,4 +30,4 @@ private:
     std::uint64_t bytes_read_ = 0;
 };
 
-}  // namespace sq
+}  // namespace sqtest

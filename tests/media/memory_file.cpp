@@ -5,9 +5,9 @@
 
 #include "media/cls_mp3_error.h"
 
-namespace sq {
+namespace sqtest {
 
-class MemoryFile final : public ByteFile {
+class MemoryFile final : public sq::ByteFile {
 public:
     MemoryFile(MemoryFileOpener& owner, const std::string& bytes) noexcept : owner_(owner), bytes_(bytes) {
         ++owner_.open_files_;
@@ -32,11 +32,11 @@ private:
     const std::string& bytes_;
 };
 
-std::unique_ptr<ByteFile> MemoryFileOpener::OpenRead(const std::string& path) {
-    if (const auto failing = unopenable_.find(path); failing != unopenable_.end()) RaiseCause(failing->second);
+std::unique_ptr<sq::ByteFile> MemoryFileOpener::OpenRead(const std::string& path) {
+    if (const auto failing = unopenable_.find(path); failing != unopenable_.end()) sq::RaiseCause(failing->second);
     const auto found = files_.find(path);
-    if (found == files_.end()) RaiseCause(cause::kFileNotFound);
+    if (found == files_.end()) sq::RaiseCause(sq::cause::kFileNotFound);
     return std::make_unique<MemoryFile>(*this, found->second);
 }
 
-}  // namespace sq
+}  // namespace sqtest
