@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "common/ansi_text.h"
+#include "common/debug_trace.h"
+#include "common/path_text.h"
 #include "common/unique_handle.h"
 #include "player/player_folder.h"
 #include "player/playing_file.h"
@@ -44,12 +46,6 @@ private:
     HANDLE file_;
 };
 
-template <typename Text>
-Text WithBackslash(Text folder) {
-    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
-    return folder;
-}
-
 bool IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
 
 bool BelongsToThisProcess(HWND window) {
@@ -89,9 +85,9 @@ public:
 
     PlaylistFolder AskPlaylistFolder() override {
         const std::wstring wide = TextAnswer<wchar_t>(kWidePlaylistFolderRequest, kNoArgument);
-        if (!wide.empty()) return FromWide(WithBackslash(wide));
+        if (!wide.empty()) return FromWide(WithTrailingBackslash(wide));
         const std::string narrow = TextAnswer<char>(kPlaylistFolderRequest, kNoArgument);
-        if (!narrow.empty()) return FolderFromCodePage(WithBackslash(narrow));
+        if (!narrow.empty()) return FolderFromCodePage(WithTrailingBackslash(narrow));
         return {};
     }
 
@@ -152,6 +148,8 @@ std::string GetSongTitle(HWND player) {
     try {
         return SongTitleFromWindowText(std::string(text, ::strnlen(text, sizeof text)));
     } catch (...) {
+        // Read every second: one line per kind of failure is enough.
+        TraceFailureOnce(L"GetSongTitle", L"the title cannot be made", E_UNEXPECTED);
         return {};
     }
 }
@@ -175,6 +173,7 @@ PlayingFile FindPlayingFile() {
         LivePlayer player;
         return LookUpPlayingFile(player);
     } catch (...) {
+        TraceFailure(L"GetPlayingFile", L"the playing file cannot be looked up", E_UNEXPECTED);
         return {};
     }
 }
@@ -185,6 +184,7 @@ std::string GetWinAmpPath() {
     try {
         return ProgramPathFromPlayCommand(ReadRegString(HKEY_CLASSES_ROOT, kPlayCommandKey, ""));
     } catch (...) {
+        TraceFailure(L"GetWinAmpPath", L"the program path cannot be made", E_UNEXPECTED);
         return {};
     }
 }
@@ -203,6 +203,7 @@ std::string ReadRegString(HKEY root, const std::string& key_path, const std::str
         const DWORD held = written < sizeof value ? written : sizeof value;
         return std::string(text, ::strnlen(text, held));
     } catch (...) {
+        TraceFailure(L"ReadRegString", L"the value cannot be read", E_UNEXPECTED);
         return {};
     }
 }

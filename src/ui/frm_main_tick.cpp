@@ -25,8 +25,9 @@ void frmMain::tmrCountDown_Timer() {
         // countdown has already stored the title by then and they only refill the counter.
         countdown.Tick(player, [this] { SubmitSong(); });
     } catch (...) {
-        // A failing step is skipped; the label is still refreshed below.
-        TraceFailure(L"countdown tick", L"exception in the tick", E_UNEXPECTED);
+        // A failing step is skipped; the label is still refreshed below. A failure that comes back
+        // every second is written once.
+        TraceFailureOnce(L"countdown tick", L"exception in the tick", E_UNEXPECTED);
     }
     SetControlText(IDC_LBL_TIME, countdown.LabelText());
 }

@@ -24,7 +24,7 @@ BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM search) {
 
 }  // namespace
 
-ForeignPlayerWindow::ForeignPlayerWindow() : log_path_(TempFolder(L"sq_foreign") + L"foreign.log") {
+ForeignPlayerWindow::ForeignPlayerWindow() : folder_(TempFolder(L"sq_foreign")), log_path_(folder_ + L"foreign.log") {
     std::wstring line = L"\"" + ProgramFolder() + L"player_sim.exe\" --foreign-window --exit-after 600 --log \"" +
                         log_path_ + L"\"";
     STARTUPINFOW si{};
@@ -48,8 +48,7 @@ ForeignPlayerWindow::~ForeignPlayerWindow() {
     ::TerminateProcess(process_, 0);
     ::WaitForSingleObject(process_, 10000);
     ::CloseHandle(process_);
-    const std::wstring folder = log_path_.substr(0, log_path_.find_last_of(L'\\') + 1);
-    DeleteTree(folder);
+    DeleteTree(folder_);
 }
 
 std::string ForeignPlayerWindow::Log() const { return ReadWholeFile(log_path_); }

@@ -21,6 +21,7 @@ public:
     std::string Log() const;
 
 private:
+    std::wstring folder_;
     std::wstring log_path_;
     HANDLE process_ = nullptr;
     HWND hwnd_ = nullptr;

@@ -54,6 +54,8 @@
 #include <string>
 #include <vector>
 
+#include "common/module.h"
+#include "common/path_text.h"
 #include "foreign_window.h"
 #include "gen_plugins.h"
 #include "playlist.h"
@@ -144,21 +146,12 @@ std::wstring FullPath(const std::wstring& path) {
     return n > 0 && n < MAX_PATH ? std::wstring(full) : path;
 }
 
-std::string ProgramPath() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-
-std::wstring WithBackslash(std::wstring folder) {
-    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-    return folder;
-}
+std::string ProgramPath() { return EncodedText(sq::ModulePath(nullptr), CP_ACP); }
 
 std::wstring DefaultPlaylistFolder() {
     wchar_t appdata[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, appdata))) return {};
-    return WithBackslash(appdata) + L"Winamp\\";
+    return sq::WithTrailingBackslash(std::wstring(appdata)) + L"Winamp\\";
 }
 
 // "5=play,20=pause,90=play": at second 5 of the run play, and so on.
@@ -234,7 +227,7 @@ bool ParseOptions(Options& options) {
         } else if (arg == L"--linger" && has_value) {
             options.linger_ms = static_cast<DWORD>(number());
         } else if (arg == L"--playlist-folder" && has_value) {
-            options.playlist_folder = WithBackslash(FullPath(args[++i]));
+            options.playlist_folder = sq::WithTrailingBackslash(FullPath(args[++i]));
         } else if (arg == L"--relative-paths") {
             options.path_style = PathStyle::kRelativeToPlaylist;
         } else if (arg == L"--log" && has_value) {
@@ -411,9 +404,7 @@ void RefreshPluginList(Player& p) {
 void ReportModule(const std::string& name) {
     if (name.empty()) return;
     HMODULE module = ::GetModuleHandleA(name.c_str());
-    char path[MAX_PATH] = {};
-    if (module) ::GetModuleFileNameA(module, path, MAX_PATH);
-    Log("player: module %s: %s", name.c_str(), module ? path : "not loaded");
+    Log("player: module %s: %s", name.c_str(), module ? EncodedText(sq::ModulePath(module), CP_ACP).c_str() : "not loaded");
 }
 
 void OnCommand(Player& p, UINT id);
@@ -534,8 +525,7 @@ int Run() {
         return 2;
     }
     if (player.options.foreign_window) return RunForeignWindow(player.options.exit_after);
-    const std::string program = ProgramPath();
-    player.folder = program.substr(0, program.find_last_of('\\') + 1);
+    player.folder = sq::WithTrailingBackslash(sq::FolderOf(ProgramPath()));
     RegisterFileType();
     if (player.options.register_only) return 0;
     Log("player: profile %s", player.options.profile->log_name);
