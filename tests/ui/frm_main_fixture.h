@@ -8,16 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "support/stored_settings.h"
+
 namespace uitest {
 
-inline constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+using sqtest::ClearSettings;
+using sqtest::kSettingsKey;
+using sqtest::ReadRaw;
+using sqtest::StoreRaw;
+
 // Folders made by the tests, on drive C: of the test prefix.
 inline constexpr wchar_t kTestRoot[] = L"C:\\sq_frm_main";
-
-void ClearSettings();
-void StoreRaw(const wchar_t* name, const std::wstring& value);
-// The stored value when it exists as REG_SZ; nothing when it is absent (or of another type).
-std::optional<std::wstring> ReadRaw(const wchar_t* name);
 
 void MakeFolders(const std::wstring& path);  // with every missing parent
 // Makes kTestRoot\Music with Ambient, Live (holding Encores) and Studio, and kTestRoot\Start.

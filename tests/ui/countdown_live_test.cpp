@@ -11,7 +11,7 @@
 #include "host/stand_in_wrapper.h"
 #include "host/plugin_host.h"
 #include "kvo_winamp_gen.h"
-#include "stand_in_player.h"
+#include "player/stand_in_player.h"
 #include "support/win_test_support.h"
 #include "ui/frm_main.h"
 

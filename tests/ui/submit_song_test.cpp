@@ -9,8 +9,8 @@
 #include <sstream>
 #include <thread>
 
-#include "mp3_bytes.h"
-#include "stand_in_player.h"
+#include "media/mp3_bytes.h"
+#include "player/stand_in_player.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
 #include "support/win_test_support.h"

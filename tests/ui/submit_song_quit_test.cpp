@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/module.h"
-#include "stand_in_player.h"
+#include "player/stand_in_player.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
 #include "ui/frm_main.h"

@@ -4,23 +4,23 @@
 #include <gtest/gtest.h>
 
 #include "common/ansi_text.h"
-#include "frm_main_fixture.h"
+#include "support/stored_settings.h"
 
 namespace {
 
-using uitest::ReadRaw;
+using sqtest::ReadRaw;
 
 class SettingsStore : public ::testing::Test {
 protected:
-    void SetUp() override { uitest::ClearSettings(); }
-    void TearDown() override { uitest::ClearSettings(); }
+    void SetUp() override { sqtest::ClearSettings(); }
+    void TearDown() override { sqtest::ClearSettings(); }
 };
 
 TEST_F(SettingsStore, NeverWrittenValuesReadEmptyAndReadingCreatesNothing) {
     for (const char* key : {sq::kUsername, sq::kPassword, sq::kExclude})
         EXPECT_EQ(sq::settings::Get(key), "") << key;
     HKEY key = nullptr;
-    EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, uitest::kSettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS)
+    EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, sqtest::kSettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS)
         << "reading must not create the settings key";
     if (key) ::RegCloseKey(key);
 }
@@ -62,9 +62,9 @@ TEST_F(SettingsStore, AWriteReplacesAndEachKeyStandsAlone) {
 }
 
 TEST_F(SettingsStore, ValuesWrittenByEarlierReleasesAreRead) {
-    uitest::StoreRaw(L"Username", L"old user");
-    uitest::StoreRaw(L"Password", L"old pass word");
-    uitest::StoreRaw(L"Exclude", L"C:\\Old Music");
+    sqtest::StoreRaw(L"Username", L"old user");
+    sqtest::StoreRaw(L"Password", L"old pass word");
+    sqtest::StoreRaw(L"Exclude", L"C:\\Old Music");
     EXPECT_EQ(sq::settings::Get(sq::kUsername), "old user");
     EXPECT_EQ(sq::settings::Get(sq::kPassword), "old pass word");
     EXPECT_EQ(sq::settings::Get(sq::kExclude), "C:\\Old Music");
