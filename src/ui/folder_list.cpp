@@ -88,9 +88,8 @@ std::string DriveCurrentFolder(char letter) {
     return AnsiFromWide(path, got);
 }
 
-std::vector<DriveEntry> ListDrives() {
+std::vector<DriveEntry> ListDrives(DWORD mask) {
     std::vector<DriveEntry> drives;
-    const DWORD mask = ::GetLogicalDrives();
     for (int i = 0; i < 26; ++i) {
         if (!(mask & (1u << i))) continue;
         const char letter = static_cast<char>('A' + i);

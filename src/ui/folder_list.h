@@ -22,7 +22,8 @@ struct DriveEntry {
     char letter;          // upper case
     std::string caption;  // "c: [label]", as a drive list shows it
 };
-std::vector<DriveEntry> ListDrives();
+// The drives of `mask` (bit 0 for A:), each asked for its label unless it may hold no medium.
+std::vector<DriveEntry> ListDrives(DWORD mask);
 
 // Item height of the folder list, from its font, with room for the folder pictures.
 void SizeFolderListItems(HWND list);
