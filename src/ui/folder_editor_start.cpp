@@ -3,7 +3,6 @@
 #include <memory>
 #include <utility>
 
-#include "common/ansi_text.h"
 #include "common/debug_trace.h"
 #include "common/module.h"
 #include "common/unique_handle.h"
@@ -45,7 +44,7 @@ struct Job {
     FolderReads reads;
     DWORD drive_mask = 0;  // the drive's bit, or 0 when the job reads `folder`
     std::string folder;
-    std::wstring look_at;  // the drive's root, or the folder
+    std::string look_at;  // the drive's root, or the folder
     HMODULE module = nullptr;  // this thread's reference to the code it runs
 };
 
@@ -67,9 +66,6 @@ void Run(Job& job) noexcept {
 }
 
 DWORD WINAPI RunJob(void* parameter) {
-    // The thread reads one drive or folder and ends: a drive with no medium in it is just
-    // unreadable, and the system must not ask the user to insert one.
-    ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
     HMODULE module = static_cast<Job*>(parameter)->module;
     {
         std::unique_ptr<Job> job(static_cast<Job*>(parameter));
@@ -100,15 +96,6 @@ bool Start(std::unique_ptr<Job> job) {
 
 }  // namespace
 
-void LookAt(const std::wstring& path) {
-    // Under Wine a drive's root gives its attributes without asking the drive; its volume
-    // information comes from the drive itself.
-    if (path.size() == 3 && path[1] == L':')
-        ::GetVolumeInformationW(path.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0);
-    else
-        ::GetFileAttributesW(path.c_str());
-}
-
 FolderEditorStart ReadFolderEditorStart(DWORD drive_mask, const std::string& start, const std::string& stored,
                                         DWORD wait_ms, const FolderReads& reads) {
     std::vector<char> letters;
@@ -124,10 +111,10 @@ FolderEditorStart ReadFolderEditorStart(DWORD drive_mask, const std::string& sta
         job->reads = reads;
         if (slot < start_slot) {
             job->drive_mask = 1u << (letters[slot] - 'A');
-            job->look_at = {static_cast<wchar_t>(letters[slot]), L':', L'\\'};
+            job->look_at = {letters[slot], ':', '\\'};
         } else {
             job->folder = slot == start_slot ? start : stored;
-            job->look_at = WideFromAnsi(job->folder);
+            job->look_at = job->folder;
         }
         const bool wanted = job->drive_mask != 0 || !job->folder.empty();
         // Without the event nothing could be waited for: everything then counts as late.

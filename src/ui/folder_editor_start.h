@@ -3,10 +3,8 @@
 // the folders the list opens at. A sleeping network disk or a lost share can take many seconds
 // to answer any of it, and the player's thread must not wait for that on a drive the user has
 // not asked for: each read runs on a thread of its own, and the caller waits a bounded time.
-// Each thread first only looks at its drive or folder, and reads it only if the caller is still
-// waiting: under Wine, asking a drive that hangs for its type, or listing a folder on it, holds
-// up the other threads' file opens and library loads meanwhile, the player's included, while a
-// look holds up only the thread itself.
+// Each thread first only looks at its drive or folder (LookAt), and reads it only if the caller
+// is still waiting: under Wine a read of a drive that hangs would hold up the player's thread too.
 #include <windows.h>
 
 #include <string>
@@ -16,13 +14,9 @@
 
 namespace sq {
 
-// A look at a drive's root ("X:\\": its volume) or at a folder (its attributes): it waits for the
-// drive to answer, and holds up no other thread meanwhile. A drive with no medium just fails it.
-void LookAt(const std::wstring& path);
-
 // The file-system calls behind it (tests put slow stand-ins in their place).
 struct FolderReads {
-    void (*look_at)(const std::wstring& path) = &LookAt;
+    void (*look_at)(const std::string& path) = &LookAt;
     std::vector<DriveEntry> (*list_drives)(DWORD drive_mask) = &ListDrives;
     bool (*read_subfolders)(const std::string& folder, std::vector<std::string>& names) = &ReadSubfolders;
 };

@@ -108,6 +108,16 @@ std::vector<DriveEntry> ListDrives(DWORD mask) {
     return drives;
 }
 
+void LookAt(const std::string& path) {
+    NoCriticalErrorBox quiet;
+    const std::wstring wide = WideFromAnsi(path);
+    // Under Wine a drive's root gives its attributes without asking the drive.
+    if (path.size() == 3 && path[1] == ':')
+        ::GetVolumeInformationW(wide.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0);
+    else
+        ::GetFileAttributesW(wide.c_str());
+}
+
 void SizeFolderListItems(HWND list) {
     TEXTMETRICW metrics{};
     int dpi = 0;

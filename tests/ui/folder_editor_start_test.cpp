@@ -21,8 +21,8 @@ volatile LONG g_opened_on_n = 0;
 
 void SleepUntilWoken() { ::WaitForSingleObject(g_wake_up.get(), 30000); }
 
-void StandInLook(const std::wstring& path) {
-    if (path[0] == L'N') SleepUntilWoken();
+void StandInLook(const std::string& path) {
+    if (path[0] == 'N') SleepUntilWoken();
 }
 
 void Open(char letter) {
