@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "common/ansi_text.h"
 #include "common/unique_handle.h"
