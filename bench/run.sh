@@ -5,9 +5,11 @@
 #     against TagLib built for the same target, with a plain 0xFF scan and a plain read of the
 #     same bytes as floors; the 64-bit build for reference;
 #   - the sizes of the two shipped DLLs;
-#   - inside the player simulator under Wine: how long the wrapper's init takes, the player's
-#     CPU time over ten minutes of ticking on a steady title with and without the plug-in, and
-#     the process's private memory after 100 submission runs against after the first.
+#   - inside the player simulator under Wine: how long the wrapper's init takes, also with the
+#     excluded folder stored on a drive that answers late (bench/startup/run.sh, which runs this
+#     part alone), the player's CPU time over ten minutes of ticking on a steady title with and
+#     without the plug-in, and the process's private memory after 100 submission runs against
+#     after the first.
 # Installs what it needs first (as root): the test dependencies, Debian's multilib compiler,
 # and TagLib's i386 packages, unpacked into build/bench32 (the host's TagLib stays as it is).
 # Builds, makes the corpus when it is missing (bench/make_corpus.sh), then measures.
@@ -136,26 +138,8 @@ pid_of() {  # the process whose command line starts with $2, in prefix $1
   done
 }
 
-# Start-up: the wrapper's init in the simulator, the DLL on disk from an earlier start. The
-# simulator runs without its window watch, whose hook would charge every message of the control
-# window's creation a Wine server round trip that no player makes; the figure with it is shown
-# beside.
-install_player "$WINEPREFIX" 1
-init_times() {  # extra simulator options; prints "init-ms load-ms" of each start after the first, sorted
-  local first="" i
-  for i in 1 2 3 4 5 6 7 8; do
-    (cd "$WINEPREFIX/drive_c/Winamp" && wine player_sim.exe --linger 0 --exit-after 1 "$@" \
-       --log 'C:\Winamp\player.log' 'C:\Winamp\song.mp3' </dev/null >/dev/null 2>&1)
-    local t=$(sed -n 's/.*gen_sonoquill.dll: loading took \([0-9.]*\) ms, init \([0-9.]*\) ms.*/\2 \1/p' \
-      "$WINEPREFIX/drive_c/Winamp/player.log")
-    if [[ -z "$first" ]]; then first="$t"; else echo "$t"; fi
-  done | sort -n
-}
-init_times --no-watch >"$out/starts.txt"
-init_times >"$out/starts-watched.txt"
-init_ms=$(sed -n 4p "$out/starts.txt" | cut -d' ' -f1)
-load_ms=$(sed -n 4p "$out/starts.txt" | cut -d' ' -f2)
-watched_ms=$(sed -n 4p "$out/starts-watched.txt" | cut -d' ' -f1)
+# Start-up: the wrapper's init in the simulator, alone on the machine, in a prefix of its own.
+startup_rows="$(bench/startup/run.sh)"
 
 echo "Starting the idle players ($((settle_seconds + idle_seconds)) s in all)"
 new_prefix "$out/idle-with"
@@ -200,11 +184,7 @@ per10_server=$(awk -v w="${cpu[with]}" -v a="${cpu[alone]}" -v sw="${server[with
   -v s="$idle_seconds" 'BEGIN {printf "%.2f", (w + sw - a - sa) * 600 / s}')
 
 say "Inside the player (player simulator under Wine)"
-row "wrapper's init returns after" "$init_ms ms" "< 50 ms" "$(awk -v m="$init_ms" 'BEGIN {print (m < 50) ? "ok" : "MISSED"}')" |
-  tee -a "$table"
-row "  median of 7 starts after a first one" "" | tee -a "$table"
-row "  loading gen_sonoquill.dll before it" "$load_ms ms" | tee -a "$table"
-row "  with the simulator's window watch hooked in" "$watched_ms ms" | tee -a "$table"
+say "$startup_rows"
 row "player's CPU, $((idle_seconds / 60)) min on a steady title:" "" | tee -a "$table"
 row "  with the plug-in" "$(printf '%.2f s' "${cpu[with]}")" "" "$(printf '(its Wine server %.2f s)' "${server[with]}")" |
   tee -a "$table"

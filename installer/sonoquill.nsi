@@ -29,6 +29,9 @@ RequestExecutionLevel user
 
 Name "Sonoquill ${VERSION}"
 OutFile "${OUT_FILE}"
+; The plug-in's own icon (tools/art/make_icon.py), which its control window shows too.
+Icon "..\src\ui\art\sonoquill.ico"
+UninstallIcon "..\src\ui\art\sonoquill.ico"
 InstallDir ""
 DirText "Choose the Winamp folder (the one that holds winamp.exe and its Plugins folder)."
 ShowInstDetails show
@@ -132,6 +135,7 @@ Function .onInit
   ${If} $INSTDIR == ""
     Call FindPlayerFolder
   ${EndIf}
+  Call AddUninstallerSize
 FunctionEnd
 
 ; $0 = 1 when this process can create files in the Plugins folder (creating the folder if need
@@ -181,8 +185,9 @@ Function RemoveStagedFiles
 FunctionEnd
 
 ; Every file is written under a staging name first and takes its place only when all three were
-; written, so a copy that fails leaves the folder as it was.
-Function InstallFiles
+; written, so a copy that fails leaves the folder as it was. Written out inside the section, which
+; makensis then sizes by its files for the folder page's "Space required" (a function is not sized).
+!macro InstallFiles
   Call FindFileInUse
   ${If} $0 != ""
     !insertmacro Fail "Sonoquill was not installed: $0 is in use or cannot be replaced. Close Winamp and run the installer again."
@@ -205,7 +210,7 @@ Function InstallFiles
   ${If} ${Errors}
     !insertmacro Fail "Sonoquill was not installed completely: its files in $INSTDIR\Plugins cannot be replaced. Close Winamp and run the installer again."
   ${EndIf}
-FunctionEnd
+!macroend
 
 Function .onInstFailed
   Call RemoveStagedFiles
@@ -214,7 +219,7 @@ Function .onInstFailed
   ${EndIf}
 FunctionEnd
 
-Section "Sonoquill"
+Section "Sonoquill" SecSonoquill
   ${If} $Elevated != 1
     Call CanWritePlugins
     ${If} $0 != 1
@@ -235,7 +240,7 @@ Section "Sonoquill"
     SetShellVarContext all
   ${EndIf}
 
-  Call InstallFiles
+  !insertmacro InstallFiles
   ${If} $AllUsers == 1
     ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\Plugins\Sonoquill_WA.dll"' $0
   ${Else}
@@ -248,9 +253,31 @@ Section "Sonoquill"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Plugins\${UNINSTALLER}"'
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  SectionGetSize ${SecSonoquill} $0
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
+
+; makensis sizes the section by the files it copies, but the uninstaller is written, not copied:
+; a copy written here, where nothing is installed yet, gives its size.
+Function AddUninstallerSize
+  InitPluginsDir
+  ClearErrors
+  WriteUninstaller "$PLUGINSDIR\${UNINSTALLER}"
+  FileOpen $0 "$PLUGINSDIR\${UNINSTALLER}" r
+  ${If} ${Errors}
+    Return
+  ${EndIf}
+  FileSeek $0 0 END $1
+  FileClose $0
+  Delete "$PLUGINSDIR\${UNINSTALLER}"
+  IntOp $1 $1 + 1023
+  IntOp $1 $1 / 1024
+  SectionGetSize ${SecSonoquill} $0
+  IntOp $0 $0 + $1
+  SectionSetSize ${SecSonoquill} $0
+FunctionEnd
 
 ; The uninstaller lives in the Plugins folder, so $INSTDIR is that folder here. It undoes what
 ; the installer did: for all users (asking for administrator rights again) when the machine's

@@ -73,9 +73,8 @@ std::string DriveCurrentFolder(char letter) {
     return AnsiFromWide(path, got);
 }
 
-std::vector<DriveEntry> ListDrives() {
+std::vector<DriveEntry> ListDrives(DWORD mask) {
     std::vector<DriveEntry> drives;
-    const DWORD mask = ::GetLogicalDrives();
     for (int i = 0; i < 26; ++i) {
         if (!(mask & (1u << i))) continue;
         const char letter = static_cast<char>('A' + i);
@@ -92,6 +91,16 @@ std::vector<DriveEntry> ListDrives() {
         drives.push_back({letter, caption});
     }
     return drives;
+}
+
+void LookAt(const std::string& path) {
+    NoCriticalErrorBox quiet;
+    const std::wstring wide = WideFromAnsi(path);
+    // Under Wine a drive's root gives its attributes without asking the drive.
+    if (path.size() == 3 && path[1] == ':')
+        ::GetVolumeInformationW(wide.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0);
+    else
+        ::GetFileAttributesW(wide.c_str());
 }
 
 void SizeFolderListItems(HWND list) {

@@ -22,7 +22,14 @@ struct DriveEntry {
     char letter;          // upper case
     std::string caption;  // "c: [label]", as a drive list shows it
 };
-std::vector<DriveEntry> ListDrives();
+// The drives of `mask` (bit 0 for A:), each asked for its label unless it may hold no medium.
+std::vector<DriveEntry> ListDrives(DWORD mask);
+
+// Waits until the drive of `path` answers, opening nothing: a drive's root ("X:\\") is asked for
+// its volume, a folder for its attributes. Under Wine, asking a drive that hangs for its type, or
+// listing a folder on it, holds up every other thread's file opens meanwhile; this holds up only
+// the calling thread.
+void LookAt(const std::string& path);
 
 // Item height of the folder list, from its font, with room for the folder pictures.
 void SizeFolderListItems(HWND list);

@@ -3,11 +3,16 @@
 #include <cctype>
 
 #include "common/ansi_text.h"
+#include "ui/folder_editor_start.h"
 #include "ui/frm_main_layout.h"
 #include "common/settings_store.h"
 
 namespace sq {
 namespace {
+
+// How long the player's thread waits for the drives' labels and the first folders: a drive that
+// answers later is listed by its letter, and a folder that answers later counts as unreadable.
+constexpr DWORD kDriveAnswerWaitMs = 1000;
 
 // Shows or hides fraFolderEx with everything in it. A hidden editor must not keep the keyboard
 // focus, or the window would stop answering keys: it goes to "&Excludes Folder".
@@ -65,24 +70,26 @@ bool OpenFolder(HWND list, FolderListModel& model, const std::string& folder) {
 
 void frmMain::OpenFolderListAtStoredFolder() {
     if (!folders_) folders_ = std::make_unique<Folders>();
-    // Both lists start on the process's current folder and its drive.
-    const std::string start = ProcessCurrentFolder();
-    folders_->drives = ListDrives();
-    folders_->drive_index = start.empty() ? -1 : DriveIndexOf(folders_->drives, start[0]);
-    // The lists themselves may not be made yet (see CreateFolderEditor); they show this then.
-    HWND drives = ::GetDlgItem(hwnd_, IDC_LST_DRIVE);
-    HWND list = ::GetDlgItem(hwnd_, IDC_LST_FOLDERS);
-    if (drives) ShowDrives(drives, folders_->drives, folders_->drive_index);
-    OpenFolder(list, folders_->list, start);
+    // Both lists start on the process's current folder and its drive; then the folder list moves
+    // to the stored folder, if there is one it can open. A drive may take many seconds to answer,
+    // and the window is loaded as the player starts: nothing is read from one until it is shown.
+    folders_->start = ProcessCurrentFolder();
+    folders_->stored = settings::Get(kExclude);
+}
 
-    // Then the folder list moves to the stored folder, if there is one it can open; the drive
-    // list stays on its own drive.
-    const std::string stored = settings::Get(kExclude);
-    if (!stored.empty()) OpenFolder(list, folders_->list, stored);
+void frmMain::Folders::ReadOnce() {
+    if (read) return;
+    read = true;
+    FolderEditorStart found = ReadFolderEditorStart(::GetLogicalDrives(), start, stored, kDriveAnswerWaitMs);
+    drives = std::move(found.drives);
+    drive_index = start.empty() ? -1 : DriveIndexOf(drives, start[0]);
+    if (found.start.read) list.Open(start, std::move(found.start.names));
+    if (!stored.empty() && found.stored.read) list.Open(stored, std::move(found.stored.names));
 }
 
 void frmMain::FillFolderEditor() const {
     if (!folders_) return;
+    folders_->ReadOnce();
     if (HWND drives = ::GetDlgItem(hwnd_, IDC_LST_DRIVE)) ShowDrives(drives, folders_->drives, folders_->drive_index);
     if (HWND list = ::GetDlgItem(hwnd_, IDC_LST_FOLDERS)) {
         if (!folders_->list.Entries().empty()) ShowEntries(list, folders_->list);
@@ -130,6 +137,9 @@ void frmMain::lstFolders_DblClick() {
 
 bool frmMain::HandleFolderMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
+    case WM_SHOWWINDOW:
+        if (wp && folders_) folders_->ReadOnce();
+        return false;  // the window still shows as usual
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         if (wp != IDC_LST_FOLDERS || !item) return false;

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "ui/folder_list.h"
@@ -13,6 +14,13 @@ struct frmMain::Folders {
     FolderListModel list;
     std::vector<DriveEntry> drives;
     int drive_index = -1;  // the drive chosen last, restored when a chosen drive cannot be read
+
+    // Noted by the load, which reads nothing from any drive: the folders the list opens at.
+    std::string start;   // the process's current folder
+    std::string stored;  // the stored excluded folder
+    bool read = false;
+    // Fills the lists from the drives once, when the window is first shown or the editor first made.
+    void ReadOnce();
 };
 
 }  // namespace sq

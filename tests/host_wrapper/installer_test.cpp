@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "common/ansi_text.h"
 #include "common/unique_handle.h"
@@ -40,6 +41,35 @@ std::wstring WithoutTrailingSlash(std::wstring path) {
     return path;
 }
 
+// Icon groups named by a number, as both windres and makensis write them.
+BOOL CALLBACK NoteFirstNumberedName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR first) {
+    if (!IS_INTRESOURCE(name)) return TRUE;
+    *reinterpret_cast<ULONG_PTR*>(first) = reinterpret_cast<ULONG_PTR>(name);
+    return FALSE;
+}
+
+// The images of a program's or DLL's first icon, as its file holds them.
+std::vector<std::string> IconImages(const std::wstring& path) {
+    const sq::UniqueLibrary file(
+        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    const auto bytes_of = [&file](LPCWSTR name, LPCWSTR type) {
+        HRSRC found = ::FindResourceW(file.get(), name, type);
+        const void* data = found ? ::LockResource(::LoadResource(file.get(), found)) : nullptr;
+        return data ? std::string(static_cast<const char*>(data), ::SizeofResource(file.get(), found)) : std::string();
+    };
+    ULONG_PTR first = 0;
+    ::EnumResourceNamesW(file.get(), RT_GROUP_ICON, &NoteFirstNumberedName, reinterpret_cast<LONG_PTR>(&first));
+    // The group: a 6-byte header with the count, then 14 bytes per image ending in its identifier.
+    const std::string group = first ? bytes_of(MAKEINTRESOURCEW(first), RT_GROUP_ICON) : std::string();
+    std::vector<std::string> images;
+    for (size_t at = 6; at + 14 <= group.size(); at += 14) {
+        WORD id = 0;
+        std::memcpy(&id, group.data() + at + 12, sizeof id);
+        images.push_back(bytes_of(MAKEINTRESOURCEW(id), RT_ICON));
+    }
+    return images;
+}
+
 TEST(Installer, SilentInstallRegistersForTheUserAndUninstallKeepsTheSettings) {
     const std::wstring player = sqtest::TempFolder(L"sq_setup");
     const std::wstring plugins = player + L"Plugins\\";
@@ -48,6 +78,10 @@ TEST(Installer, SilentInstallRegistersForTheUserAndUninstallKeepsTheSettings) {
 
     ASSERT_EQ(RunSetup(L" /D=" + WithoutTrailingSlash(player)), 0);
     for (const wchar_t* file : kInstalledFiles) EXPECT_TRUE(FileExists(plugins + file)) << "installed: " << file;
+    const std::vector<std::string> plugin_icon = IconImages(sqtest::DllPath());
+    ASSERT_FALSE(plugin_icon.empty());
+    EXPECT_EQ(IconImages(sqtest::ProgramFolder() + L"Sonoquill-Setup.exe"), plugin_icon) << "the installer's icon";
+    EXPECT_EQ(IconImages(plugins + L"Sonoquill-Uninstall.exe"), plugin_icon) << "the uninstaller's icon";
 
     // Wine's COM does not use per-user classes, so the keys themselves are what is checked.
     EXPECT_EQ(sqtest::ReadRegistryString(HKEY_CURRENT_USER, kClasses + L"Sonoquill_WA.Plugin\\CLSID", nullptr),
@@ -253,6 +287,58 @@ TEST(Installer, CopyThatFailsSaysWhyWhenRunWithItsWindow) {
     EXPECT_NE(message.find(L"gen_sonoquill.dll is in use"), std::wstring::npos) << sq::AnsiFromWide(message);
     EXPECT_NE(message.find(L"Close Winamp"), std::wstring::npos) << sq::AnsiFromWide(message);
     held.reset();
+    sqtest::DeleteTree(player);
+}
+
+// "Space required: 463.0 KB" (or "1.2 MB") among a page's texts, in kB; -1 when it is not there.
+double SpaceRequiredKb(const std::wstring& texts) {
+    const std::wstring label = L"Space required: ";
+    const size_t at = texts.find(label);
+    if (at == std::wstring::npos) return -1;
+    wchar_t* end = nullptr;
+    const double value = std::wcstod(texts.c_str() + at + label.size(), &end);
+    if (std::wcsncmp(end, L" KB", 3) == 0) return value;
+    if (std::wcsncmp(end, L" MB", 3) == 0) return value * 1024;
+    return -1;
+}
+
+TEST(Installer, FolderPageShowsTheSizeOfWhatItInstalls) {
+    const std::wstring player = sqtest::TempFolder(L"sq_sized");
+    const std::wstring plugins = player + L"Plugins\\";
+    sqtest::StartedProcess setup(L"\"" + sqtest::ProgramFolder() + L"Sonoquill-Setup.exe\" /D=" +
+                                 WithoutTrailingSlash(player));
+    ASSERT_TRUE(setup.started());
+    // The folder page's texts as Install is pressed; then Close, once the files are in.
+    std::wstring folder_page;
+    std::wstring install_button;
+    const bool closed = sqtest::PumpMessagesUntil(
+        [&] {
+            for (HWND window : sqtest::VisibleDialogsOf(setup.id())) {
+                HWND button = ::GetDlgItem(window, IDOK);
+                if (!button || !::GetDlgItem(window, 3) || !::IsWindowEnabled(button)) continue;
+                if (folder_page.empty()) {
+                    folder_page = sqtest::LabelTexts(window);
+                    install_button = sqtest::WindowText(button);
+                } else if (sqtest::WindowText(button) == install_button) {
+                    continue;  // the press has not been taken yet
+                }
+                ::PostMessageW(button, BM_CLICK, 0, 0);
+                return sqtest::WindowText(button) != install_button;
+            }
+            return false;
+        },
+        60000);
+    ASSERT_TRUE(closed) << sq::AnsiFromWide(folder_page);
+
+    double installed_kb = 0;
+    for (const wchar_t* file : kInstalledFiles) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ASSERT_TRUE(::GetFileAttributesExW((plugins + file).c_str(), GetFileExInfoStandard, &data)) << file;
+        installed_kb += data.nFileSizeLow / 1024.0;
+    }
+    // makensis counts each file in whole kB.
+    EXPECT_NEAR(SpaceRequiredKb(folder_page), installed_kb, 3.0) << sq::AnsiFromWide(folder_page);
+    EXPECT_TRUE(Uninstall(plugins));
     sqtest::DeleteTree(player);
 }
 

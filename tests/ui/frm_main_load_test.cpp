@@ -77,4 +77,18 @@ TEST_F(LoadSequence, AStoredFolderThatIsGoneLeavesTheListAtTheProcessFolder) {
         << "the old path stays stored";
 }
 
+TEST_F(LoadSequence, NothingIsReadFromADriveBeforeTheWindowIsFirstShown) {
+    StoreRaw(L"Exclude", L"C:\\sq_frm_main\\Music");
+    ASSERT_EQ(frmMain::Instance().Load(), S_OK);
+    frmMain& form = frmMain::Instance();
+    // Made after the load and gone again after the first show: only a read at that show lists it.
+    const std::wstring made = std::wstring(kTestRoot) + L"\\Music\\Made After Load";
+    MakeFolders(made);
+    ::ShowWindow(form.hwnd(), SW_SHOW);
+    ASSERT_TRUE(::RemoveDirectoryW(made.c_str()));
+    const std::vector<std::wstring> expected = {L"C:\\", L"sq_frm_main", L"Music", L"Ambient", L"Live",
+                                                L"Made After Load", L"Studio"};
+    EXPECT_EQ(ListItems(FolderList()), expected);
+}
+
 }  // namespace
