@@ -103,12 +103,12 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
     players.emplace_back("5.x: idle start, look-alike name, paused a minute after its report, then stopped",
                          L"sq_once_5", 2, "art=Demo%20Artist&trk=First%20Song", 51);
     players.back().arguments = players.back().Winamp5() + L"--idle --start-at 2 --schedule 600 " +
-                               L"--events 3=play,58=pause,120=play,124=stop --exit-after 130 " + curtain +
+                               L"--events 3=play,60=pause,120=play,122=stop --exit-after 125 " + curtain +
                                Quoted(players.back().Song(L"01-first.mp3", L"\x0141\x00F3" L"d\x017A.mp3"));
 
     players.emplace_back("2.x: idle for a minute, hidden entry before the song", L"sq_once_2", 2,
                          "art=The%20Other%20Band&trk=Second%20Song", 51);
-    players.back().arguments = L"--idle --start-at 2 --schedule 600 --events 56=play --exit-after 116 " + curtain +
+    players.back().arguments = L"--idle --start-at 2 --schedule 600 --events 56=play --exit-after 114 " + curtain +
                                Quoted(players.back().Song(L"02-second.mp3", L"02.mp3"));
 
     players.emplace_back("5.x: no playlist numbers, untagged, paused 30 s before its report", L"sq_once_title", 1,
@@ -130,7 +130,7 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
                                     "#EXTM3U\r\n#EXTINF:1,Old\r\nC:\\Old\\1.mp3\r\n#EXTINF:1,Old\r\nC:\\Old\\2.mp3\r\n"));
     const std::wstring dvorak = files.Song(L"03-third.mp3", L"Dvo\x0159\x00E1k.mp3");
     files.arguments = files.Winamp5() + L"--no-entry-answers --relative-paths --start-at 2 --schedule 600,600 " +
-                      L"--events 56=stop --exit-after 125 " + Quoted(unplayed) + L" " + Quoted(dvorak);
+                      L"--events 56=stop --exit-after 114 " + Quoted(unplayed) + L" " + Quoted(dvorak);
 
     // The players start together; the other program's window comes once they all run, and the
     // moment each song begins to play is taken from the players' logs as it happens.

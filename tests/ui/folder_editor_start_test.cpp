@@ -75,7 +75,7 @@ TEST(FolderEditorStart, WhatAnswersLateIsLeftOutAndItsThreadEndsOnItsOwn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ::ResetEvent(g_wake_up.get());
-        sq::FolderEditorStart found = sq::ReadFolderEditorStart(kDrives, c.start, c.stored, 1000, reads);
+        sq::FolderEditorStart found = sq::ReadFolderEditorStart(kDrives, c.start, c.stored, 300, reads);
 
         std::vector<std::string> captions;
         for (const DriveEntry& drive : found.drives) captions.push_back(std::string{drive.letter} + " " + drive.caption);
