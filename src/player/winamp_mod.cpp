@@ -10,6 +10,7 @@
 #include "player/playing_file.h"
 #include "player/playlist_file.h"
 #include "player/song_title.h"
+#include "player/winamp_requests.h"
 
 namespace sq::WinAmpMod {
 
@@ -55,17 +56,18 @@ bool BelongsToThisProcess(HWND window) {
 
 // A text the player answers as a pointer into its own memory. Such a pointer means something only
 // in the player's process, and any program may make a window of the player's class, so it is
-// read only from a window of this one; the player's buffers hold MAX_PATH characters, so a text
+// read only from a window of this one. A version without the request answers 1, so an answer in
+// the lowest 64 kB is a number, not a text; the player's buffers hold 1040 characters, so a text
 // with no terminating zero within them is no answer.
 template <typename Char>
 std::basic_string<Char> TextAnswer(LPARAM request, WPARAM argument) {
     if (!BelongsToThisProcess(hWinAmp)) return {};
     const LRESULT answer = ::SendMessageA(hWinAmp, WM_USER, argument, request);
-    if (!answer) return {};
+    if (static_cast<std::uintptr_t>(answer) < winamp::kLowestTextAddress) return {};
     const auto* text = reinterpret_cast<const Char*>(answer);
     size_t length = 0;
-    while (length < MAX_PATH && text[length] != 0) ++length;
-    if (length == MAX_PATH) return {};
+    while (length < winamp::kTextBufferCharacters && text[length] != 0) ++length;
+    if (length == winamp::kTextBufferCharacters) return {};
     return std::basic_string<Char>(text, length);
 }
 
