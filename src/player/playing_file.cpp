@@ -1,53 +1,54 @@
 #include "player/playing_file.h"
 
+#include "common/path_text.h"
 #include "player/player_folder.h"
 #include "player/playlist_file.h"
+#include "player/stream_title.h"
 
 namespace sq {
 namespace {
 
-PlayingFile FromUtf8(PlayerLink& player, std::string utf8_path) {
+PlaylistFolder FolderThePlayerNames(PlayerPort& player) {
+    const std::string wide = player.AskWideText(winamp::kWidePlaylistFolder);
+    if (!wide.empty()) {
+        const std::string utf8 = WithTrailingBackslash(wide);
+        return {player.CodePageFromUtf8(utf8), utf8};
+    }
+    const std::string narrow = player.AskCodePageText(winamp::kPlaylistFolder);
+    if (!narrow.empty()) {
+        const std::string code_page = WithTrailingBackslash(narrow);
+        return {code_page, player.Utf8FromCodePage(code_page)};
+    }
+    return {};
+}
+
+PlaylistFolder ProgramFolder(PlayerPort& player) {
+    const std::string folder = FolderOfProgramPath(ProgramPathFromPlayCommand(player.PlayCommand()));
+    if (folder.empty()) return {};
+    return {folder, player.Utf8FromCodePage(folder)};
+}
+
+}  // namespace
+
+bool PlayingFile::IsStream() const { return IsStreamAddress(path) || IsStreamAddress(utf8_path); }
+
+PlayingFile PlayingFileFromUtf8(PlayerPort& player, std::string utf8_path) {
     PlayingFile found;
     found.path = player.CodePageFromUtf8(utf8_path);
     found.utf8_path = std::move(utf8_path);
     return found;
 }
 
-// The entry as the player names it, wide first: the code-page answer loses what the code page lacks.
-PlayingFile EntryThePlayerNames(PlayerLink& player, long position) {
-    if (position < 0) return {};
-    std::string utf8 = player.AskEntryUtf8(position);
-    if (!utf8.empty()) return FromUtf8(player, std::move(utf8));
-    return PlayingFile{player.AskEntryCodePage(position), {}};
-}
-
-PlayingFile EntryOfThePlaylistFiles(PlayerLink& player, const std::string& program, long position) {
-    PlaylistFolder folder = player.AskPlaylistFolder();
-    if (folder.empty()) {
-        if (program.empty()) return {};
-        folder = player.FolderFromCodePage(FolderOfProgramPath(program));
-    }
-    // The code-page playlist holds look-alikes or "?" for what the code page lacks, and no mark
-    // tells which: the UTF-8 playlist, when the player has just written it too, holds the name.
+PlayingFile PlaylistFilesEntry(PlayerPort& player, long position) {
+    PlaylistFolder folder = FolderThePlayerNames(player);
+    if (folder.empty()) folder = ProgramFolder(player);
+    if (folder.empty()) return {};
     if (player.Utf8PlaylistIsCurrent(folder)) {
-        const std::string utf8_line = player.ReadEntry(folder, kUtf8PlaylistFileName, position);
-        if (!utf8_line.empty()) return FromUtf8(player, ResolvePlaylistPath(folder.utf8, utf8_line));
+        const std::string utf8_line = player.ReadPlaylistEntry(folder, kUtf8PlaylistFileName, position);
+        if (!utf8_line.empty()) return PlayingFileFromUtf8(player, ResolvePlaylistPath(folder.utf8, utf8_line));
     }
-    const std::string line = player.ReadEntry(folder, kPlaylistFileName, position);
+    const std::string line = player.ReadPlaylistEntry(folder, kPlaylistFileName, position);
     return PlayingFile{ResolvePlaylistPath(folder.code_page, line, player.LeadBytes()), {}};
-}
-
-}  // namespace
-
-PlayingFile LookUpPlayingFile(PlayerLink& player) {
-    if (player.WritePlaylist() == -1) return {};
-    const std::string program = player.GetWinAmpPath();
-    if (player.FindWinAmp() == 0) return {};
-    const long position = player.WritePlaylist();
-    if (position == -1) return {};
-    PlayingFile named = EntryThePlayerNames(player, position);
-    if (!named.path.empty()) return named;
-    return EntryOfThePlaylistFiles(player, program, position);
 }
 
 }  // namespace sq

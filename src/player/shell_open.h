@@ -3,10 +3,10 @@
 
 #include <string>
 
-namespace sq::WinAmpMod {
+namespace sq {
 
 // Has the shell carry out the default action on a document path or address (text in the system's
 // 8-bit code page), owned by `owner`. Returns the shell's result number: above 32 on success.
 long ShellOpen(const std::string& path, HWND owner);
 
-}  // namespace sq::WinAmpMod
+}  // namespace sq

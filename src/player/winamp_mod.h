@@ -1,45 +1,70 @@
 #pragma once
-// WinAmpMod: what the plug-in learns from the player: its main window's title, the requests the
-// window answers, and the file-type registration the player leaves in the registry. Every
-// routine catches its own failures and returns what it has (empty text or 0); nothing is shown.
-#include <windows.h>
-
+// WinAmpMod: everything the plug-in learns from the player, asked through one port. Once a tick
+// it looks at the player (its window, play state and title); on the tick that ends a countdown it
+// reads the song to report (the playing file, and a stream's title), before the run lets any event
+// through; a run asks it for the player's own tags of a file. Every routine catches nothing and
+// throws nothing of its own: what the player does not answer is empty.
 #include <string>
 
+#include "player/player_port.h"
 #include "player/playing_file.h"
 
-namespace sq::WinAmpMod {
+namespace sq {
 
-// The player's main window as found by the latest FindWinAmp: 0 when the component loads, and
-// not refreshed when the player closes or restarts, so requests until the next FindWinAmp go to
-// the old handle and are not delivered.
-extern HWND hWinAmp;
+enum class PlayState { kPlaying, kPaused, kStopped, kNoPlayer };
 
-// The player's main window: the top-level window of class "Winamp v1.x" that belongs to this
-// process (the player that loaded the plug-in) when there is one, otherwise the first the system
-// finds; nullptr when there is none.
-HWND FindPlayerWindow();
-// FindPlayerWindow's window, kept in hWinAmp: 1 if found.
-long FindWinAmp();
-// The song title from the player's window text (looked up afresh; hWinAmp is not touched).
-std::string GetSongTitle();
-// The same from a window found already.
-std::string GetSongTitle(HWND player);
-// Request 104 to `player`: 1 playing, 3 paused, 0 stopped; 0 when nothing answers.
-long GetPlayState(HWND player);
-inline constexpr long kPlaying = 1;
-// Request 120 to hWinAmp: the player writes its playlist files and answers its current position,
-// or -1; 0 when the request was not delivered.
-long WritePlaylist();
-// The file at the player's current playlist position, read from the playlist files in the folder
-// the player names when its window belongs to this process (5.x), else in its program folder.
-PlayingFile FindPlayingFile();
-// FindPlayingFile's path in the code page, or the empty string.
-std::string GetPlayingFile();
-// The player's program path, cut from its registered command for playing a file.
-std::string GetWinAmpPath();
-// A REG_SZ value of at most 255 bytes (an empty name reads the key's default value); the empty
-// string for anything else.
-std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& value_name);
+// The player as one tick saw it.
+struct PlayerReading {
+    PlayState state = PlayState::kNoPlayer;
+    std::string title;           // the song title (UTF-8); empty without a player
+    bool stream_status = false;  // the title is a stream's status or address, not a song
 
-}  // namespace sq::WinAmpMod
+    // Only time played counts: a pause delays a report by its length, and a paused or stopped
+    // title, the player's own name or a stream still connecting is never counted into a report.
+    bool Counts() const { return state == PlayState::kPlaying && !stream_status; }
+};
+
+// What a submission run reports: read on the tick that ended the countdown.
+struct PlayedSong {
+    std::string title;         // the song title (UTF-8), the fallback for the track
+    PlayingFile file;          // empty when the player does not say
+    std::string stream_title;  // for a stream: "Artist - Song" (UTF-8), as the player answers it
+};
+
+struct PlayerTags {
+    std::string artist;  // UTF-8
+    std::string title;
+};
+
+class WinAmpMod {
+public:
+    explicit WinAmpMod(PlayerPort& port) : port_(port) {}
+
+    // Looks the player's window up; false when there is none. The routines below ask the window
+    // found last.
+    bool FindWinAmp() { return port_.FindWindow(); }
+    PlayState GetPlayState();
+    std::string GetSongTitle();
+    // FindWinAmp, then the play state and the title, once; a stream's status is told apart.
+    PlayerReading Look();
+
+    // The file the player is playing: the player's own answer (kWidePlayingFile), else the entry
+    // at its position (kPlaylistPosition, then kWideEntryPath / kEntryPath), and only when it
+    // names none of these, the playlist files it writes on kWritePlaylist.
+    PlayingFile GetPlayingFile();
+    // The song of the reading that ended a countdown.
+    PlayedSong SongToReport(const PlayerReading& reading);
+    // The artist and title the player knows for a file (kWideMetadata, else kMetadata); empty
+    // unless both are known.
+    PlayerTags GetPlayerTags(const PlayingFile& file);
+
+private:
+    enum class PlaylistWrite { kAllowed, kNever };
+    PlayingFile LookUpPlayingFile(PlaylistWrite write);
+    PlayingFile EntryThePlayerNames(long position);
+    std::string Metadata(const PlayingFile& file, const char* field, bool wide);
+
+    PlayerPort& port_;
+};
+
+}  // namespace sq

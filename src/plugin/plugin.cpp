@@ -21,6 +21,12 @@ STDMETHODIMP Plugin::Initialize(Wrapper* wrapper) {
             TraceFailure(L"Plugin::Initialize", L"the host refused the description", hr);
             return hr;
         }
+        // The player's main window, whatever its class; a host that cannot say leaves the window
+        // to be looked for by its class.
+        long player_window = 0;
+        if (SUCCEEDED(wrapper_->GetPlayerWindow(&player_window)) && player_window) {
+            frmMain::Instance().HandOverPlayerWindow(reinterpret_cast<HWND>(static_cast<LONG_PTR>(player_window)));
+        }
         const HRESULT loaded = frmMain::Instance().Load();
         if (FAILED(loaded)) TraceFailure(L"Plugin::Initialize", L"the control window could not be loaded", loaded);
         return loaded;

@@ -1,8 +1,8 @@
 #pragma once
 // What a submission run needs from the rest of the plug-in, each behind a narrow interface: the
 // run decides, these carry it out. The plug-in answers them with the control window's labels,
-// the settings store, the player, clsMP3, the message loop, message boxes and the debugger trace;
-// tests with fakes.
+// the settings store, clsMP3, the shell, the message loop, message boxes and the debugger trace;
+// tests with fakes. The player itself it asks through WinAmpMod.
 #include <string>
 
 #include "player/playing_file.h"
@@ -25,12 +25,10 @@ public:
     virtual std::string Read(const char* key) = 0;
 };
 
-// The player, as the run asks it.
-class PlayerQueries {
+// The shell, which opens the addresses the service names.
+class AddressOpener {
 public:
-    virtual ~PlayerQueries() = default;
-    virtual std::string SongTitle() = 0;
-    virtual PlayingFile FindPlayingFile() = 0;
+    virtual ~AddressOpener() = default;
     // Has the shell carry out its default action on an address.
     virtual void OpenAddress(const std::string& address) = 0;
 };
@@ -80,8 +78,9 @@ class CodePage {
 public:
     virtual ~CodePage() = default;
     virtual std::string LowerCase(const std::string& text) const = 0;
-    // Characters the code page lacks become "?".
+    // Characters the code page lacks become "?" (or the look-alike the system writes).
     virtual std::string FromUtf16(const std::u16string& text) const = 0;
+    virtual std::string FromUtf8(const std::string& text) const = 0;
 };
 
 }  // namespace sq

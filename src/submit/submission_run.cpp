@@ -2,6 +2,7 @@
 
 #include "common/scope_exit.h"
 #include "common/settings_keys.h"
+#include "player/stream_title.h"
 #include "submit/exclusion.h"
 #include "submit/request.h"
 #include "submit/response.h"
@@ -32,30 +33,33 @@ SubmissionRun::SubmissionRun(const Links& links) : links_(links) {
 
 SubmissionRun::~SubmissionRun() { links_.transfer.SetStateChangedHandler(nullptr); }
 
-void SubmissionRun::SubmitSong() {
+void SubmissionRun::SubmitSong(const PlayedSong& song) {
     if (run_in_progress_) {
-        run_deferred_ = true;
+        deferred_ = song;
         return;
     }
     run_in_progress_ = true;
     ScopeExit done([this] { run_in_progress_ = false; });
-    do {
-        run_deferred_ = false;
+    PlayedSong next = song;
+    for (;;) {
         try {
-            RunOnce();
+            RunOnce(next);
         } catch (...) {
             // Nothing of a run reaches the countdown or the host.
             links_.failures.Trace(L"the run failed");
         }
-    } while (run_deferred_ && !links_.events.QuitRequested());
+        if (!deferred_ || links_.events.QuitRequested()) break;
+        next = std::move(*deferred_);
+        deferred_.reset();
+    }
+    deferred_.reset();
 }
 
-void SubmissionRun::RunOnce() {
+void SubmissionRun::RunOnce(const PlayedSong& song) {
     const std::string excluded_folder = OrEmpty(links_.failures, [&] { return links_.settings.Read(kExclude); });
     if (!excluded_folder.empty()) {
-        const PlayingFile file = OrEmpty(links_.failures, [&] { return links_.player.FindPlayingFile(); });
         const auto lower = [this](const std::string& text) { return links_.code_page.LowerCase(text); };
-        if (IsExcluded(file.path, excluded_folder, lower)) {
+        if (IsExcluded(song.file.path, excluded_folder, lower)) {
             ShowResponse(kExcludedNotice);
             return;
         }
@@ -64,13 +68,7 @@ void SubmissionRun::RunOnce() {
     const std::string password = OrEmpty(links_.failures, [&] { return links_.settings.Read(kPassword); });
 
     links_.events.DoEvents();
-    SongTags tags = OrEmpty(links_.failures, [&] { return links_.tags.Read(links_.player.FindPlayingFile()); });
-    tags.track = OrEmpty(links_.failures, [&] { return TagTextForService(tags.track, links_.code_page); });
-    tags.artist = OrEmpty(links_.failures, [&] { return TagTextForService(tags.artist, links_.code_page); });
-    if (tags.track.empty() || tags.artist.empty()) {
-        tags.track = OrEmpty(links_.failures, [&] { return links_.player.SongTitle(); });
-        tags.artist = kNoArtist;
-    }
+    const SongTags tags = TagsToSend(song);
 
     const protocol::Request request = protocol::BuildRequest(username, password, tags.artist, tags.track);
     links_.transfer.SetURL(request.address);
@@ -95,9 +93,37 @@ void SubmissionRun::RunOnce() {
         links_.message_boxes.Show(outcome.text);
         break;
     case protocol::OutcomeKind::Open:
-        links_.player.OpenAddress(outcome.text);
+        links_.shell.OpenAddress(outcome.text);
         break;
     }
+}
+
+// The artist and track in the code page, as the request carries them: a stream's from its stream
+// title; a file's from its tags, else from what the player knows of it; else the player's title
+// and "No_Artist".
+SongTags SubmissionRun::TagsToSend(const PlayedSong& song) {
+    const CodePage& code_page = links_.code_page;
+    FailureTrace& failures = links_.failures;
+    SongTags tags;
+    if (song.file.IsStream()) {
+        const ArtistAndTrack split = SplitStreamTitle(song.stream_title);
+        tags.track = OrEmpty(failures, [&] { return code_page.FromUtf8(split.track); });
+        tags.artist = split.artist.empty() ? std::string(kNoArtist) : OrEmpty(failures, [&] { return code_page.FromUtf8(split.artist); });
+    } else {
+        tags = OrEmpty(failures, [&] { return links_.tags.Read(song.file); });
+        tags.track = OrEmpty(failures, [&] { return TagTextForService(tags.track, code_page); });
+        tags.artist = OrEmpty(failures, [&] { return TagTextForService(tags.artist, code_page); });
+        if (tags.track.empty() || tags.artist.empty()) {
+            const PlayerTags known = OrEmpty(failures, [&] { return links_.player.GetPlayerTags(song.file); });
+            tags.track = OrEmpty(failures, [&] { return code_page.FromUtf8(known.title); });
+            tags.artist = OrEmpty(failures, [&] { return code_page.FromUtf8(known.artist); });
+        }
+    }
+    if (tags.track.empty() || tags.artist.empty()) {
+        tags.track = OrEmpty(failures, [&] { return code_page.FromUtf8(song.title); });
+        tags.artist = kNoArtist;
+    }
+    return tags;
 }
 
 void SubmissionRun::ShowResponse(const std::string& text) {

@@ -4,8 +4,10 @@
 // runs on the player's thread and lets that thread's events run while it waits, so ticks,
 // clicks and the transfer's state changes are handled inside it.
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "player/winamp_mod.h"
 #include "submit/submission_ports.h"
 #include "submit/time_stamp.h"
 #include "submit/transfer.h"
@@ -17,8 +19,9 @@ public:
     struct Links {
         StatusDisplay& display;
         SettingsReader& settings;
-        PlayerQueries& player;
+        WinAmpMod& player;
         TagSource& tags;
+        AddressOpener& shell;
         Transfer& transfer;
         EventLoop& events;
         const Clock& clock;
@@ -33,22 +36,24 @@ public:
     SubmissionRun(const SubmissionRun&) = delete;
     SubmissionRun& operator=(const SubmissionRun&) = delete;
 
-    // One run, started by the countdown. Nothing of it reaches the caller. A run asked for while
-    // one waits (a countdown that ran out inside the wait) must not touch that run's request: it
-    // is held, and runs once the current one has ended; several such asks give one run.
-    void SubmitSong();
+    // One run, started by the countdown with the song it read. Nothing of it reaches the caller.
+    // A run asked for while one waits (a countdown that ran out inside the wait) must not touch
+    // that run's request: it is held, and runs once the current one has ended; several such asks
+    // give one run, of the song asked for last.
+    void SubmitSong(const PlayedSong& song);
 
     // A new text in lblResponse, stamped with the time in lblLastTime. A repeated text is stamped
     // too, so the time always tells when the latest answer came.
     void ShowResponse(const std::string& text);
 
 private:
-    void RunOnce();
+    void RunOnce(const PlayedSong& song);
+    SongTags TagsToSend(const PlayedSong& song);
     void ShowTransferState(int16_t state);
 
     Links links_;
     bool run_in_progress_ = false;
-    bool run_deferred_ = false;
+    std::optional<PlayedSong> deferred_;
 };
 
 }  // namespace sq

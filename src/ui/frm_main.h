@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "player/player_window.h"
+#include "player/winamp_mod.h"
 #include "ui/countdown.h"
 
 namespace sq {
@@ -73,8 +75,14 @@ public:
     // Account fields and the settings they mirror.
     void LoadAccount();
 
-    // The submission run, started only by the countdown.
-    void SubmitSong();
+    // The player's main window as the host handed it over; the player is looked for by its
+    // class while there is none.
+    void HandOverPlayerWindow(HWND window) { player_window_.HandOver(window); }
+    WinAmpMod& player() { return player_; }
+
+    // The submission run, started only by the countdown, with the song read on the tick that
+    // ended it.
+    void SubmitSong(const PlayedSong& song);
 
     // Caption of a control, in the system's 8-bit code page (tests and the tick read these).
     std::string ControlText(int id) const;
@@ -117,6 +125,8 @@ private:
     bool HandleFolderMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     HWND hwnd_ = nullptr;
+    PlayerWindow player_window_;  // the one place the player's window is held
+    WinAmpMod player_{player_window_};
     std::string time_label_;  // what lblTime was last given
     bool loaded_ = false;
     bool showing_modally_ = false;

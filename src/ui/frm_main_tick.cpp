@@ -1,29 +1,16 @@
 #include "common/debug_trace.h"
-#include "player/winamp_mod.h"
 #include "ui/frm_main.h"
 #include "ui/frm_main_submission.h"
 
 namespace sq {
-namespace {
-
-// The player window is looked up once a tick; its play state and title are read from it.
-class PlayerThisTick final : public WatchedPlayer {
-public:
-    bool IsPlaying() override { return WinAmpMod::GetPlayState(window_) == WinAmpMod::kPlaying; }
-    std::string GetSongTitle() override { return WinAmpMod::GetSongTitle(window_); }
-
-private:
-    HWND window_ = WinAmpMod::FindPlayerWindow();
-};
-
-}  // namespace
 
 void frmMain::tmrCountDown_Timer() {
     try {
-        PlayerThisTick player;
-        // The run may let messages through, so further ticks can be handled inside it; the
-        // countdown has already stored the title by then and they only refill the counter.
-        countdown.Tick(player, [this] { SubmitSong(); });
+        const PlayerReading reading = player_.Look();
+        // The song is read before the run lets messages through: a track change waiting in the
+        // queue must not lend its file to the title counted here. Ticks handled inside the run
+        // find the countdown settled, so they only refill the counter.
+        countdown.Tick(reading, [&] { SubmitSong(player_.SongToReport(reading)); });
     } catch (...) {
         // A failing step is skipped; the label is still refreshed below. A failure that comes back
         // every second is written once.
@@ -32,10 +19,10 @@ void frmMain::tmrCountDown_Timer() {
     SetControlText(IDC_LBL_TIME, countdown.LabelText());
 }
 
-void frmMain::SubmitSong() {
+void frmMain::SubmitSong(const PlayedSong& song) {
     try {
         if (!submission_) submission_ = std::make_unique<Submission>(*this);
-        submission_->run.SubmitSong();
+        submission_->run.SubmitSong(song);
     } catch (...) {
         // Nothing of a run reaches the countdown or the host.
         TraceFailure(L"SubmitSong", L"the submission run could not be started", E_UNEXPECTED);

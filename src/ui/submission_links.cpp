@@ -6,7 +6,6 @@
 #include "common/message_pump.h"
 #include "common/settings_store.h"
 #include "player/shell_open.h"
-#include "player/winamp_mod.h"
 #include "ui/frm_main.h"
 
 namespace sq {
@@ -19,11 +18,7 @@ void LabelStatusDisplay::ShowConnection(const std::string& text) { form_.SetCont
 
 std::string StoredSettings::Read(const char* key) { return settings::Get(key); }
 
-std::string WinAmpQueries::SongTitle() { return WinAmpMod::GetSongTitle(); }
-
-PlayingFile WinAmpQueries::FindPlayingFile() { return WinAmpMod::FindPlayingFile(); }
-
-void WinAmpQueries::OpenAddress(const std::string& address) { WinAmpMod::ShellOpen(address, form_.hwnd()); }
+void ShellAddressOpener::OpenAddress(const std::string& address) { ShellOpen(address, form_.hwnd()); }
 
 void ThreadEventLoop::DoEvents() { sq::DoEvents(); }
 
@@ -50,6 +45,8 @@ std::string SystemCodePage::FromUtf16(const std::u16string& text) const {
     static_assert(sizeof(char16_t) == sizeof(wchar_t), "UTF-16 is the system's wide text");
     return AnsiFromWide(reinterpret_cast<const wchar_t*>(text.data()), text.size());
 }
+
+std::string SystemCodePage::FromUtf8(const std::string& text) const { return AnsiFromWide(WideFromUtf8(text)); }
 
 void DebuggerTrace::Trace(const wchar_t* what) noexcept { TraceFailure(L"SubmitSong", what, E_UNEXPECTED); }
 

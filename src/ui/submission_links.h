@@ -1,6 +1,6 @@
 #pragma once
 // How the submission run reaches the rest of the plug-in on Windows: the control window's labels
-// and message boxes, the settings store, the player, the thread's message loop, the local clock,
+// and message boxes, the settings store, the shell, the thread's message loop, the local clock,
 // the code page's text rules and the debugger trace.
 #include <windows.h>
 
@@ -27,11 +27,9 @@ public:
     std::string Read(const char* key) override;
 };
 
-class WinAmpQueries final : public PlayerQueries {
+class ShellAddressOpener final : public AddressOpener {
 public:
-    explicit WinAmpQueries(frmMain& form) : form_(form) {}
-    std::string SongTitle() override;
-    PlayingFile FindPlayingFile() override;
+    explicit ShellAddressOpener(frmMain& form) : form_(form) {}
     void OpenAddress(const std::string& address) override;
 
 private:
@@ -63,6 +61,7 @@ class SystemCodePage final : public CodePage {
 public:
     std::string LowerCase(const std::string& text) const override;
     std::string FromUtf16(const std::u16string& text) const override;
+    std::string FromUtf8(const std::string& text) const override;
 };
 
 class DebuggerTrace final : public FailureTrace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host_wrapper/simulated_player.h"
+#include "player/player_window.h"
 #include "player/winamp_mod.h"
 #include "player_sim/playlist_files.h"
 #include "support/win_test_support.h"
@@ -97,9 +98,10 @@ TEST(Winamp5Host, PlayerWindowOfAnotherProcessIsNeverAskedForItsFolder) {
     // The program folder holds the only file this process may read.
     ASSERT_TRUE(WriteText(folder.path() + L"WINAMP.m3u", "#EXTM3U\r\nC:\\Program Folder\\Song.mp3\r\n"));
 
-    sq::WinAmpMod::hWinAmp = nullptr;
-    EXPECT_EQ(sq::WinAmpMod::FindPlayingFile().path, "C:\\Program Folder\\Song.mp3");
-    EXPECT_EQ(sq::WinAmpMod::FindPlayingFile().path, "C:\\Program Folder\\Song.mp3");
+    sq::PlayerWindow window;
+    sq::WinAmpMod player(window);
+    ASSERT_TRUE(player.FindWinAmp());
+    EXPECT_EQ(player.GetPlayingFile().path, "C:\\Program Folder\\Song.mp3");
     const std::string log = run.Log();
     EXPECT_NE(log.find("player: request 120"), std::string::npos) << log;
     EXPECT_EQ(log.find("player: request 33"), std::string::npos) << "337/338 asked across processes:\n" << log;

@@ -26,6 +26,7 @@ const TitleCase kCases[] = {
     {"ArtistAndSong", "7. Artist - Song - Winamp", "Artist - Song"},
     {"StateAfterSuffix", "7. Artist - Song - Winamp [Paused]", "Artist - Song [Paused]"},
     {"TwoDigitNumber", "12. Artist - Song - Winamp", "Artist - Song"},
+    {"NumberWithZeroAndNine", "109. Artist - Song - Winamp", "Artist - Song"},
     {"NameWithoutArtist", "3. Song - Winamp", "Song"},
     {"StoppedAfterSuffix", "7. Artist - Song - Winamp [Stopped]", "Artist - Song [Stopped]"},
     // No song loaded: the player's own name, which never carries its suffix.
@@ -58,8 +59,8 @@ const TitleCase kCases[] = {
     // Empty text: no player window.
     {"NoPlayerWindow", "", ""},
     {"OneCharacter", "x", "x"},
-    // Eight-bit characters pass through as they are.
-    {"AnsiBytes", "2. Bj\xf6rk - J\xf3ga - Winamp", "Bj\xf6rk - J\xf3ga"},
+    // The caption is wide text, held as UTF-8: every character passes through as it is.
+    {"Latin", "2. Bj\xc3\xb6rk - J\xc3\xb3ga - Winamp", "Bj\xc3\xb6rk - J\xc3\xb3ga"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, SongTitleRule, testing::ValuesIn(kCases),
@@ -85,6 +86,18 @@ TEST(SongTitleCut, SuffixCrossingCharacter255StaysPartly) {
     const std::string name = Repeat('n', 255 - 3 - 5);
     const std::string text = "1. " + name + " - Winamp";
     EXPECT_EQ(sq::SongTitleFromWindowText(text), name + " - Wi");
+}
+
+// 255 wide characters, whatever their length in UTF-8; a character beyond the basic plane takes
+// two, and is not cut in half.
+TEST(SongTitleCut, TheCutCountsWideCharacters) {
+    std::string cyrillic;
+    for (int i = 0; i < 300; ++i) cyrillic += "\xd0\x96";  // Ж
+    EXPECT_EQ(sq::SongTitleFromWindowText(cyrillic).size(), 255u * 2);
+    const std::string clef = "\xf0\x9d\x84\x9e";  // U+1D11E, two wide characters
+    const std::string text = Repeat('a', 254) + clef;
+    EXPECT_EQ(sq::SongTitleFromWindowText(text), Repeat('a', 254));
+    EXPECT_EQ(sq::SongTitleFromWindowText(Repeat('a', 253) + clef), Repeat('a', 253) + clef);
 }
 
 TEST(SongTitleCut, TextEndsAtItsFirstZeroByte) {

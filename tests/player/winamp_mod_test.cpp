@@ -1,289 +1,184 @@
-// WinAmpMod against a stand-in player: its real window text, its answers to requests 120, 104 and
-// 211, the playlist file it writes, the file-type registration that leads to that file, and
-// another program's window of the player's class.
+// What WinAmpMod asks the player, in which order, and what it makes of the answers, against a
+// fake player whose requests a test sets one by one.
 #include "player/winamp_mod.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "host/foreign_player_window.h"
-#include "stand_in_player.h"
+#include "player/fake_player_port.h"
 
 namespace {
 
-namespace WinAmpMod = sq::WinAmpMod;
+using sqtest::FakePlayerPort;
+namespace winamp = sq::winamp;
+using Log = std::vector<std::string>;
 
-// Read before any test runs: the handle the component starts with.
-const HWND g_handle_at_load = WinAmpMod::hWinAmp;
-
-constexpr char kCommandKey[] = "WinAmp.File\\shell\\play\\command";
-constexpr char kTestKey[] = "Software\\Sonoquill Tests\\WinAmpMod";
-
-std::string TempFolder() {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + "sq_player_" + std::to_string(::GetCurrentProcessId()) + "\\";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
+bool Asked(const FakePlayerPort& player, const std::string& call) {
+    return std::find(player.log.begin(), player.log.end(), call) != player.log.end();
 }
 
-bool SetValue(HKEY root, const std::string& key_path, const char* name, DWORD type, const std::string& data,
-              bool with_zero = true) {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(root, key_path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    const LSTATUS status = ::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                                            static_cast<DWORD>(data.size() + (with_zero ? 1 : 0)));
-    ::RegCloseKey(key);
-    return status == ERROR_SUCCESS;
-}
-
-std::vector<std::string> MakePaths(int count) {
-    std::vector<std::string> paths;
-    for (int k = 0; k < count; ++k) paths.push_back("C:\\Music\\Album\\" + std::to_string(k + 1) + " - Track.mp3");
-    return paths;
-}
-
-// Every test starts as the component does after load (no player window remembered) and with the
-// player registered under a quoted command line pointing at a folder of its own.
-class WinAmpModTest : public testing::Test {
-protected:
-    void SetUp() override {
-        WinAmpMod::hWinAmp = nullptr;
-        folder_ = TempFolder();
-        RegisterPlayer("\"" + folder_ + "winamp.exe\" \"%1\"");
-    }
-    void TearDown() override {
-        ::DeleteFileA((folder_ + "WINAMP.m3u").c_str());
-        ::RemoveDirectoryA(folder_.c_str());
-        ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "WinAmp.File");
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
-    }
-    void RegisterPlayer(const std::string& command, DWORD type = REG_SZ) {
-        ASSERT_TRUE(SetValue(HKEY_CLASSES_ROOT, kCommandKey, nullptr, type, command));
-    }
-    std::string folder_;
-};
-
-TEST(WinAmpModAtLoad, NoPlayerWindowIsRememberedAtLoad) { EXPECT_EQ(g_handle_at_load, nullptr); }
-
-TEST_F(WinAmpModTest, SongTitleFromTheRealWindowText) {
-    struct Case {
-        std::string window_text;
-        std::string title;
+// The file playing now, the entry at the position, or the playlist files: each only when the one
+// before says nothing, and the playlist written only when the player names nothing itself.
+TEST(GetPlayingFile, AsksThePlayerBeforeItsFilesAndWritesNothingWhileItAnswers) {
+    const std::string lodz = "C:\\Music\\\xc5\x81\xc3\xb3" "d\xc5\xba.mp3";  // Łódź.mp3
+    struct OrderCase {
+        const char* name;
+        long version;
+        std::map<std::pair<long, long>, std::string> texts;
+        std::map<long, long> numbers;  // besides the version
+        sq::PlayingFile expected;
+        Log calls;  // after "find window"
     };
-    // The rule itself is tabled in the core tests; here the text comes through the real window.
-    const Case cases[] = {
-        {"7. Artist - Song - Winamp [Paused]", "Artist - Song [Paused]"},
-        {"Winamp 2.91", "No Song Playing"},
-        {"Artist - Song - Winamp", "Artist - Song"},
-        {"", ""},
-        // 300 characters: only the first 255 reach the title buffer, so the suffix stays.
-        {"1. " + std::string(280, 'a') + " - Winamp" + std::string(8, 'b'), std::string(252, 'a')},
+    const OrderCase cases[] = {
+        // The playing entry was deleted: the position now names its neighbour.
+        {"playing file (5.x)", 0x5092,
+         {{{winamp::kWidePlayingFile, 0}, lodz}, {{winamp::kWideEntryPath, 3}, "C:\\Music\\neighbour.mp3"}},
+         {{winamp::kPlaylistPosition, 3}},
+         {"C:\\Music\\L?d?.mp3", lodz},
+         {"wide 3031@0"}},
+        {"entry at the position, wide", 0x5092, {{{winamp::kWideEntryPath, 4}, lodz}}, {{winamp::kPlaylistPosition, 4}},
+         {"C:\\Music\\L?d?.mp3", lodz},
+         {"wide 3031@0", "ask 0", "ask 125", "wide 214@4"}},
+        {"entry at the position, code page (2.x)", 0x2091, {{{winamp::kEntryPath, 4}, "C:\\Music\\b.mp3"}},
+         {{winamp::kPlaylistPosition, 4}},
+         {"C:\\Music\\b.mp3", ""},
+         {"wide 3031@0", "ask 0", "ask 125", "wide 214@4", "text 211@4"}},
+        {"no entry answers: the playlist files", 0x5092, {}, {{winamp::kPlaylistPosition, 4}, {winamp::kWritePlaylist, 4}},
+         {"C:\\Music\\a.mp3", ""},
+         {"wide 3031@0", "ask 0", "ask 125", "wide 214@4", "text 211@4", "ask 120", "wide 338@0", "text 337@0",
+          "play command", "read C:\\Program Files\\Winamp\\WINAMP.m3u@4"}},
+        // Before 2.05 the position request answers 1, as every request a version lacks.
+        {"version without the position request", 0x2004, {{{winamp::kEntryPath, 2}, "C:\\Music\\b.mp3"}},
+         {{winamp::kWritePlaylist, 2}},
+         {"C:\\Music\\b.mp3", ""},
+         {"wide 3031@0", "ask 0", "ask 120", "wide 214@2", "text 211@2"}},
+        {"empty playlist", 0x5092, {}, {{winamp::kPlaylistPosition, 0}, {winamp::kWritePlaylist, -1}},
+         {"", ""},
+         {"wide 3031@0", "ask 0", "ask 125", "wide 214@0", "text 211@0", "ask 120"}},
     };
-    sqtest::StandInPlayer player("", folder_);
-    ASSERT_NE(player.hwnd(), nullptr);
-    for (const Case& c : cases) {
-        player.SetTitle(c.window_text);
-        EXPECT_EQ(WinAmpMod::GetSongTitle(), c.title) << "window text: " << c.window_text;
-    }
-    EXPECT_EQ(WinAmpMod::hWinAmp, nullptr) << "reading the title does not touch the remembered window";
-}
-
-TEST_F(WinAmpModTest, SongTitleWithoutPlayerIsEmpty) {
-    {
-        sqtest::StandInPlayer player("3. A - B - Winamp", folder_);
-        EXPECT_EQ(WinAmpMod::GetSongTitle(), "A - B");
-    }
-    EXPECT_EQ(WinAmpMod::GetSongTitle(), "") << "player closed";
-}
-
-TEST_F(WinAmpModTest, TwoPlayerWindowsUseTheOneTheSystemFindsFirst) {
-    sqtest::StandInPlayer first("1. First - Song - Winamp", folder_);
-    sqtest::StandInPlayer second("2. Second - Song - Winamp", folder_);
-    HWND found = ::FindWindowA("Winamp v1.x", nullptr);
-    ASSERT_TRUE(found == first.hwnd() || found == second.hwnd());
-    EXPECT_EQ(WinAmpMod::GetSongTitle(), found == first.hwnd() ? "First - Song" : "Second - Song");
-    EXPECT_EQ(WinAmpMod::FindWinAmp(), 1);
-    EXPECT_EQ(WinAmpMod::hWinAmp, found);
-}
-
-TEST_F(WinAmpModTest, FindWinAmpRemembersTheWindow) {
-    EXPECT_EQ(WinAmpMod::FindWinAmp(), 0);
-    EXPECT_EQ(WinAmpMod::hWinAmp, nullptr);
-    sqtest::StandInPlayer player("Winamp", folder_);
-    EXPECT_EQ(WinAmpMod::FindWinAmp(), 1);
-    EXPECT_EQ(WinAmpMod::hWinAmp, player.hwnd());
-    player.Close();
-    EXPECT_EQ(WinAmpMod::FindWinAmp(), 0);
-    EXPECT_EQ(WinAmpMod::hWinAmp, nullptr);
-}
-
-TEST_F(WinAmpModTest, WritePlaylistGoesOnlyToTheRememberedWindow) {
-    sqtest::StandInPlayer player("Winamp", folder_);
-    player.paths = MakePaths(3);
-    player.position = 2;
-    EXPECT_EQ(WinAmpMod::WritePlaylist(), 0) << "before FindWinAmp the request goes to handle 0";
-    EXPECT_EQ(player.requests, 0);
-    ASSERT_EQ(WinAmpMod::FindWinAmp(), 1);
-    EXPECT_EQ(WinAmpMod::WritePlaylist(), 2);
-    EXPECT_EQ(player.requests, 1);
-    player.fail_requests = true;
-    EXPECT_EQ(WinAmpMod::WritePlaylist(), -1);
-    player.Close();
-    EXPECT_EQ(WinAmpMod::WritePlaylist(), 0) << "the remembered window is gone: nothing answers";
-}
-
-TEST_F(WinAmpModTest, PlayingFileAtPositionZeroAndP) {
-    sqtest::StandInPlayer player("1. A - B - Winamp", folder_);
-    player.answers_entries = false;  // the playlist file is read
-    player.paths = MakePaths(40);
-    for (long p : {0L, 1L, 23L, 39L}) {
-        player.position = p;
-        EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[static_cast<size_t>(p)]) << "position " << p;
+    for (const OrderCase& c : cases) {
+        FakePlayerPort player;
+        player.numbers = c.numbers;
+        player.numbers[winamp::kVersion] = c.version;
+        player.texts = c.texts;
+        player.playlist_lines["C:\\Program Files\\Winamp\\WINAMP.m3u@4"] = "C:\\Music\\a.mp3";
+        sq::WinAmpMod mod(player);
+        ASSERT_TRUE(mod.FindWinAmp());
+        const sq::PlayingFile found = mod.GetPlayingFile();
+        EXPECT_EQ(found.path, c.expected.path) << c.name;
+        EXPECT_EQ(found.utf8_path, c.expected.utf8_path) << c.name;
+        EXPECT_EQ(Log(player.log.begin() + 1, player.log.end()), c.calls) << c.name;
     }
 }
 
-TEST_F(WinAmpModTest, FirstLookupAfterLoadAsksOnceThenTwiceAfterwards) {
-    sqtest::StandInPlayer player("1. A - B - Winamp", folder_);
-    player.paths = MakePaths(5);
-    player.position = 4;
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[4]);
-    EXPECT_EQ(player.requests, 1) << "the first request goes to no window; the second finds the player";
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[4]);
-    EXPECT_EQ(player.requests, 3) << "later lookups ask the player twice";
+TEST(GetPlayingFile, NoWindowGivesNoFile) {
+    FakePlayerPort player;
+    player.has_window = false;
+    player.playlist_lines["C:\\Program Files\\Winamp\\WINAMP.m3u@1"] = "C:\\Music\\a.mp3";
+    sq::WinAmpMod mod(player);
+    EXPECT_FALSE(mod.FindWinAmp());
+    EXPECT_TRUE(mod.GetPlayingFile().empty());
 }
 
-TEST_F(WinAmpModTest, PlayerClosingBetweenLookups) {
-    auto player = std::make_unique<sqtest::StandInPlayer>("1. A - B - Winamp", folder_);
-    player->paths = MakePaths(5);
-    player->position = 1;
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player->paths[1]);
-    player.reset();
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "") << "no player window at the second lookup";
-
-    // The player starts again: the old handle is not answered, the fresh lookup is.
-    sqtest::StandInPlayer restarted("1. A - B - Winamp", folder_);
-    restarted.paths = MakePaths(5);
-    restarted.position = 3;
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), restarted.paths[3]);
-    EXPECT_EQ(restarted.requests, 1);
-}
-
-TEST_F(WinAmpModTest, PlayerFailingTheRequestGivesEmptyText) {
-    sqtest::StandInPlayer player("1. A - B - Winamp", folder_);
-    player.paths = MakePaths(2);
-    ASSERT_EQ(WinAmpMod::GetPlayingFile(), player.paths[0]);
-    player.fail_requests = true;
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
-}
-
-// Mended: the header line was once taken for the playing file.
-TEST_F(WinAmpModTest, EmptyPlaylistGivesNoFile) {
-    sqtest::StandInPlayer player("Winamp 5", folder_);
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
-    EXPECT_EQ(player.requests, 1);
-}
-
-TEST_F(WinAmpModTest, RegistrationDecidesWhereThePlaylistIsRead) {
-    sqtest::StandInPlayer player("1. A - B - Winamp", folder_);
-    player.answers_entries = false;
-    player.paths = MakePaths(3);
-    player.position = 2;
-    ASSERT_EQ(WinAmpMod::GetPlayingFile(), player.paths[2]);
-    EXPECT_EQ(WinAmpMod::GetWinAmpPath(), folder_ + "winamp.exe");
-
-    RegisterPlayer(folder_ + "winamp.exe \"%1\"", REG_EXPAND_SZ);
-    EXPECT_EQ(WinAmpMod::GetWinAmpPath(), "") << "REG_EXPAND_SZ is not read";
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
-
-    // Unquoted: the drive letter is cut off, the folder is wrong and the playlist not found.
-    RegisterPlayer(folder_ + "winamp.exe %1");
-    EXPECT_EQ(WinAmpMod::GetWinAmpPath(), folder_.substr(1) + "winamp.");
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
-
-    RegisterPlayer("\"x\" %1");
-    EXPECT_EQ(WinAmpMod::GetWinAmpPath(), "") << "7 characters are too short";
-
-    ASSERT_EQ(::RegDeleteTreeA(HKEY_CLASSES_ROOT, "WinAmp.File"), ERROR_SUCCESS);
-    EXPECT_EQ(WinAmpMod::GetWinAmpPath(), "");
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
-}
-
-TEST_F(WinAmpModTest, ThePlayersAnswerNamesTheEntryItsFileLeavesOut) {
-    sqtest::StandInPlayer player("2. A - B - Winamp", folder_);
-    player.paths = {"http://radio.example/curtain", "C:\\Music\\a.mp3", "C:\\Music\\b.mp3"};
-    player.hidden = {0};
-    player.position = 1;
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "C:\\Music\\a.mp3");
-    player.answers_entries = false;  // left to its file, which lacks the curtain: the next line
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "C:\\Music\\b.mp3");
-}
-
-TEST_F(WinAmpModTest, AnotherProgramsWindowFoundFirstIsNotFollowedNorItsPointersRead) {
-    sqtest::StandInPlayer player("Artist - Song - Winamp", folder_);
-    player.paths = MakePaths(3);
-    player.position = 2;
-    player.play_state = 3;
-    sqtest::ForeignPlayerWindow foreign;
-    ASSERT_NE(foreign.hwnd(), nullptr);
-    ASSERT_EQ(::FindWindowA("Winamp v1.x", nullptr), foreign.hwnd()) << "made later, it is found first";
-
-    EXPECT_EQ(WinAmpMod::FindPlayerWindow(), player.hwnd());
-    EXPECT_EQ(WinAmpMod::GetSongTitle(), "Artist - Song");
-    EXPECT_EQ(WinAmpMod::GetPlayState(WinAmpMod::FindPlayerWindow()), 3);
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[2]);
-    EXPECT_EQ(WinAmpMod::hWinAmp, player.hwnd());
-
-    // With no player of its own the plug-in follows the only one there is, but reading one of its
-    // pointers would end this process.
-    player.Close();
-    EXPECT_EQ(WinAmpMod::FindPlayerWindow(), foreign.hwnd());
-    EXPECT_EQ(WinAmpMod::GetSongTitle(), "Foreign Artist - Foreign Song");
-    EXPECT_EQ(WinAmpMod::GetPlayState(foreign.hwnd()), 1);
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[0]) << "its answer 0 read in the registered folder's file";
-    const std::string log = foreign.Log();
-    EXPECT_NE(log.find("request 120"), std::string::npos) << log;
-    for (const char* pointer : {"request 211", "request 214", "request 337", "request 338"}) {
-        EXPECT_EQ(log.find(pointer), std::string::npos) << log;
-    }
-}
-
-TEST_F(WinAmpModTest, ReadRegStringTakesOnlyShortRegSz) {
-    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, nullptr, REG_SZ, "default text"));
-    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, "Plain", REG_SZ, "C:\\Program Files\\x"));
-    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, "Empty", REG_SZ, ""));
-    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, "Longest", REG_SZ, std::string(255, 'L')));
-    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, "TooLong", REG_SZ, std::string(256, 'T')));
-    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, "Expand", REG_EXPAND_SZ, "%WINDIR%\\x"));
-    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, "Multi", REG_MULTI_SZ, std::string("a\0b\0", 4)));
-    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, "Binary", REG_BINARY, "bytes", false));
-    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, "Unterminated", REG_SZ, "no zero", false));
-
-    struct Case {
-        std::string name;
-        std::string expected;
+TEST(Look, PlayStateTitleAndWhatCounts) {
+    struct LookCase {
+        const char* name;
+        bool window;
+        long state;
+        std::string caption;
+        std::string playing;  // what 3031 answers
+        sq::PlayState expected_state;
+        std::string expected_title;
+        bool counts;
+        bool looks_at_file;  // only a playing title of a status's shape costs a look at the file
     };
-    const Case cases[] = {
-        {"", "default text"},
-        {"Plain", "C:\\Program Files\\x"},
-        {"Empty", ""},
-        {"Longest", std::string(255, 'L')},
-        {"TooLong", ""},
-        {"Expand", ""},
-        {"Multi", ""},
-        {"Binary", ""},
-        {"Unterminated", "no zero"},
-        {"Missing", ""},
+    const std::string kyno = "\xd0\x9a\xd0\xb8\xd0\xbd\xd0\xbe";  // Кино
+    const LookCase cases[] = {
+        {"playing", true, 1, "7. Artist - Song - Winamp", "C:\\a.mp3", sq::PlayState::kPlaying, "Artist - Song", true, false},
+        {"paused", true, 3, "7. Artist - Song - Winamp [Paused]", "C:\\a.mp3", sq::PlayState::kPaused,
+         "Artist - Song [Paused]", false, false},
+        {"stopped", true, 0, "Winamp 5.9.2 Build 10042", "", sq::PlayState::kStopped, "No Song Playing", false, false},
+        {"no player", false, 1, "7. Artist - Song - Winamp", "", sq::PlayState::kNoPlayer, "", false, false},
+        {"title outside the code page, kept whole", true, 1, "1. " + kyno + " - Winamp", "C:\\a.mp3",
+         sq::PlayState::kPlaying, kyno, true, false},
+        {"stream connecting", true, 1, "2. [Connecting] http://radio.example/live - Winamp", "http://radio.example/live",
+         sq::PlayState::kPlaying, "[Connecting] http://radio.example/live", false, true},
+        {"stream buffering", true, 1, "[Buffer: 37%] Band - Song (Radio X) - Winamp", "HTTPS://radio.example/live",
+         sq::PlayState::kPlaying, "[Buffer: 37%] Band - Song (Radio X)", false, true},
+        {"stream's address before its first data", true, 1, "2. http://radio.example/live - Winamp",
+         "http://radio.example/live", sq::PlayState::kPlaying, "http://radio.example/live", false, true},
+        {"stream playing a song", true, 1, "2. Band - Song (Radio X) - Winamp", "http://radio.example/live",
+         sq::PlayState::kPlaying, "Band - Song (Radio X)", true, false},
+        {"a file whose name begins with a bracket", true, 1, "3. [Live] Band - Song - Winamp", "C:\\Live\\a.mp3",
+         sq::PlayState::kPlaying, "[Live] Band - Song", true, true},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(WinAmpMod::ReadRegString(HKEY_CURRENT_USER, kTestKey, c.name), c.expected) << "value [" << c.name << "]";
+    for (const LookCase& c : cases) {
+        FakePlayerPort player;
+        player.has_window = c.window;
+        player.numbers[winamp::kPlayState] = c.state;
+        player.caption = c.caption;
+        if (!c.playing.empty()) player.texts[{winamp::kWidePlayingFile, 0}] = c.playing;
+        sq::WinAmpMod mod(player);
+        const sq::PlayerReading reading = mod.Look();
+        EXPECT_EQ(reading.state, c.expected_state) << c.name;
+        EXPECT_EQ(reading.title, c.expected_title) << c.name;
+        EXPECT_EQ(reading.Counts(), c.counts) << c.name;
+        EXPECT_FALSE(Asked(player, "ask 120")) << c.name << ": a tick never has the playlist written";
+        EXPECT_EQ(Asked(player, "wide 3031@0"), c.looks_at_file) << c.name;
     }
-    EXPECT_EQ(WinAmpMod::ReadRegString(HKEY_CURRENT_USER, "Software\\Sonoquill Tests\\No Such Key", ""), "");
-    EXPECT_EQ(WinAmpMod::ReadRegString(nullptr, kTestKey, "Plain"), "") << "no root key";
+}
+
+TEST(SongToReport, TheReadingsTitleTheFileAndAStreamsTitle) {
+    FakePlayerPort player;
+    player.texts[{winamp::kWidePlayingFile, 0}] = "http://radio.example/live";
+    player.metadata["code page|http://radio.example/live|streamtitle"] = "Band - Song";
+    sq::WinAmpMod mod(player);
+    sq::PlayerReading reading;
+    reading.title = "Band - Song (Radio X)";
+    const sq::PlayedSong stream = mod.SongToReport(reading);
+    EXPECT_EQ(stream.title, "Band - Song (Radio X)");
+    EXPECT_EQ(stream.file.path, "http://radio.example/live");
+    EXPECT_EQ(stream.stream_title, "Band - Song") << "the wide request first, then the code page's";
+
+    player.texts[{winamp::kWidePlayingFile, 0}] = "C:\\Music\\a.mp3";
+    player.log.clear();
+    const sq::PlayedSong song = mod.SongToReport(reading);
+    EXPECT_EQ(song.file.path, "C:\\Music\\a.mp3");
+    EXPECT_EQ(song.stream_title, "");
+    EXPECT_EQ(player.log, Log{"wide 3031@0"}) << "a file's metadata waits until its tags are read";
+}
+
+TEST(GetPlayerTags, BothFieldsFromOneRequestOrNothing) {
+    struct TagsCase {
+        const char* name;
+        std::map<std::string, std::string> metadata;
+        sq::PlayerTags expected;
+    };
+    const std::string wide = "wide|C:\\Music\\a.flac|";
+    const std::string narrow = "code page|C:\\Music\\a.flac|";
+    const TagsCase cases[] = {
+        {"wide", {{wide + "artist", "Band"}, {wide + "title", "Song"}}, {"Band", "Song"}},
+        {"code page (2.9x)", {{narrow + "artist", "Bj\xf6rk"}, {narrow + "title", "Song"}}, {"Bj\xc3\xb6rk", "Song"}},
+        {"wide title alone: the code page's pair",
+         {{wide + "title", "Song"}, {narrow + "artist", "Band"}, {narrow + "title", "Song"}},
+         {"Band", "Song"}},
+        {"one field known nowhere", {{wide + "title", "Song"}, {narrow + "title", "Song"}}, {"", ""}},
+    };
+    for (const TagsCase& c : cases) {
+        FakePlayerPort player;
+        player.metadata = c.metadata;
+        sq::WinAmpMod mod(player);
+        const sq::PlayerTags tags = mod.GetPlayerTags({"C:\\Music\\a.flac", ""});
+        EXPECT_EQ(tags.artist, c.expected.artist) << c.name;
+        EXPECT_EQ(tags.title, c.expected.title) << c.name;
+    }
+    FakePlayerPort player;
+    sq::WinAmpMod mod(player);
+    mod.GetPlayerTags({});
+    EXPECT_TRUE(player.log.empty()) << "no file, nothing to ask";
 }
 
 }  // namespace

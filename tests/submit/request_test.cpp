@@ -78,6 +78,7 @@ TEST(Request, ControlBytesInValuesCannotBreakTheRequestLine) {
     // A line break in a tag must not start a header line of its own.
     EXPECT_EQ(BuildAddress("u", "p", "A", "Song\r\nX-Evil: 1"), kIndex + "?c=u&p=p&art=A&trk=Song%0D%0AX-Evil:%201");
     EXPECT_EQ(BuildAddress("u\t", "p\x7F", "A", "T"), kIndex + "?c=u%09&p=p%7F&art=A&trk=T");
+    EXPECT_EQ(BuildAddress("u", "p", "A\x1F", "T"), kIndex + "?c=u&p=p&art=A%1F&trk=T") << "the highest control byte";
 }
 
 }  // namespace

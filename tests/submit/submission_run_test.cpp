@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "player/fake_player_port.h"
 #include "submit/exclusion.h"
 #include "submit/response.h"
 
@@ -35,17 +36,10 @@ struct FakeSettings : SettingsReader {
     std::map<std::string, std::string> values{{"Username", "anna"}, {"Password", "pw"}};
 };
 
-struct FakePlayer : PlayerQueries {
-    explicit FakePlayer(Journal& j) : journal(j) {}
-    std::string SongTitle() override { return title; }
-    PlayingFile FindPlayingFile() override {
-        journal.push_back("find playing file");
-        return {path, {}};
-    }
+struct FakeShell : AddressOpener {
+    explicit FakeShell(Journal& j) : journal(j) {}
     void OpenAddress(const std::string& address) override { journal.push_back("open " + address); }
     Journal& journal;
-    std::string title = "Player Artist - Player Title";
-    std::string path = "C:\\Music\\song.mp3";
 };
 
 struct FakeTags : TagSource {
@@ -122,6 +116,18 @@ struct Latin1CodePage : CodePage {
         for (char16_t unit : text) bytes += unit < 0x100 ? static_cast<char>(unit) : '?';
         return bytes;
     }
+    // Two-byte UTF-8 up to U+00FF is Latin-1; any other character outside ASCII is "?".
+    std::string FromUtf8(const std::string& text) const override {
+        std::string bytes;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            if (byte < 0x80) bytes += text[i];
+            else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < text.size())
+                bytes += static_cast<char>(((byte & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
+            else if (byte >= 0xC0) bytes += '?';
+        }
+        return bytes;
+    }
 };
 
 struct CountedFailures : FailureTrace {
@@ -136,24 +142,28 @@ protected:
         return at == std::string::npos ? "" : transfer.url.substr(at);
     }
 
+    // What the tick that ended the countdown read.
+    PlayedSong song{"Player Artist - Player Title", {"C:\\Music\\song.mp3", ""}, ""};
+
     Journal journal;
     FakeDisplay display;
     FakeSettings settings{journal};
-    FakePlayer player{journal};
+    sqtest::FakePlayerPort player_port;
+    WinAmpMod player{player_port};
     FakeTags tags{journal};
+    FakeShell shell{journal};
     FakeTransfer transfer{journal};
     FakeEvents events{journal, transfer};
     FixedClock clock;
     FakeBoxes boxes;
     Latin1CodePage code_page;
     CountedFailures failures;
-    SubmissionRun run{{display, settings, player, tags, transfer, events, clock, boxes, code_page, failures}};
+    SubmissionRun run{{display, settings, player, tags, shell, transfer, events, clock, boxes, code_page, failures}};
 };
 
 TEST_F(SubmissionRunTest, TaggedSongIsSentAndTheAnswerShownWithItsTime) {
-    run.SubmitSong();
-    EXPECT_EQ(journal, (Journal{"read Exclude", "read Username", "read Password", "do events", "find playing file",
-                                "read tags of C:\\Music\\song.mp3",
+    run.SubmitSong(song);
+    EXPECT_EQ(journal, (Journal{"read Exclude", "read Username", "read Password", "do events", "read tags of C:\\Music\\song.mp3",
                                 "POST http://www.sonoquill.net/index.php?c=anna&p=pw&art=Tag%20Artist&trk=Tag%20Song"}));
     EXPECT_EQ(transfer.last_headers,
               "oquill_Protocol: SNQP1.0\r\noquill_Client: wa\r\noquill_ID: 730241\r\noquill_Version: 1.0.61");
@@ -168,9 +178,9 @@ TEST_F(SubmissionRunTest, SongInTheExcludedFolderIsNotSent) {
     for (const char* path : {"c:\\MUSIC\\Live\\a.mp3", "C:\\Music2\\b.mp3"}) {
         journal.clear();
         display.time.clear();
-        player.path = path;
-        run.SubmitSong();
-        EXPECT_EQ(journal, (Journal{"read Exclude", "find playing file"})) << path;
+        song.file.path = path;
+        run.SubmitSong(song);
+        EXPECT_EQ(journal, (Journal{"read Exclude"})) << path;
         EXPECT_EQ(display.response, kExcludedNotice);
         EXPECT_EQ(display.time, "09:05");
     }
@@ -178,8 +188,8 @@ TEST_F(SubmissionRunTest, SongInTheExcludedFolderIsNotSent) {
 
 TEST_F(SubmissionRunTest, ExcludedFolderWithNoKnownPlayingFileStillSends) {
     settings.values["Exclude"] = "C:\\";
-    player.path.clear();
-    run.SubmitSong();
+    song.file = {};
+    run.SubmitSong(song);
     EXPECT_EQ(Query(), "?c=anna&p=pw&art=No_Artist&trk=Player%20Artist%20-%20Player%20Title");
 }
 
@@ -188,12 +198,12 @@ TEST_F(SubmissionRunTest, MissingTagsFallBackToThePlayersTitle) {
     const SongTags halves[] = {{"Lonely Title", ""}, {"", "Lonely Artist"}, {"", ""}};
     for (const SongTags& half : halves) {
         tags.tags = half;
-        run.SubmitSong();
+        run.SubmitSong(song);
         EXPECT_EQ(Query(), "?c=anna&p=pw&art=No_Artist&trk=Player%20Artist%20-%20Player%20Title");
     }
     tags.fail = true;
-    player.title.clear();
-    run.SubmitSong();
+    song.title.clear();
+    run.SubmitSong(song);
     EXPECT_EQ(Query(), "?c=anna&p=pw&art=No_Artist&trk=") << "an empty title is sent as it is";
 }
 
@@ -208,59 +218,94 @@ TEST_F(SubmissionRunTest, TagTextIsDecodedAndCutAtItsFirstNul) {
     };
     for (const auto& [raw, query] : rows) {
         tags.tags = raw;
-        run.SubmitSong();
+        run.SubmitSong(song);
         EXPECT_EQ(Query().substr(Query().find("&art=") + 1), query);
     }
 }
 
 TEST_F(SubmissionRunTest, EachKindOfAnswerIsCarriedOut) {
     transfer.answer = "Alert_Box Watch out";
-    run.SubmitSong();
+    run.SubmitSong(song);
     EXPECT_EQ(boxes.shown, (std::vector<std::string>{"Watch out"}));
     EXPECT_EQ(display.response, "No data sent yet.") << "a box leaves the response label alone";
     EXPECT_EQ(display.time, "No time reported.");
 
     transfer.answer = "URL http://www.sonoquill.net/upgrade";
-    run.SubmitSong();
+    run.SubmitSong(song);
     EXPECT_EQ(journal.back(), "open http://www.sonoquill.net/upgrade");
     EXPECT_EQ(display.response, "No data sent yet.");
 
     transfer.answer = "Msg Hello Msg World";
-    run.SubmitSong();
+    run.SubmitSong(song);
     EXPECT_EQ(display.response, "Hello World");
     EXPECT_EQ(display.time, "09:05");
 
     transfer.answer = "";
-    run.SubmitSong();
+    run.SubmitSong(song);
     EXPECT_EQ(display.response, protocol::kUnknownResponse);
 }
 
 // A countdown that runs out during the wait asks for a run inside the run: it waits its turn,
-// and two such asks give one run.
+// and two such asks give one run, of the song asked for last.
 TEST_F(SubmissionRunTest, RunAskedForDuringTheWaitRunsOnceAfterTheFirst) {
     transfer.answer = "Msg one";
     bool asked = false;
     events.during_wait = [&] {
         if (asked) return;
         asked = true;
-        run.SubmitSong();
-        run.SubmitSong();
+        run.SubmitSong({"Second", {}, ""});
+        run.SubmitSong({"Third", {}, ""});
         journal.push_back("nested asks done");
     };
-    run.SubmitSong();
+    tags.tags = {"", ""};
+    run.SubmitSong(song);
     Journal posts;
     for (const std::string& line : journal)
-        if (line.rfind("POST", 0) == 0 || line == "nested asks done") posts.push_back(line.substr(0, 4));
-    EXPECT_EQ(posts, (Journal{"POST", "nest", "POST"})) << "the nested ask started nothing while the first waited";
+        if (line.rfind("POST", 0) == 0) posts.push_back(line.substr(line.find("trk=")));
+        else if (line == "nested asks done") posts.push_back(line);
+    EXPECT_EQ(posts, (Journal{"trk=Player%20Artist%20-%20Player%20Title", "nested asks done", "trk=Third"}))
+        << "the nested ask started nothing while the first waited";
     EXPECT_EQ(display.response, "one");
+}
+
+// A file whose tags clsMP3 cannot read (FLAC, M4A, ID3v2.4, a CD track) goes out with the artist
+// and title the player knows of it; only a pair counts. The title falls back in wide form, turned
+// into the code page only for the request, so titles outside it reach the service as "?".
+TEST_F(SubmissionRunTest, UntaggedFileGoesOutWithWhatThePlayerKnowsElseItsTitle) {
+    tags.tags = {"", ""};
+    song.file = {"C:\\Music\\a.flac", ""};
+    player_port.metadata = {{"wide|C:\\Music\\a.flac|artist", "Bj\xc3\xb6rk"},
+                            {"wide|C:\\Music\\a.flac|title", "J\xc3\xb3ga"}};
+    run.SubmitSong(song);
+    EXPECT_EQ(Query(), "?c=anna&p=pw&art=Bj\xf6rk&trk=J\xf3ga");
+
+    player_port.metadata.erase("wide|C:\\Music\\a.flac|title");
+    song.title = "\xd0\x9a\xd0\xb8\xd0\xbd\xd0\xbe - \xd0\x9f\xd0\xb5\xd1\x87\xd0\xb0\xd0\xbb\xd1\x8c";  // Кино - Печаль
+    run.SubmitSong(song);
+    EXPECT_EQ(Query(), "?c=anna&p=pw&art=No_Artist&trk=????%20-%20??????");
+}
+
+TEST_F(SubmissionRunTest, StreamGoesOutWithItsStreamTitleAndIsNeverReadAsAFile) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"Band - Song", "art=Band&trk=Song"},
+        {"Station Jingle", "art=No_Artist&trk=Station%20Jingle"},
+        {"", "art=No_Artist&trk=Band%20-%20Song%20(Radio%20X)"},
+    };
+    for (const auto& [stream_title, query] : rows) {
+        journal.clear();
+        run.SubmitSong({"Band - Song (Radio X)", {"http://radio.example/live", ""}, stream_title});
+        EXPECT_EQ(Query(), "?c=anna&p=pw&" + query) << stream_title;
+        EXPECT_EQ(std::count(journal.begin(), journal.end(), "read tags of http://radio.example/live"), 0);
+    }
+    EXPECT_TRUE(player_port.log.empty()) << "the stream title came with the song";
 }
 
 TEST_F(SubmissionRunTest, QuitDuringTheWaitGivesTheRequestUpAndShowsNothing) {
     events.during_wait = [&] {
-        run.SubmitSong();  // a deferred run must not start after a quit either
+        run.SubmitSong(song);  // a deferred run must not start after a quit either
         events.quit = true;
     };
-    run.SubmitSong();
+    run.SubmitSong(song);
     EXPECT_EQ(journal.back(), "cancel");
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "read Exclude"), 1);
     EXPECT_EQ(display.response, "No data sent yet.");
@@ -270,8 +315,8 @@ TEST_F(SubmissionRunTest, FailingLinksAreSkipped) {
     struct ThrowingSettings : SettingsReader {
         std::string Read(const char*) override { throw std::bad_alloc(); }
     } broken;
-    SubmissionRun with_broken_settings{{display, broken, player, tags, transfer, events, clock, boxes, code_page, failures}};
-    with_broken_settings.SubmitSong();
+    SubmissionRun with_broken_settings{{display, broken, player, tags, shell, transfer, events, clock, boxes, code_page, failures}};
+    with_broken_settings.SubmitSong(song);
     EXPECT_EQ(Query(), "?c=&p=&art=Tag%20Artist&trk=Tag%20Song") << "unreadable settings count as empty";
     EXPECT_EQ(display.response, "Thanks! Your song was submitted.");
     EXPECT_EQ(failures.count, 3) << "one trace line for each failed read: the folder, the name and the password";

@@ -7,39 +7,27 @@
 
 namespace {
 
-// The player as the countdown sees it: whatever title and play state the test puts up, read on
-// demand.
-class StubPlayer final : public sq::WatchedPlayer {
-public:
-    std::string showing;
-    bool playing = true;
-    int reads = 0;
-    bool IsPlaying() override { return playing; }
-    std::string GetSongTitle() override {
-        ++reads;
-        return showing;
-    }
-};
-
-// Drives a countdown as frmMain's timer does and records what lblTime would show after each
-// tick and which titles were handed to the submission run.
+// Drives a countdown as frmMain's timer does, with what each tick read of the player, and
+// records what lblTime would show after each tick and which titles were handed to the run.
 class CountdownRun {
 public:
     sq::Countdown countdown;
-    StubPlayer player;
+    sq::PlayerReading reading;
     std::vector<std::string> submitted;
     std::vector<std::string> labels;
 
     void Tick() {
-        countdown.Tick(player, [this] { submitted.push_back(countdown.LastPlayed); });
+        countdown.Tick(reading, [this] { submitted.push_back(countdown.LastPlayed); });
         labels.push_back(countdown.LabelText());
     }
-    void Ticks(const std::string& title, int count, bool playing = true) {
-        player.showing = title;
-        player.playing = playing;
+    void Ticks(const std::string& title, int count, sq::PlayState state = sq::PlayState::kPlaying,
+               bool stream_status = false) {
+        reading = {state, title, stream_status};
         for (int i = 0; i < count; ++i) Tick();
     }
 };
+
+sq::PlayerReading Playing(const std::string& title) { return {sq::PlayState::kPlaying, title, false}; }
 
 std::vector<std::string> CountingLabels(int from, int to) {
     std::vector<std::string> labels;
@@ -72,21 +60,21 @@ TEST(Countdown, NewTitleIsSubmittedOnItsFiftyFirstTickAndNotAgain) {
     EXPECT_EQ(run.labels.back(), "50 sec");
 }
 
-TEST(Countdown, SubmittingTickReadsTheTitleAgain) {
-    // The title compared and the title stored are two reads: a change between them is what
-    // gets stored and submitted.
-    class ChangingPlayer final : public sq::WatchedPlayer {
-    public:
-        int reads = 0;
-        bool IsPlaying() override { return true; }
-        std::string GetSongTitle() override { return ++reads <= 51 ? "Old" : "New"; }
-    } player;
-    sq::Countdown countdown;
-    std::vector<std::string> submitted;
-    for (int i = 0; i < 51; ++i) countdown.Tick(player, [&] { submitted.push_back(countdown.LastPlayed); });
-    EXPECT_EQ(player.reads, 52);
-    EXPECT_EQ(countdown.LastPlayed, "New");
-    EXPECT_EQ(submitted, std::vector<std::string>{"New"});
+TEST(Countdown, StreamStatusTicksHoldItAndTheStreamsSongIsReportedOnce) {
+    // A song skipped after 45 s, then a stream: its connecting and buffering ticks hold the count,
+    // as a pause does, and its song goes on from where the skipped one left the count.
+    CountdownRun run;
+    run.Ticks("Skipped - Song", 45);
+    run.Ticks("[Connecting] http://radio.example/live", 20, sq::PlayState::kPlaying, true);
+    run.Ticks("http://radio.example/live", 5, sq::PlayState::kPlaying, true);
+    run.Ticks("[Buffer: 37%] Band - Song (Radio X)", 5, sq::PlayState::kPlaying, true);
+    EXPECT_TRUE(run.submitted.empty());
+    EXPECT_EQ(run.labels.back(), "5 sec");
+    run.Ticks("Band - Song (Radio X)", 60);
+    EXPECT_EQ(run.submitted, std::vector<std::string>{"Band - Song (Radio X)"});
+    run.Ticks("[Stream temporarily interrupted] Band - Song (Radio X)", 10, sq::PlayState::kPlaying, true);
+    run.Ticks("Band - Song (Radio X)", 60);
+    EXPECT_EQ(run.submitted.size(), 1u);
 }
 
 TEST(Countdown, TitleChangeDuringCountingDoesNotRestartIt) {
@@ -117,12 +105,10 @@ TEST(Countdown, OneTickOfTheLastSubmittedTitleRefillsTheCounter) {
 }
 
 TEST(Countdown, NoPlayerWindowAtLoadCountsNothing) {
-    // No window answers that it plays: the title is not even read.
     CountdownRun run;
-    run.Ticks("", 500, false);
+    run.Ticks("", 500, sq::PlayState::kNoPlayer);
     EXPECT_TRUE(run.submitted.empty());
     EXPECT_EQ(run.labels, std::vector<std::string>(500, "50 sec"));
-    EXPECT_EQ(run.player.reads, 0);
 }
 
 TEST(Countdown, OnlyTicksOfPlayCount) {
@@ -131,7 +117,7 @@ TEST(Countdown, OnlyTicksOfPlayCount) {
     struct Step {
         const char* what;
         std::string title;
-        bool playing;
+        sq::PlayState state;
         int ticks;
         std::string label;
         std::vector<std::string> submitted;
@@ -140,22 +126,22 @@ TEST(Countdown, OnlyTicksOfPlayCount) {
     const std::vector<std::string> a{"A"};
     const std::vector<std::string> a_b{"A", "B"};
     const Step steps[] = {
-        {"idle start with a restored list", "No Song Playing", false, 100, "50 sec", none},
-        {"A plays", "A", true, 20, "30 sec", none},
-        {"paused over a minute mid-song", "A [Paused]", false, 70, "30 sec", none},
-        {"resumed: A's 50th tick of play", "A", true, 30, "0 sec", none},
-        {"A's 51st tick of play", "A", true, 1, "50 sec", a},
-        {"paused after its report", "A [Paused]", false, 120, "50 sec", a},
-        {"resumed", "A", true, 60, "50 sec", a},
-        {"stopped", "A [Stopped]", false, 120, "50 sec", a},
-        {"the player closes", "", false, 200, "50 sec", a},
-        {"B plays, stopped halfway, played again", "B", true, 25, "25 sec", a},
-        {"B stopped", "B [Stopped]", false, 40, "25 sec", a},
-        {"B from the start", "B", true, 26, "50 sec", a_b},
+        {"idle start with a restored list", "No Song Playing", sq::PlayState::kStopped, 100, "50 sec", none},
+        {"A plays", "A", sq::PlayState::kPlaying, 20, "30 sec", none},
+        {"paused over a minute mid-song", "A [Paused]", sq::PlayState::kPaused, 70, "30 sec", none},
+        {"resumed: A's 50th tick of play", "A", sq::PlayState::kPlaying, 30, "0 sec", none},
+        {"A's 51st tick of play", "A", sq::PlayState::kPlaying, 1, "50 sec", a},
+        {"paused after its report", "A [Paused]", sq::PlayState::kPaused, 120, "50 sec", a},
+        {"resumed", "A", sq::PlayState::kPlaying, 60, "50 sec", a},
+        {"stopped", "A [Stopped]", sq::PlayState::kStopped, 120, "50 sec", a},
+        {"the player closes", "", sq::PlayState::kNoPlayer, 200, "50 sec", a},
+        {"B plays, stopped halfway, played again", "B", sq::PlayState::kPlaying, 25, "25 sec", a},
+        {"B stopped", "B [Stopped]", sq::PlayState::kStopped, 40, "25 sec", a},
+        {"B from the start", "B", sq::PlayState::kPlaying, 26, "50 sec", a_b},
     };
     CountdownRun run;
     for (const Step& step : steps) {
-        run.Ticks(step.title, step.ticks, step.playing);
+        run.Ticks(step.title, step.ticks, step.state);
         EXPECT_EQ(run.labels.back(), step.label) << step.what;
         EXPECT_EQ(run.submitted, step.submitted) << step.what;
     }
@@ -185,18 +171,17 @@ TEST(Countdown, LabelNeverLeavesZeroToFifty) {
 TEST(Countdown, TickNestedInsideTheSubmissionRunDoesNotSubmitAgain) {
     // The run lets window messages through while it waits, so timer ticks arrive inside it.
     sq::Countdown countdown;
-    StubPlayer player;
-    player.showing = "Artist - Song";
+    const sq::PlayerReading reading = Playing("Artist - Song");
     int runs = 0;
     std::vector<std::string> nested_labels;
     std::function<void()> submit = [&] {
         ++runs;
         for (int i = 0; i < 5; ++i) {
-            countdown.Tick(player, submit);
+            countdown.Tick(reading, submit);
             nested_labels.push_back(countdown.LabelText());
         }
     };
-    for (int i = 0; i < 51; ++i) countdown.Tick(player, submit);
+    for (int i = 0; i < 51; ++i) countdown.Tick(reading, submit);
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(countdown.LastPlayed, "Artist - Song");
     EXPECT_EQ(countdown.lngCounter, 50);
@@ -205,29 +190,30 @@ TEST(Countdown, TickNestedInsideTheSubmissionRunDoesNotSubmitAgain) {
 
 TEST(Countdown, NestedTicksSeeingAnotherTitleCountDownInsideTheRun) {
     // A different title showing throughout a long wait runs the countdown out inside it: a
-    // second run starts nested in the first, and still only once for that title.
+    // second run starts nested in the first, on the 51st nested tick, and only once for that title.
     sq::Countdown countdown;
-    StubPlayer player;
-    player.showing = "First";
+    sq::PlayerReading reading = Playing("First");
     std::vector<std::string> runs;
+    int nested_ticks = 0;
+    int second_run_on = 0;
     std::function<void()> submit = [&] {
         runs.push_back(countdown.LastPlayed);
+        if (runs.size() == 2) second_run_on = nested_ticks;
         if (runs.size() == 1) {
-            player.showing = "Second";
-            for (int i = 0; i < 120; ++i) countdown.Tick(player, submit);
+            reading = Playing("Second");
+            for (nested_ticks = 1; nested_ticks <= 120; ++nested_ticks) countdown.Tick(reading, submit);
         }
     };
-    for (int i = 0; i < 51; ++i) countdown.Tick(player, submit);
+    for (int i = 0; i < 51; ++i) countdown.Tick(reading, submit);
     EXPECT_EQ(runs, (std::vector<std::string>{"First", "Second"}));
+    EXPECT_EQ(second_run_on, 51);
     EXPECT_EQ(countdown.LastPlayed, "Second");
     EXPECT_EQ(countdown.lngCounter, 50);
 }
 
 TEST(Countdown, MissingSubmitActionStillSettlesTheCountdown) {
     sq::Countdown countdown;
-    StubPlayer player;
-    player.showing = "X";
-    for (int i = 0; i < 51; ++i) countdown.Tick(player, nullptr);
+    for (int i = 0; i < 51; ++i) countdown.Tick(Playing("X"), nullptr);
     EXPECT_EQ(countdown.LastPlayed, "X");
     EXPECT_EQ(countdown.LabelText(), "50 sec");
 }

@@ -1,0 +1,54 @@
+#pragma once
+// The player port over the real player: its main window, asked with window messages on the
+// player's own thread, its registration in the registry and its playlist files on disk.
+#include <windows.h>
+
+#include <string>
+
+#include "player/player_port.h"
+
+namespace sq {
+
+class PlayerWindow final : public PlayerPort {
+public:
+    // The window the host handed to the plug-in: the player's main window whatever its class (a
+    // player started with another class name to run beside a second one still hands it over).
+    void HandOver(HWND window) { handed_ = window; }
+    // The window the latest FindWindow found; nullptr when none.
+    HWND window() const { return window_; }
+
+    bool FindWindow() override;
+    std::optional<long> Ask(winamp::Request request, long argument) override;
+    std::string AskWideText(winamp::Request request, long argument) override;
+    std::string AskCodePageText(winamp::Request request, long argument) override;
+    std::string AskWideMetadata(const std::string& utf8_file, const char* field) override;
+    std::string AskCodePageMetadata(const std::string& file, const char* field) override;
+    std::string Caption() override;
+    std::string PlayCommand() override;
+    std::string ReadPlaylistEntry(const PlaylistFolder& folder, const char* file_name, long position) override;
+    bool Utf8PlaylistIsCurrent(const PlaylistFolder& folder) override;
+    std::string CodePageFromUtf8(const std::string& text) override;
+    std::string Utf8FromCodePage(const std::string& text) override;
+    LeadByteTest LeadBytes() override;
+
+private:
+    template <typename Char>
+    std::basic_string<Char> TextAnswer(winamp::Request request, long argument);
+    template <typename Info, typename Char>
+    std::basic_string<Char> MetadataAnswer(winamp::Request request, const std::basic_string<Char>& file,
+                                           const std::basic_string<Char>& field);
+
+    HWND handed_ = nullptr;
+    HWND window_ = nullptr;
+};
+
+// The player's main window when the host handed none: the top-level window of class
+// "Winamp v1.x" that belongs to this process (the player that loaded the plug-in) when there is
+// one, otherwise the first the system finds; nullptr when there is none.
+HWND FindPlayerWindow();
+
+// A REG_SZ value of at most 255 bytes (an empty name reads the key's default value); the empty
+// string for anything else.
+std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& value_name);
+
+}  // namespace sq

@@ -1,0 +1,87 @@
+#include "player/fake_player_port.h"
+
+namespace sqtest {
+
+bool FakePlayerPort::FindWindow() {
+    log.push_back(has_window ? "find window" : "find window: none");
+    return has_window;
+}
+
+std::optional<long> FakePlayerPort::Ask(sq::winamp::Request request, long argument) {
+    log.push_back("ask " + std::to_string(request) + (argument ? "@" + std::to_string(argument) : ""));
+    if (!has_window) return std::nullopt;
+    const auto found = numbers.find(request);
+    return found == numbers.end() ? 1 : found->second;
+}
+
+std::string FakePlayerPort::Text(const char* kind, long request, long argument) {
+    log.push_back(std::string(kind) + " " + std::to_string(request) + "@" + std::to_string(argument));
+    const auto found = texts.find({request, argument});
+    return has_window && found != texts.end() ? found->second : std::string();
+}
+
+std::string FakePlayerPort::AskWideText(sq::winamp::Request request, long argument) {
+    return Text("wide", request, argument);
+}
+
+std::string FakePlayerPort::AskCodePageText(sq::winamp::Request request, long argument) {
+    return Text("text", request, argument);
+}
+
+std::string FakePlayerPort::Metadata(const std::string& key) {
+    log.push_back("metadata " + key);
+    const auto found = metadata.find(key);
+    return has_window && found != metadata.end() ? found->second : std::string();
+}
+
+std::string FakePlayerPort::AskWideMetadata(const std::string& utf8_file, const char* field) {
+    return Metadata("wide|" + utf8_file + "|" + field);
+}
+
+std::string FakePlayerPort::AskCodePageMetadata(const std::string& file, const char* field) {
+    return Metadata("code page|" + file + "|" + field);
+}
+
+std::string FakePlayerPort::Caption() { return has_window ? caption : std::string(); }
+
+std::string FakePlayerPort::PlayCommand() {
+    log.push_back("play command");
+    return play_command;
+}
+
+std::string FakePlayerPort::ReadPlaylistEntry(const sq::PlaylistFolder& folder, const char* file_name, long position) {
+    const bool utf8 = std::string(file_name) == "Winamp.m3u8";
+    const std::string key = (utf8 ? folder.utf8 : folder.code_page) + file_name + "@" + std::to_string(position);
+    log.push_back("read " + key);
+    const auto found = playlist_lines.find(key);
+    return found == playlist_lines.end() ? std::string() : found->second;
+}
+
+bool FakePlayerPort::Utf8PlaylistIsCurrent(const sq::PlaylistFolder&) { return utf8_playlist_current; }
+
+std::string FakePlayerPort::CodePageFromUtf8(const std::string& text) {
+    std::string ascii;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) ascii += text[i];
+        else if (byte == 0xC5 && i + 1 < text.size() && text[i + 1] == '\x81') ascii += 'L';  // Ł
+        else if (byte >= 0xC0) ascii += '?';  // one character, whatever its length
+    }
+    return ascii;
+}
+
+std::string FakePlayerPort::Utf8FromCodePage(const std::string& text) {
+    std::string utf8;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (byte >> 6));
+            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+}  // namespace sqtest

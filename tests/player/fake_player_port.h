@@ -1,0 +1,46 @@
+#pragma once
+// The player as native tests see it: a port whose answers a test sets by request, and which
+// writes every call into a log. A numeric request nobody set answers 1, as the player answers
+// every request it lacks. Its code page is ASCII: Ł becomes the look-alike L, any other character
+// outside ASCII "?"; its bytes above 127 read as Latin-1.
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "player/player_port.h"
+
+namespace sqtest {
+
+class FakePlayerPort final : public sq::PlayerPort {
+public:
+    bool has_window = true;
+    std::map<long, long> numbers{{sq::winamp::kVersion, 0x5092}, {sq::winamp::kPlayState, sq::winamp::kPlaying}};
+    std::map<std::pair<long, long>, std::string> texts;  // (request, argument): wide ones in UTF-8
+    std::map<std::string, std::string> metadata;         // "wide|file|field" or "code page|file|field"
+    std::string caption;
+    std::string play_command = "\"C:\\Program Files\\Winamp\\winamp.exe\" \"%1\"";
+    std::map<std::string, std::string> playlist_lines;  // "folder+file@position": the entry's line
+    bool utf8_playlist_current = false;
+    std::vector<std::string> log;
+
+    bool FindWindow() override;
+    std::optional<long> Ask(sq::winamp::Request request, long argument) override;
+    std::string AskWideText(sq::winamp::Request request, long argument) override;
+    std::string AskCodePageText(sq::winamp::Request request, long argument) override;
+    std::string AskWideMetadata(const std::string& utf8_file, const char* field) override;
+    std::string AskCodePageMetadata(const std::string& file, const char* field) override;
+    std::string Caption() override;
+    std::string PlayCommand() override;
+    std::string ReadPlaylistEntry(const sq::PlaylistFolder& folder, const char* file_name, long position) override;
+    bool Utf8PlaylistIsCurrent(const sq::PlaylistFolder& folder) override;
+    std::string CodePageFromUtf8(const std::string& text) override;
+    std::string Utf8FromCodePage(const std::string& text) override;
+    sq::LeadByteTest LeadBytes() override { return nullptr; }
+
+private:
+    std::string Text(const char* kind, long request, long argument);
+    std::string Metadata(const std::string& key);
+};
+
+}  // namespace sqtest
