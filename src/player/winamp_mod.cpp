@@ -22,14 +22,12 @@ PlayerReading WinAmpMod::Look() {
     reading.title = GetSongTitle();
     // Only a title of a status's shape costs a look at the file, and that look writes nothing.
     if (reading.state == PlayState::kPlaying && IsStreamStatusTitle(reading.title)) {
-        reading.stream_status = LookUpPlayingFile(PlaylistWrite::kNever).IsStream();
+        reading.stream_status = GetPlayingFile(PlaylistWrite::kNever).IsStream();
     }
     return reading;
 }
 
-PlayingFile WinAmpMod::GetPlayingFile() { return LookUpPlayingFile(PlaylistWrite::kAllowed); }
-
-PlayingFile WinAmpMod::LookUpPlayingFile(PlaylistWrite write) {
+PlayingFile WinAmpMod::GetPlayingFile(PlaylistWrite write) {
     // Right even when the playing entry was deleted or moved, or the list cleared.
     std::string playing = port_.AskWideText(winamp::kWidePlayingFile);
     if (!playing.empty()) return PlayingFileFromUtf8(port_, std::move(playing));

@@ -2,8 +2,8 @@
 // WinAmpMod: everything the plug-in learns from the player, asked through one port. Once a tick
 // it looks at the player (its window, play state and title); on the tick that ends a countdown it
 // reads the song to report (the playing file, and a stream's title), before the run lets any event
-// through; a run asks it for the player's own tags of a file. Every routine catches nothing and
-// throws nothing of its own: what the player does not answer is empty.
+// through; a run asks it for the player's own tags of a file. What the player does not answer is
+// empty; nothing here catches, so a failure (out of memory) skips the tick's or the run's step.
 #include <string>
 
 #include "player/player_port.h"
@@ -50,8 +50,9 @@ public:
 
     // The file the player is playing: the player's own answer (kWidePlayingFile), else the entry
     // at its position (kPlaylistPosition, then kWideEntryPath / kEntryPath), and only when it
-    // names none of these, the playlist files it writes on kWritePlaylist.
-    PlayingFile GetPlayingFile();
+    // names none of these, and a write is allowed, the playlist files it writes on kWritePlaylist.
+    enum class PlaylistWrite { kAllowed, kNever };
+    PlayingFile GetPlayingFile(PlaylistWrite write = PlaylistWrite::kAllowed);
     // The song of the reading that ended a countdown.
     PlayedSong SongToReport(const PlayerReading& reading);
     // The artist and title the player knows for a file (kWideMetadata, else kMetadata); empty
@@ -59,8 +60,6 @@ public:
     PlayerTags GetPlayerTags(const PlayingFile& file);
 
 private:
-    enum class PlaylistWrite { kAllowed, kNever };
-    PlayingFile LookUpPlayingFile(PlaylistWrite write);
     PlayingFile EntryThePlayerNames(long position);
     std::string Metadata(const PlayingFile& file, const char* field, bool wide);
 
