@@ -98,9 +98,7 @@ bool Start(std::unique_ptr<Job> job) {
 
 FolderEditorStart ReadFolderEditorStart(DWORD drive_mask, const std::string& start, const std::string& stored,
                                         DWORD wait_ms, const FolderReads& reads) {
-    std::vector<char> letters;
-    for (int i = 0; i < 26; ++i)
-        if (drive_mask & (1u << i)) letters.push_back(static_cast<char>('A' + i));
+    const std::vector<char> letters = DriveLetters(drive_mask);
     // One slot per drive, then the start folder's, then the stored folder's.
     const size_t start_slot = letters.size();
     const auto answers = std::make_shared<Answers>(start_slot + 2);
@@ -129,7 +127,7 @@ FolderEditorStart ReadFolderEditorStart(DWORD drive_mask, const std::string& sta
         if (Answers::Answered(answer) && answer.drive.size() == 1)
             found.drives.push_back(std::move(answer.drive.front()));
         else
-            found.drives.push_back({letters[slot], {static_cast<char>(letters[slot] - 'A' + 'a'), ':'}});
+            found.drives.push_back({letters[slot], DriveCaption(letters[slot])});
     }
     if (Answers::Answered(answers->slots[start_slot])) found.start = std::move(answers->slots[start_slot].folder);
     if (Answers::Answered(answers->slots[start_slot + 1])) found.stored = std::move(answers->slots[start_slot + 1].folder);

@@ -75,20 +75,18 @@ std::string DriveCurrentFolder(char letter) {
 
 std::vector<DriveEntry> ListDrives(DWORD mask) {
     std::vector<DriveEntry> drives;
-    for (int i = 0; i < 26; ++i) {
-        if (!(mask & (1u << i))) continue;
-        const char letter = static_cast<char>('A' + i);
-        std::string caption{static_cast<char>('a' + i), ':'};
-        const wchar_t root[4] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', L'\0'};
+    for (const char letter : DriveLetters(mask)) {
+        const wchar_t root[4] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
         const UINT type = ::GetDriveTypeW(root);
+        std::string label;
         // Only drives that are always there are asked for their label: a removable one may be empty.
         if (type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK) {
             NoCriticalErrorBox quiet;
-            wchar_t label[MAX_PATH + 1] = {};
-            if (::GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) && label[0])
-                caption += " [" + AnsiFromWide(label, wcslen(label)) + "]";
+            wchar_t volume[MAX_PATH + 1] = {};
+            if (::GetVolumeInformationW(root, volume, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
+                label = AnsiFromWide(volume, wcslen(volume));
         }
-        drives.push_back({letter, caption});
+        drives.push_back({letter, DriveCaption(letter, label)});
     }
     return drives;
 }
