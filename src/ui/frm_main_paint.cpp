@@ -3,6 +3,7 @@
 // and the colours of the labels.
 #include "common/gdi_scope.h"
 #include "ui/frm_main_layout.h"
+#include "ui/opaque_fill.h"
 
 namespace sq {
 namespace {
@@ -12,17 +13,9 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // A one-pixel line from (x1, y) or (x, y1), both ends included.
-void HorizontalLine(HDC dc, int x1, int x2, int y, COLORREF colour) {
-    RECT r{x1, y, x2 + 1, y + 1};
-    ::SetBkColor(dc, colour);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-}
+void HorizontalLine(HDC dc, int x1, int x2, int y, COLORREF colour) { FillOpaque(dc, {x1, y, x2 + 1, y + 1}, colour); }
 
-void VerticalLine(HDC dc, int x, int y1, int y2, COLORREF colour) {
-    RECT r{x, y1, x + 1, y2 + 1};
-    ::SetBkColor(dc, colour);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-}
+void VerticalLine(HDC dc, int x, int y1, int y2, COLORREF colour) { FillOpaque(dc, {x, y1, x + 1, y2 + 1}, colour); }
 
 void RectangleOutline(HDC dc, const RECT& r, COLORREF colour) {
     HorizontalLine(dc, r.left, r.right - 1, r.top, colour);

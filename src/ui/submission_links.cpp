@@ -5,9 +5,9 @@
 #include "common/letter_case.h"
 #include "common/message_pump.h"
 #include "common/settings_store.h"
-#include "player/shell_open.h"
 #include "player/winamp_mod.h"
 #include "ui/frm_main.h"
+#include "ui/shell_open.h"
 
 namespace sq {
 
@@ -23,7 +23,7 @@ std::string WinAmpQueries::SongTitle() { return WinAmpMod::GetSongTitle(); }
 
 PlayingFile WinAmpQueries::FindPlayingFile() { return WinAmpMod::FindPlayingFile(); }
 
-void WinAmpQueries::OpenAddress(const std::string& address) { WinAmpMod::ShellOpen(address, form_.hwnd()); }
+void WinAmpQueries::OpenAddress(const std::string& address) { ShellOpen(address, form_.hwnd()); }
 
 void ThreadEventLoop::DoEvents() { sq::DoEvents(); }
 
