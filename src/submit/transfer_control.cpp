@@ -80,12 +80,6 @@ bool HasStatusLine(HINTERNET request) {
     return ::HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, nullptr) && code != 0;
 }
 
-struct WindowCloser {
-    void operator()(HWND hwnd) const {
-        if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
-    }
-};
-
 }  // namespace
 
 // Buffers that WinINet may still write into after a call answered ERROR_IO_PENDING.
@@ -102,7 +96,7 @@ struct TransferControl::Request {
     ModuleLock module_lock;
     // Declared before the handles so that it is destroyed after them: no report can arrive for
     // handles still open.
-    std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser> window;
+    UniqueWindow window;
     UniqueInternet session;
     UniqueInternet connection;
     UniqueInternet request;
