@@ -4,9 +4,10 @@
 
 #include <algorithm>
 
-#include "common/unique_handle.h"
 #include "common/debug_trace.h"
 #include "common/module.h"
+#include "common/unique_handle.h"
+#include "common/window_class.h"
 #include "submit/http_address.h"
 
 namespace sq {
@@ -63,15 +64,6 @@ int16_t StateOfStatus(DWORD status) {
     case INTERNET_STATUS_CONNECTION_CLOSED: return TransferControl::icDisconnected;
     default: return TransferControl::icNone;
     }
-}
-
-bool RegisterRequestWindowClass(WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = ModuleInstance();
-    wc.lpszClassName = kRequestWindowClass;
-    return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 bool HasStatusLine(HINTERNET request) {
@@ -131,7 +123,10 @@ bool TransferControl::Execute(const std::string& operation, const std::string& d
 
     auto request = std::make_unique<Request>();
     const std::optional<HttpAddress> address = SplitHttpAddress(url_);
-    if (address && RegisterRequestWindowClass(&TransferControl::RequestWindowProc)) {
+    WNDCLASSEXW window_class{};
+    window_class.lpfnWndProc = &TransferControl::RequestWindowProc;
+    window_class.lpszClassName = kRequestWindowClass;
+    if (address && RegisterModuleWindowClass(window_class)) {
         request->window.reset(::CreateWindowExW(0, kRequestWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                                 ModuleInstance(), nullptr));
     }

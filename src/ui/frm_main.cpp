@@ -5,6 +5,7 @@
 #include "common/message_pump.h"
 #include "common/module.h"
 #include "common/scope_exit.h"
+#include "common/window_class.h"
 #include "ui/frm_main_folders.h"
 #include "ui/frm_main_layout.h"
 #include "ui/frm_main_submission.h"
@@ -20,19 +21,15 @@ constexpr int kClientHeightTwips = 5070;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
 
-ATOM RegisterMainWindowClass(WNDPROC proc) {
+WNDCLASSEXW MainWindowClass(WNDPROC proc) {
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
-    wc.hInstance = ModuleInstance();
     wc.hIcon = ::LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(1));
     wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kMainWindowClass;
-    const ATOM atom = ::RegisterClassExW(&wc);
-    if (atom == 0 && ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS) return 1;
-    return atom;
+    return wc;
 }
 
 }  // namespace
@@ -46,7 +43,7 @@ frmMain& frmMain::Instance() {
 
 HRESULT frmMain::Load() {
     if (hwnd_) return S_OK;
-    if (!RegisterMainWindowClass(&frmMain::WindowProc)) return HRESULT_FROM_WIN32(::GetLastError());
+    if (!RegisterModuleWindowClass(MainWindowClass(&frmMain::WindowProc))) return HRESULT_FROM_WIN32(::GetLastError());
 
     const int dpi = ScreenDpi();
     RECT rc{0, 0, TwipsConverter(dpi).ToPixels(kClientWidthTwips), TwipsConverter(dpi).ToPixels(kClientHeightTwips)};
