@@ -201,7 +201,7 @@ LRESULT CALLBACK TransferControl::RequestWindowProc(HWND hwnd, UINT msg, WPARAM 
         }
     } catch (...) {
         // Nothing may unwind into the player's message loop.
-        TraceFailure(L"xTran", L"exception while handling a transfer report", E_UNEXPECTED);
+        TraceCaughtException(L"xTran", L"a transfer report cannot be handled");
     }
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -290,7 +290,7 @@ void TransferControl::Raise(int16_t state) {
         on_state_changed_(state);
     } catch (...) {
         // A failing handler changes nothing about the transfer.
-        TraceFailure(L"xTran", L"the state-change handler failed", E_UNEXPECTED);
+        TraceCaughtException(L"xTran", L"the state-change handler failed");
     }
 }
 

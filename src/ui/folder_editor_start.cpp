@@ -61,7 +61,7 @@ void Run(Job& job) noexcept {
             else answer.folder.read = job.reads.read_subfolders(job.folder, answer.folder.names);
         }
     } catch (...) {
-        TraceFailure(L"folder editor's first read", L"exception while reading a drive or a folder", E_UNEXPECTED);
+        TraceCaughtException(L"folder editor's first read", L"a drive or a folder cannot be read");
         answer.drive.clear();
         answer.folder = SubfolderRead();
     }

@@ -69,7 +69,7 @@ void frmMain::RunLoadSequence() {
     try {
         OpenFolderListAtStoredFolder();
     } catch (...) {
-        TraceFailure(L"frmMain load", L"the folder list cannot be opened at the stored folder", E_UNEXPECTED);
+        TraceCaughtException(L"frmMain load", L"the folder list cannot be opened at the stored folder");
     }
     ::SetTimer(hwnd_, kCountDownTimerId, kCountDownIntervalMs, nullptr);
 }
@@ -101,7 +101,7 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     try {
         return self->HandleMessage(msg, wp, lp);
     } catch (...) {
-        TraceFailureOnce(L"frmMain window procedure", L"exception while handling a message", E_UNEXPECTED);
+        TraceCaughtExceptionOnce(L"frmMain window procedure", L"a message cannot be handled");
         return ::DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
