@@ -1,7 +1,8 @@
 // What frmMain draws itself: the rules and etched separators on the window, the white banner
 // with its divider, the logo, the folder editor's frame with the red box around its main button,
-// and the colours of the labels.
+// the push buttons, the folder list's entries, and the colours of the labels.
 #include "common/gdi_scope.h"
+#include "ui/folder_list.h"
 #include "ui/frm_main_layout.h"
 #include "ui/opaque_fill.h"
 
@@ -127,7 +128,7 @@ int LabelOverflow(HWND label) {
     return overflow > 0 ? overflow : 0;
 }
 
-bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool frmMain::HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (!layout_) return false;
     const TwipsConverter twips(layout_->dpi);
     switch (msg) {
@@ -144,8 +145,20 @@ bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
         result = 0;
         return true;
     }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (wp != IDC_LST_FOLDERS || !item) return false;
+        item->itemHeight = static_cast<UINT>(::MulDiv(16, layout_->dpi, 96));  // refined once the font is set
+        result = TRUE;
+        return true;
+    }
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item && wp == IDC_LST_FOLDERS) {
+            DrawFolderListItem(*item, layout_->dpi);
+            result = TRUE;
+            return true;
+        }
         if (item && item->CtlType == ODT_BUTTON) {
             DrawPushButton(*item);
             result = TRUE;
@@ -181,16 +194,6 @@ bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
             return false;
         }
         result = TRUE;
-        return true;
-    }
-    case WM_COMMAND: {
-        // Enter presses the button that has the focus, as it does on any form; elsewhere the
-        // window has no default button and Enter does nothing.
-        if (LOWORD(wp) != IDOK || HIWORD(wp) != BN_CLICKED) return false;
-        HWND focus = ::GetFocus();
-        const ControlLayout* row = focus && ::GetParent(focus) == hwnd_ ? FindControlLayout(::GetDlgCtrlID(focus)) : nullptr;
-        if (row && row->kind == ControlKind::Button) ::SendMessageW(focus, BM_CLICK, 0, 0);
-        result = 0;
         return true;
     }
     case WM_CTLCOLORSTATIC: {

@@ -1,3 +1,5 @@
+// frmMain's window itself, and the one file that sees all of its parts: it makes the form with
+// everything the form keeps beside itself, and routes each message to the part that handles it.
 #include "ui/frm_main.h"
 
 #include "common/ansi_text.h"
@@ -108,12 +110,15 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
-    if (HandleLayoutMessage(msg, wp, lp, result)) return result;
-    if (HandleFolderMessage(msg, wp, lp, result)) return result;
+    if (HandlePaintMessage(msg, wp, lp, result)) return result;
     switch (msg) {
     case WM_CREATE:
         CreateControls();
         return 0;
+    case WM_SHOWWINDOW:
+        // The folder editor's drives and folders are read at the first show, not at the load.
+        if (wp && folders_) folders_->ReadOnce();
+        break;  // the window still shows as usual
     case WM_TIMER:
         if (wp == kCountDownTimerId) {
             tmrCountDown_Timer();
@@ -167,12 +172,23 @@ void frmMain::OnCommand(int id, int code, HWND /*control*/) {
     case IDC_LST_FOLDERS:
         if (code == LBN_DBLCLK) lstFolders_DblClick();
         break;
+    case IDOK:
+        // Enter presses the button that has the focus, as it does on any form; elsewhere the
+        // window has no default button and Enter does nothing.
+        if (code == BN_CLICKED) PressFocusedButton();
+        break;
     case IDCANCEL:
         // Escape would end a dialog; this window refuses to close, so it is ignored.
         break;
     default:
         break;
     }
+}
+
+void frmMain::PressFocusedButton() const {
+    HWND focus = ::GetFocus();
+    const ControlLayout* row = focus && ::GetParent(focus) == hwnd_ ? FindControlLayout(::GetDlgCtrlID(focus)) : nullptr;
+    if (row && row->kind == ControlKind::Button) ::SendMessageW(focus, BM_CLICK, 0, 0);
 }
 
 HWND frmMain::Control(int id) const {
