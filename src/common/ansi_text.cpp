@@ -38,6 +38,8 @@ BSTR BstrFromAnsi(const std::string& bytes) {
 
 void LowerCodePageLetters(char* text, size_t size) { ::CharLowerBuffA(text, static_cast<DWORD>(size)); }
 
+bool IsCodePageLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+
 std::wstring WideFromUtf8(const std::string& text) { return WideFrom(CP_UTF8, text.data(), text.size()); }
 
 std::string Utf8FromWide(const std::wstring& text) { return BytesFrom(CP_UTF8, text.data(), text.size()); }

@@ -17,6 +17,8 @@ BSTR BstrFromAnsi(const std::string& bytes);
 
 // The code page's own letter case (Ä and ä too), for LowerCase (common/letter_case.h).
 void LowerCodePageLetters(char* text, size_t size);
+// The first bytes of the code page's two-byte characters, for its paths (common/path_text.h).
+bool IsCodePageLeadByte(unsigned char byte);
 
 // UTF-8, which the player's second playlist file holds.
 std::wstring WideFromUtf8(const std::string& text);

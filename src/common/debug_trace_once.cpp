@@ -9,13 +9,23 @@ namespace {
 SRWLOCK g_traced_lock = SRWLOCK_INIT;
 TracedKinds g_traced;
 
+bool FirstTime(const wchar_t* where, const wchar_t* what, std::uint32_t code, const wchar_t* caught_kind) noexcept {
+    ::AcquireSRWLockExclusive(&g_traced_lock);
+    const bool first = g_traced.FirstTime(where, what, code, caught_kind);
+    ::ReleaseSRWLockExclusive(&g_traced_lock);
+    return first;
+}
+
 }  // namespace
 
 void TraceFailureOnce(const wchar_t* where, const wchar_t* what, HRESULT code) noexcept {
-    ::AcquireSRWLockExclusive(&g_traced_lock);
-    const bool first = g_traced.FirstTime(where, what, static_cast<std::uint32_t>(code));
-    ::ReleaseSRWLockExclusive(&g_traced_lock);
-    if (first) TraceFailure(where, what, code);
+    if (FirstTime(where, what, static_cast<std::uint32_t>(code), nullptr)) TraceFailure(where, what, code);
+}
+
+HRESULT TraceCaughtExceptionOnce(const wchar_t* where, const wchar_t* what_failed) noexcept {
+    const CaughtException caught = ClassifyCaughtException();
+    if (FirstTime(where, what_failed, caught.code, caught.kind)) TraceCaught(where, what_failed, caught);
+    return static_cast<HRESULT>(caught.code);
 }
 
 }  // namespace sq

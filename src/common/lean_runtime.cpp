@@ -4,8 +4,9 @@
 //   a length past max_size()): the library's versions build std::logic_error and its kin,
 //   which drag in a second string implementation, its formatting and their unwind tables;
 // - the default terminate handler, which prints a demangled type name through printf.
-// A failed check still throws, only with a small exception type of its own: every catch in
-// the product that could meet one is a `catch (...)`. Defining all of the library's helpers
+// A failed check still throws, only with a small exception type of its own: a standard
+// exception with the library's text, which the catch-all that meets it traces as it would the
+// library's own (common/caught_exception.h). Defining all of the library's helpers
 // of that object here keeps it out of the link; were anything to need it still, the link
 // fails with "multiple definition" rather than growing quietly.
 #include <cstdlib>

@@ -25,6 +25,8 @@ SQ_HANDLE_TRAITS(MemoryDcTraits, HDC, nullptr, ::DeleteDC(h));
 SQ_HANDLE_TRAITS(GlobalTraits, HGLOBAL, nullptr, ::GlobalFree(h));
 SQ_HANDLE_TRAITS(BstrTraits, BSTR, nullptr, ::SysFreeString(h));
 SQ_HANDLE_TRAITS(LibraryTraits, HMODULE, nullptr, ::FreeLibrary(h));
+// A window the system may have destroyed already, with its thread or its parent.
+SQ_HANDLE_TRAITS(WindowTraits, HWND, nullptr, if (::IsWindow(h)) ::DestroyWindow(h));
 #undef SQ_HANDLE_TRAITS
 
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
@@ -38,5 +40,6 @@ using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueGlobal = UniqueHandle<GlobalTraits>;
 using UniqueBstr = UniqueHandle<BstrTraits>;
 using UniqueLibrary = UniqueHandle<LibraryTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 
 }  // namespace sq

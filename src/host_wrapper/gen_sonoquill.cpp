@@ -18,6 +18,7 @@ namespace {
 
 using sq::ComApartment;
 using sq::ComPtr;
+using sq::TraceCaughtException;
 using sq::TraceFailure;
 
 // Shown in the player's list until the plug-in hands over its own description.
@@ -74,7 +75,9 @@ int __cdecl InitPlugin() {
         if (FAILED(hr)) return FailInit(L"Initialize failed", hr);
         return 0;
     } catch (...) {
-        return FailInit(L"unexpected exception", E_UNEXPECTED);
+        TraceCaughtException(L"gen_sonoquill init");
+        EndSession();
+        return 1;
     }
 }
 
@@ -84,7 +87,7 @@ void __cdecl ConfigPlugin() {
         const HRESULT hr = g_session->plugin->Configure();
         if (FAILED(hr)) TraceFailure(L"gen_sonoquill config", L"Configure failed", hr);
     } catch (...) {
-        TraceFailure(L"gen_sonoquill config", L"unexpected exception", E_UNEXPECTED);
+        TraceCaughtException(L"gen_sonoquill config");
     }
 }
 
@@ -92,7 +95,7 @@ void __cdecl QuitPlugin() {
     try {
         if (g_session && g_session->plugin) g_session->plugin->Quit();
     } catch (...) {
-        TraceFailure(L"gen_sonoquill quit", L"unexpected exception", E_UNEXPECTED);
+        TraceCaughtException(L"gen_sonoquill quit");
     }
     EndSession();
 }
@@ -107,7 +110,7 @@ extern "C" int __cdecl winampUninstallPlugin(HINSTANCE, HWND owner, int) {
     try {
         sq::RemoveFromPlayer(owner, g_self);
     } catch (...) {
-        TraceFailure(L"gen_sonoquill uninstall", L"unexpected exception", E_UNEXPECTED);
+        TraceCaughtException(L"gen_sonoquill uninstall");
     }
     return 0;
 }

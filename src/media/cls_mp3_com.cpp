@@ -51,7 +51,7 @@ HRESULT ClsMP3Object::RunMethod(VARIANT_BOOL* result, Body body) noexcept {
     } catch (const ClsMP3Error& error) {
         return Report(error);
     } catch (...) {
-        return HresultOfCaughtException(L"clsMP3");
+        return TraceCaughtException(L"clsMP3");
     }
 }
 
@@ -90,7 +90,7 @@ HRESULT ClsMP3Object::Report(const ClsMP3Error& error) noexcept {
     try {
         SetCallerErrorInfo(error);
     } catch (...) {
-        TraceFailure(L"clsMP3", L"the error information cannot be set", E_UNEXPECTED);
+        TraceCaughtException(L"clsMP3", L"the error information cannot be set");
         ::SetErrorInfo(0, nullptr);  // the number still tells the caller what went wrong
     }
     return ClsMP3Failure(error.Number);

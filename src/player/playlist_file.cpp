@@ -2,16 +2,19 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
+
+#include "common/owning_handle.h"
 
 namespace sq {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+struct StdFileTraits {
+    using Handle = std::FILE*;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle file) noexcept { std::fclose(file); }
 };
-using UniqueStdFile = std::unique_ptr<std::FILE, FileCloser>;
+using UniqueStdFile = UniqueHandle<StdFileTraits>;
 
 class StdFileBytes final : public PlaylistBytes {
 public:

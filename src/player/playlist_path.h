@@ -5,10 +5,9 @@
 // the byte after a lead byte of a double-byte code page is never taken for one.
 #include <string>
 
-namespace sq {
+#include "common/path_text.h"
 
-// True for the first byte of a two-byte character of the system's code page.
-using LeadByteTest = bool (*)(unsigned char);
+namespace sq {
 
 // The file an entry names, given the folder of the playlist file (ending in a backslash):
 // - a full path ("C:\...", "\\server\share\..."), or a line with ":" before its first separator

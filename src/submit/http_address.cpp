@@ -1,21 +1,16 @@
 #include "submit/http_address.h"
 
-#include "common/letter_case.h"
+#include "common/http_scheme.h"
 
 namespace sq {
 
 std::optional<HttpAddress> SplitHttpAddress(const std::string& address) {
     HttpAddress result;
-    const std::string lower = LowerCase(address.substr(0, 8));
-    size_t host_start = 0;
-    if (lower.compare(0, 7, "http://") == 0) {
-        host_start = 7;
-    } else if (lower.compare(0, 8, "https://") == 0) {
-        host_start = 8;
+    const size_t host_start = HttpSchemeLength(address);
+    if (host_start == 0) return std::nullopt;
+    if (host_start == 8) {
         result.secure = true;
         result.port = 443;
-    } else {
-        return std::nullopt;
     }
     const size_t object_start = address.find_first_of("/?#", host_start);
     std::string authority = address.substr(host_start, object_start == std::string::npos ? std::string::npos

@@ -1,6 +1,6 @@
 #include "submit/response.h"
 
-#include "common/letter_case.h"
+#include "common/http_scheme.h"
 #include "submit/text_replace.h"
 
 namespace sq::protocol {
@@ -33,15 +33,10 @@ constexpr PrefixedAnswer kPrefixedAnswers[] = {
     {"URL ", OutcomeKind::Open},
 };
 
-// The schemes are ASCII, so A to Z are all the letters that count.
-bool StartsWithIgnoringCase(const std::string& text, const std::string& lower_prefix) {
-    return LowerCase(text.substr(0, lower_prefix.size())) == lower_prefix;
-}
-
 }  // namespace
 
 bool IsWebAddress(const std::string& text) {
-    if (!StartsWithIgnoringCase(text, "http://") && !StartsWithIgnoringCase(text, "https://")) return false;
+    if (!IsHttpAddress(text)) return false;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F || c == '"') return false;

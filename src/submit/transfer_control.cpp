@@ -4,9 +4,10 @@
 
 #include <algorithm>
 
-#include "common/unique_handle.h"
 #include "common/debug_trace.h"
 #include "common/module.h"
+#include "common/unique_handle.h"
+#include "common/window_class.h"
 #include "submit/http_address.h"
 
 namespace sq {
@@ -65,26 +66,11 @@ int16_t StateOfStatus(DWORD status) {
     }
 }
 
-bool RegisterRequestWindowClass(WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = ModuleInstance();
-    wc.lpszClassName = kRequestWindowClass;
-    return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 bool HasStatusLine(HINTERNET request) {
     DWORD code = 0;
     DWORD size = sizeof code;
     return ::HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, nullptr) && code != 0;
 }
-
-struct WindowCloser {
-    void operator()(HWND hwnd) const {
-        if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
-    }
-};
 
 }  // namespace
 
@@ -102,7 +88,7 @@ struct TransferControl::Request {
     ModuleLock module_lock;
     // Declared before the handles so that it is destroyed after them: no report can arrive for
     // handles still open.
-    std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser> window;
+    UniqueWindow window;
     UniqueInternet session;
     UniqueInternet connection;
     UniqueInternet request;
@@ -137,7 +123,10 @@ bool TransferControl::Execute(const std::string& operation, const std::string& d
 
     auto request = std::make_unique<Request>();
     const std::optional<HttpAddress> address = SplitHttpAddress(url_);
-    if (address && RegisterRequestWindowClass(&TransferControl::RequestWindowProc)) {
+    WNDCLASSEXW window_class{};
+    window_class.lpfnWndProc = &TransferControl::RequestWindowProc;
+    window_class.lpszClassName = kRequestWindowClass;
+    if (address && RegisterModuleWindowClass(window_class)) {
         request->window.reset(::CreateWindowExW(0, kRequestWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                                 ModuleInstance(), nullptr));
     }
@@ -212,7 +201,7 @@ LRESULT CALLBACK TransferControl::RequestWindowProc(HWND hwnd, UINT msg, WPARAM 
         }
     } catch (...) {
         // Nothing may unwind into the player's message loop.
-        TraceFailure(L"xTran", L"exception while handling a transfer report", E_UNEXPECTED);
+        TraceCaughtException(L"xTran", L"a transfer report cannot be handled");
     }
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -301,7 +290,7 @@ void TransferControl::Raise(int16_t state) {
         on_state_changed_(state);
     } catch (...) {
         // A failing handler changes nothing about the transfer.
-        TraceFailure(L"xTran", L"the state-change handler failed", E_UNEXPECTED);
+        TraceCaughtException(L"xTran", L"the state-change handler failed");
     }
 }
 

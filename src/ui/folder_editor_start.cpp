@@ -45,7 +45,10 @@ struct Job {
     DWORD drive_mask = 0;  // the drive's bit, or 0 when the job reads `folder`
     std::string folder;
     std::string look_at;  // the drive's root, or the folder
-    HMODULE module = nullptr;  // this thread's reference to the code it runs
+    // However late its thread ends, the module stays loaded, and DllCanUnloadNow answers no,
+    // until then.
+    ModuleLock module_lock;
+    UniqueLibrary module;  // the thread's reference to the code it runs
 };
 
 void Run(Job& job) noexcept {
@@ -58,7 +61,7 @@ void Run(Job& job) noexcept {
             else answer.folder.read = job.reads.read_subfolders(job.folder, answer.folder.names);
         }
     } catch (...) {
-        TraceFailure(L"folder editor's first read", L"exception while reading a drive or a folder", E_UNEXPECTED);
+        TraceCaughtException(L"folder editor's first read", L"a drive or a folder cannot be read");
         answer.drive.clear();
         answer.folder = SubfolderRead();
     }
@@ -66,30 +69,25 @@ void Run(Job& job) noexcept {
 }
 
 DWORD WINAPI RunJob(void* parameter) {
-    HMODULE module = static_cast<Job*>(parameter)->module;
+    HMODULE module = nullptr;
     {
         std::unique_ptr<Job> job(static_cast<Job*>(parameter));
         Run(*job);
+        module = job->module.release();
     }
-    ModuleLock::Remove();
     // Gives the module back and ends the thread in one step: were the module unloaded by a plain
     // FreeLibrary, the instructions after it would be gone.
     ::FreeLibraryAndExitThread(module, 0);
     return 0;
 }
 
-// Runs the job on a thread of its own, which keeps the module loaded (and DllCanUnloadNow
-// answering no) until it ends, however late that is. False when no thread could be started.
+// Runs the job on a thread of its own. False when no thread could be started.
 bool Start(std::unique_ptr<Job> job) {
-    if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&RunJob), &job->module))
+    if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&RunJob),
+                              job->module.put()))
         return false;
-    ModuleLock::Add();
     const UniqueKernelHandle thread(::CreateThread(nullptr, 0, &RunJob, job.get(), 0, nullptr));
-    if (!thread) {
-        ModuleLock::Remove();
-        ::FreeLibrary(job->module);
-        return false;
-    }
+    if (!thread) return false;
     job.release();
     return true;
 }
@@ -98,9 +96,7 @@ bool Start(std::unique_ptr<Job> job) {
 
 FolderEditorStart ReadFolderEditorStart(DWORD drive_mask, const std::string& start, const std::string& stored,
                                         DWORD wait_ms, const FolderReads& reads) {
-    std::vector<char> letters;
-    for (int i = 0; i < 26; ++i)
-        if (drive_mask & (1u << i)) letters.push_back(static_cast<char>('A' + i));
+    const std::vector<char> letters = DriveLetters(drive_mask);
     // One slot per drive, then the start folder's, then the stored folder's.
     const size_t start_slot = letters.size();
     const auto answers = std::make_shared<Answers>(start_slot + 2);
@@ -129,7 +125,7 @@ FolderEditorStart ReadFolderEditorStart(DWORD drive_mask, const std::string& sta
         if (Answers::Answered(answer) && answer.drive.size() == 1)
             found.drives.push_back(std::move(answer.drive.front()));
         else
-            found.drives.push_back({letters[slot], {static_cast<char>(letters[slot] - 'A' + 'a'), ':'}});
+            found.drives.push_back({letters[slot], DriveCaption(letters[slot])});
     }
     if (Answers::Answered(answers->slots[start_slot])) found.start = std::move(answers->slots[start_slot].folder);
     if (Answers::Answered(answers->slots[start_slot + 1])) found.stored = std::move(answers->slots[start_slot + 1].folder);

@@ -5,28 +5,23 @@
 #include "common/gdi_scope.h"
 #include "common/path_text.h"
 #include "common/unique_handle.h"
+#include "ui/opaque_fill.h"
 
 namespace sq {
 namespace {
 
 constexpr LPARAM kOpenFlag = 0x10000;
 
-void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
-    RECT r{left, top, right, bottom};
-    ::SetBkColor(dc, colour);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-}
-
 // A 13 x 10 folder at 96 dpi: a tab and a body, with a lighter front flap when it is open.
 void DrawFolderPicture(HDC dc, int x, int y, bool open, int dpi) {
     auto px = [dpi](int v) { return ::MulDiv(v, dpi, 96); };
     const COLORREF outline = RGB(128, 128, 0);
     const COLORREF body = RGB(255, 255, 0);
-    FillBox(dc, x, y, x + px(6), y + px(3), outline);                        // tab
-    FillBox(dc, x, y + px(2), x + px(13), y + px(10), outline);              // outline
-    FillBox(dc, x + px(1), y + px(3), x + px(12), y + px(9), body);          // inside
-    if (open) FillBox(dc, x + px(3), y + px(5), x + px(13), y + px(10), RGB(255, 255, 255));  // flap
-    if (open) FillBox(dc, x + px(4), y + px(6), x + px(12), y + px(9), body);
+    FillOpaque(dc, {x, y, x + px(6), y + px(3)}, outline);                        // tab
+    FillOpaque(dc, {x, y + px(2), x + px(13), y + px(10)}, outline);              // outline
+    FillOpaque(dc, {x + px(1), y + px(3), x + px(12), y + px(9)}, body);          // inside
+    if (open) FillOpaque(dc, {x + px(3), y + px(5), x + px(13), y + px(10)}, RGB(255, 255, 255));  // flap
+    if (open) FillOpaque(dc, {x + px(4), y + px(6), x + px(12), y + px(9)}, body);
 }
 
 }  // namespace
@@ -75,20 +70,18 @@ std::string DriveCurrentFolder(char letter) {
 
 std::vector<DriveEntry> ListDrives(DWORD mask) {
     std::vector<DriveEntry> drives;
-    for (int i = 0; i < 26; ++i) {
-        if (!(mask & (1u << i))) continue;
-        const char letter = static_cast<char>('A' + i);
-        std::string caption{static_cast<char>('a' + i), ':'};
-        const wchar_t root[4] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', L'\0'};
+    for (const char letter : DriveLetters(mask)) {
+        const wchar_t root[4] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
         const UINT type = ::GetDriveTypeW(root);
+        std::string label;
         // Only drives that are always there are asked for their label: a removable one may be empty.
         if (type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK) {
             NoCriticalErrorBox quiet;
-            wchar_t label[MAX_PATH + 1] = {};
-            if (::GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) && label[0])
-                caption += " [" + AnsiFromWide(label, wcslen(label)) + "]";
+            wchar_t volume[MAX_PATH + 1] = {};
+            if (::GetVolumeInformationW(root, volume, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
+                label = AnsiFromWide(volume, wcslen(volume));
         }
-        drives.push_back({letter, caption});
+        drives.push_back({letter, DriveCaption(letter, label)});
     }
     return drives;
 }
@@ -127,7 +120,7 @@ void DrawFolderListItem(const DRAWITEMSTRUCT& item, int dpi) {
     HDC dc = item.hDC;
     const RECT box = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    FillBox(dc, box.left, box.top, box.right, box.bottom, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    FillOpaque(dc, box, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
 
     const int level = static_cast<int>(item.itemData & 0xFFFF);
     const bool open = (item.itemData & kOpenFlag) != 0;

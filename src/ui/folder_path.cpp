@@ -2,41 +2,29 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "common/letter_case.h"
-#include "common/path_text.h"
 
 namespace sq {
 namespace {
 
 bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 
-// Splits the names after the root at every run of backslashes.
-void AppendNames(const std::string& path, size_t from, std::vector<std::string>& parts) {
-    size_t i = from;
-    while (i < path.size()) {
-        while (i < path.size() && path[i] == '\\') ++i;
-        const size_t start = i;
-        while (i < path.size() && path[i] != '\\') ++i;
-        if (i > start) parts.push_back(path.substr(start, i - start));
-    }
-}
-
 bool LessIgnoringCase(const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); }
 
 }  // namespace
 
-std::vector<std::string> FolderPathParts(const std::string& path) {
+std::vector<std::string> FolderPathParts(const std::string& path, LeadByteTest is_lead_byte) {
     std::vector<std::string> parts;
     if (path.size() >= 2 && IsLetter(path[0]) && path[1] == ':') {
         parts.push_back(path.substr(0, 2) + "\\");
-        AppendNames(path, 2, parts);
+        for (std::string& name : PathNames(path, 2, is_lead_byte)) parts.push_back(std::move(name));
         return parts;
     }
     if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
         // A network share: the server and share names together are the root.
-        std::vector<std::string> names;
-        AppendNames(path, 2, names);
+        const std::vector<std::string> names = PathNames(path, 2, is_lead_byte);
         if (names.size() < 2) return {};
         parts.push_back("\\\\" + names[0] + "\\" + names[1] + "\\");
         parts.insert(parts.end(), names.begin() + 2, names.end());
@@ -55,13 +43,26 @@ std::string JoinFolderPath(const std::vector<std::string>& parts, size_t count) 
     return path;
 }
 
-std::string NormalFolderPath(const std::string& path) {
-    const std::vector<std::string> parts = FolderPathParts(path);
+std::string NormalFolderPath(const std::string& path, LeadByteTest is_lead_byte) {
+    const std::vector<std::string> parts = FolderPathParts(path, is_lead_byte);
     return JoinFolderPath(parts, parts.size());
 }
 
+std::vector<char> DriveLetters(std::uint32_t mask) {
+    std::vector<char> letters;
+    for (int i = 0; i < 26; ++i)
+        if (mask & (1u << i)) letters.push_back(static_cast<char>('A' + i));
+    return letters;
+}
+
+std::string DriveCaption(char letter, const std::string& label) {
+    std::string caption{static_cast<char>(letter - 'A' + 'a'), ':'};
+    if (!label.empty()) caption += " [" + label + "]";
+    return caption;
+}
+
 bool FolderListModel::Open(const std::string& folder, std::vector<std::string> subfolders) {
-    std::vector<std::string> parts = FolderPathParts(folder);
+    std::vector<std::string> parts = FolderPathParts(folder, is_lead_byte_);
     if (parts.empty()) return false;
     std::stable_sort(subfolders.begin(), subfolders.end(), LessIgnoringCase);
 
@@ -79,7 +80,7 @@ bool FolderListModel::Open(const std::string& folder, std::vector<std::string> s
 std::string FolderListModel::PathOf(size_t index) const {
     if (index >= entries_.size()) return {};
     if (index < open_count_) return JoinFolderPath(parts_, index + 1);
-    std::string path = WithTrailingBackslash(current_);
+    std::string path = WithTrailingBackslash(current_, is_lead_byte_);
     path += entries_[index].name;
     return path;
 }

@@ -1,10 +1,16 @@
 #pragma once
 // frmMain: the plug-in's only window. It is created hidden when the component is initialised,
 // lives as long as the component is loaded, and carries the countdown timer and the transfer
-// control. Each concern lives in its own file: frm_main.cpp (window, timer, modal show, close
-// refusal), frm_main_layout.cpp (controls and drawing), frm_main_account.cpp (account fields),
-// frm_main_folders.cpp (excluded-folder editor) and frm_main_tick.cpp (the countdown tick, which
-// hands a song to the submission run kept next to the window, frm_main_submission.h).
+// control. Each concern lives in its own file, and each window message is handled in one:
+// - frm_main_window.cpp: the window (class, creation, load sequence, modal show, close refusal),
+//   the routing of its messages, its commands and keys, and the controls' texts;
+// - frm_main_layout.cpp: the controls, made from the one table of frm_main_layout.h;
+// - frm_main_paint.cpp: what the window draws itself: owner-drawn controls, rules, colours;
+// - frm_main_account.cpp: the account fields;
+// - frm_main_folders.cpp: the excluded-folder editor;
+// - frm_main_tick.cpp: the countdown tick, which hands a song to the submission run kept next to
+//   the window (frm_main_submission.h).
+// The parts include this header, and only frm_main_window.cpp includes theirs.
 #include <windows.h>
 
 #include <memory>
@@ -99,14 +105,17 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnCommand(int id, int code, HWND control);
+    void PressFocusedButton() const;
     void RunLoadSequence();
 
-    // frm_main_layout.cpp: creates the controls (the folder editor's when first wanted); handles
-    // painting and colours.
+    // frm_main_layout.cpp: creates the controls (the folder editor's when first wanted).
     void CreateControls();
     void CreateFolderEditor() const;
     HWND CreateControl(const ControlLayout& row, HWND after) const;
-    bool HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+    // frm_main_paint.cpp: painting, owner-drawn controls and label colours; false for any other
+    // message.
+    bool HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     // frm_main_account.cpp
     void txtUser_LostFocus();
@@ -122,7 +131,6 @@ private:
     void cmdCancel_Click();
     void lstDrive_Change();
     void lstFolders_DblClick();
-    bool HandleFolderMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     HWND hwnd_ = nullptr;
     PlayerWindow player_window_;  // the one place the player's window is held

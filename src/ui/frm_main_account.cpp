@@ -9,12 +9,12 @@ void frmMain::LoadAccount() {
     try {
         SetControlText(IDC_TXT_PASS, settings::Get(kPassword));
     } catch (...) {
-        TraceFailure(L"frmMain load", L"the stored password cannot be shown", E_UNEXPECTED);
+        TraceCaughtException(L"frmMain load", L"the stored password cannot be shown");
     }
     try {
         SetControlText(IDC_TXT_USER, settings::Get(kUsername));
     } catch (...) {
-        TraceFailure(L"frmMain load", L"the stored user name cannot be shown", E_UNEXPECTED);
+        TraceCaughtException(L"frmMain load", L"the stored user name cannot be shown");
     }
 }
 

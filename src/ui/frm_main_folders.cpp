@@ -135,28 +135,4 @@ void frmMain::lstFolders_DblClick() {
     if (!folder.empty()) OpenFolder(Control(IDC_LST_FOLDERS), folders_->list, folder);
 }
 
-bool frmMain::HandleFolderMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    switch (msg) {
-    case WM_SHOWWINDOW:
-        if (wp && folders_) folders_->ReadOnce();
-        return false;  // the window still shows as usual
-    case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        if (wp != IDC_LST_FOLDERS || !item) return false;
-        item->itemHeight = static_cast<UINT>(::MulDiv(16, ScreenDpi(), 96));  // refined once the font is set
-        result = TRUE;
-        return true;
-    }
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (wp != IDC_LST_FOLDERS || !item) return false;
-        DrawFolderListItem(*item, layout_ ? layout_->dpi : ScreenDpi());
-        result = TRUE;
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
 }  // namespace sq

@@ -43,7 +43,8 @@ bool InFolderEditor(const ControlLayout& row);
 // Where a container's own top-left corner lies within the window, in twips.
 TwipsRect ContainerPlace(Container container);
 
-// How many pixels the wrapped text of a label needs beyond its height (0 when it fits).
+// How many pixels the wrapped text of a label needs beyond its height (0 when it fits), as
+// frm_main_paint.cpp draws it.
 int LabelOverflow(HWND label);
 
 struct frmMain::Layout {

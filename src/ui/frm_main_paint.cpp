@@ -1,8 +1,10 @@
 // What frmMain draws itself: the rules and etched separators on the window, the white banner
 // with its divider, the logo, the folder editor's frame with the red box around its main button,
-// and the colours of the labels.
+// the push buttons, the folder list's entries, and the colours of the labels.
 #include "common/gdi_scope.h"
+#include "ui/folder_list.h"
 #include "ui/frm_main_layout.h"
+#include "ui/opaque_fill.h"
 
 namespace sq {
 namespace {
@@ -12,17 +14,9 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // A one-pixel line from (x1, y) or (x, y1), both ends included.
-void HorizontalLine(HDC dc, int x1, int x2, int y, COLORREF colour) {
-    RECT r{x1, y, x2 + 1, y + 1};
-    ::SetBkColor(dc, colour);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-}
+void HorizontalLine(HDC dc, int x1, int x2, int y, COLORREF colour) { FillOpaque(dc, {x1, y, x2 + 1, y + 1}, colour); }
 
-void VerticalLine(HDC dc, int x, int y1, int y2, COLORREF colour) {
-    RECT r{x, y1, x + 1, y2 + 1};
-    ::SetBkColor(dc, colour);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-}
+void VerticalLine(HDC dc, int x, int y1, int y2, COLORREF colour) { FillOpaque(dc, {x, y1, x + 1, y2 + 1}, colour); }
 
 void RectangleOutline(HDC dc, const RECT& r, COLORREF colour) {
     HorizontalLine(dc, r.left, r.right - 1, r.top, colour);
@@ -134,7 +128,7 @@ int LabelOverflow(HWND label) {
     return overflow > 0 ? overflow : 0;
 }
 
-bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool frmMain::HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (!layout_) return false;
     const TwipsConverter twips(layout_->dpi);
     switch (msg) {
@@ -151,8 +145,20 @@ bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
         result = 0;
         return true;
     }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (wp != IDC_LST_FOLDERS || !item) return false;
+        item->itemHeight = static_cast<UINT>(::MulDiv(16, layout_->dpi, 96));  // refined once the font is set
+        result = TRUE;
+        return true;
+    }
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item && wp == IDC_LST_FOLDERS) {
+            DrawFolderListItem(*item, layout_->dpi);
+            result = TRUE;
+            return true;
+        }
         if (item && item->CtlType == ODT_BUTTON) {
             DrawPushButton(*item);
             result = TRUE;
@@ -188,16 +194,6 @@ bool frmMain::HandleLayoutMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
             return false;
         }
         result = TRUE;
-        return true;
-    }
-    case WM_COMMAND: {
-        // Enter presses the button that has the focus, as it does on any form; elsewhere the
-        // window has no default button and Enter does nothing.
-        if (LOWORD(wp) != IDOK || HIWORD(wp) != BN_CLICKED) return false;
-        HWND focus = ::GetFocus();
-        const ControlLayout* row = focus && ::GetParent(focus) == hwnd_ ? FindControlLayout(::GetDlgCtrlID(focus)) : nullptr;
-        if (row && row->kind == ControlKind::Button) ::SendMessageW(focus, BM_CLICK, 0, 0);
-        result = 0;
         return true;
     }
     case WM_CTLCOLORSTATIC: {

@@ -5,8 +5,8 @@
 #include "common/letter_case.h"
 #include "common/message_pump.h"
 #include "common/settings_store.h"
-#include "player/shell_open.h"
 #include "ui/frm_main.h"
+#include "ui/shell_open.h"
 
 namespace sq {
 

@@ -12,6 +12,8 @@ TEST(TraceLine, NamesWhereWhatAndTheCode) {
     EXPECT_EQ(std::wstring(line), L"Sonoquill: Invoke: out of memory (0x8007000E)\n");
     sq::ComposeTraceLine(line, nullptr, nullptr, 0);
     EXPECT_EQ(std::wstring(line), L"Sonoquill: ?: ? (0x00000000)\n");
+    sq::ComposeTraceLine(line, L"xTran", L"a report cannot be handled", 0x8000FFFFu, L"disk gone");
+    EXPECT_EQ(std::wstring(line), L"Sonoquill: xTran: a report cannot be handled: disk gone (0x8000FFFF)\n");
 }
 
 TEST(TraceLine, TextTooLongForTheLineIsCutButTheCodeIsKept) {
@@ -35,6 +37,7 @@ TEST(TracedKinds, EachKindCountsOnceAndTheTextDecidesNotItsAddress) {
         const wchar_t* what;
         std::uint32_t code;
         bool first;
+        const wchar_t* caught_kind = nullptr;
     } rows[] = {
         {L"frmMain", L"tick", 0x8000FFFFu, true},
         {L"frmMain", tick.c_str(), 0x8000FFFFu, false},  // the same text at another address
@@ -44,8 +47,13 @@ TEST(TracedKinds, EachKindCountsOnceAndTheTextDecidesNotItsAddress) {
         {nullptr, nullptr, 0, true},
         {nullptr, nullptr, 0, false},
         {L"frmMain", L"tick", 0x8007000Eu, false},
+        // The same code after two kinds of exception: a standard one, then anything else.
+        {L"frmMain", L"tick", 0x8000FFFFu, true, L"standard exception"},
+        {L"frmMain", L"tick", 0x8000FFFFu, true, L"unexpected exception"},
+        {L"frmMain", L"tick", 0x8000FFFFu, false, L"standard exception"},
     };
-    for (const auto& row : rows) EXPECT_EQ(traced.FirstTime(row.where, row.what, row.code), row.first) << row.code;
+    for (const auto& row : rows)
+        EXPECT_EQ(traced.FirstTime(row.where, row.what, row.code, row.caught_kind), row.first) << row.code;
 }
 
 }  // namespace

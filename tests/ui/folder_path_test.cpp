@@ -15,6 +15,9 @@ struct SplitCase {
     Parts parts;
 };
 
+// Shift-JIS, the code page of Japanese Windows, whose two-byte characters may end in 0x5C.
+bool ShiftJisLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
 TEST(FolderPathParts, SplitsRootAndNames) {
     const SplitCase cases[] = {
         {"C:\\", {"C:\\"}},
@@ -26,6 +29,8 @@ TEST(FolderPathParts, SplitsRootAndNames) {
         {"D:\\My Music\\A, B & C!", {"D:\\", "My Music", "A, B & C!"}},
         {"\\\\server\\share", {"\\\\server\\share\\"}},
         {"\\\\server\\share\\Songs\\Rock", {"\\\\server\\share\\", "Songs", "Rock"}},
+        // "表" (0x95 0x5C) is one character, not a name ending in a backslash.
+        {"C:\\\x95\x5C\\\x95\x5C\\Live", {"C:\\", "\x95\x5C", "\x95\x5C", "Live"}},
         // No root: nothing the folder list can open.
         {"", {}},
         {"Music\\Live", {}},
@@ -33,7 +38,7 @@ TEST(FolderPathParts, SplitsRootAndNames) {
         {"\\\\server", {}},
         {"1:\\Music", {}},
     };
-    for (const SplitCase& c : cases) EXPECT_EQ(FolderPathParts(c.path), c.parts) << "path: " << c.path;
+    for (const SplitCase& c : cases) EXPECT_EQ(FolderPathParts(c.path, &ShiftJisLeadByte), c.parts) << "path: " << c.path;
 }
 
 TEST(NormalFolderPath, KeepsTheBackslashOnlyAtARoot) {
@@ -94,6 +99,12 @@ TEST(FolderListModel, SubfoldersOfARootHaveNoDoubleBackslash) {
     EXPECT_EQ(model.Current(), "D:\\");
     EXPECT_EQ(model.CurrentIndex(), 0u);
     EXPECT_EQ(model.PathOf(1), "D:\\Songs");
+}
+
+TEST(FolderListModel, AFolderEndingInATwoByteCharacterStillGetsItsBackslash) {
+    FolderListModel model(&ShiftJisLeadByte);
+    ASSERT_TRUE(model.Open("C:\\\x95\x5C", {"Live"}));
+    EXPECT_EQ(model.PathOf(2), "C:\\\x95\x5C\\Live");
 }
 
 TEST(FolderListModel, AFolderWithoutRootLeavesTheListAsItWas) {

@@ -1,3 +1,5 @@
+// frmMain's window itself, and the one file that sees all of its parts: it makes the form with
+// everything the form keeps beside itself, and routes each message to the part that handles it.
 #include "ui/frm_main.h"
 
 #include "common/ansi_text.h"
@@ -5,6 +7,7 @@
 #include "common/message_pump.h"
 #include "common/module.h"
 #include "common/scope_exit.h"
+#include "common/window_class.h"
 #include "ui/frm_main_folders.h"
 #include "ui/frm_main_layout.h"
 #include "ui/frm_main_submission.h"
@@ -20,19 +23,15 @@ constexpr int kClientHeightTwips = 5070;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
 
-ATOM RegisterMainWindowClass(WNDPROC proc) {
+WNDCLASSEXW MainWindowClass(WNDPROC proc) {
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
-    wc.hInstance = ModuleInstance();
     wc.hIcon = ::LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(1));
     wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kMainWindowClass;
-    const ATOM atom = ::RegisterClassExW(&wc);
-    if (atom == 0 && ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS) return 1;
-    return atom;
+    return wc;
 }
 
 }  // namespace
@@ -46,7 +45,7 @@ frmMain& frmMain::Instance() {
 
 HRESULT frmMain::Load() {
     if (hwnd_) return S_OK;
-    if (!RegisterMainWindowClass(&frmMain::WindowProc)) return HRESULT_FROM_WIN32(::GetLastError());
+    if (!RegisterModuleWindowClass(MainWindowClass(&frmMain::WindowProc))) return HRESULT_FROM_WIN32(::GetLastError());
 
     const int dpi = ScreenDpi();
     RECT rc{0, 0, TwipsConverter(dpi).ToPixels(kClientWidthTwips), TwipsConverter(dpi).ToPixels(kClientHeightTwips)};
@@ -72,7 +71,7 @@ void frmMain::RunLoadSequence() {
     try {
         OpenFolderListAtStoredFolder();
     } catch (...) {
-        TraceFailure(L"frmMain load", L"the folder list cannot be opened at the stored folder", E_UNEXPECTED);
+        TraceCaughtException(L"frmMain load", L"the folder list cannot be opened at the stored folder");
     }
     ::SetTimer(hwnd_, kCountDownTimerId, kCountDownIntervalMs, nullptr);
 }
@@ -104,19 +103,22 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     try {
         return self->HandleMessage(msg, wp, lp);
     } catch (...) {
-        TraceFailureOnce(L"frmMain window procedure", L"exception while handling a message", E_UNEXPECTED);
+        TraceCaughtExceptionOnce(L"frmMain window procedure", L"a message cannot be handled");
         return ::DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
-    if (HandleLayoutMessage(msg, wp, lp, result)) return result;
-    if (HandleFolderMessage(msg, wp, lp, result)) return result;
+    if (HandlePaintMessage(msg, wp, lp, result)) return result;
     switch (msg) {
     case WM_CREATE:
         CreateControls();
         return 0;
+    case WM_SHOWWINDOW:
+        // The folder editor's drives and folders are read at the first show, not at the load.
+        if (wp && folders_) folders_->ReadOnce();
+        break;  // the window still shows as usual
     case WM_TIMER:
         if (wp == kCountDownTimerId) {
             tmrCountDown_Timer();
@@ -170,12 +172,23 @@ void frmMain::OnCommand(int id, int code, HWND /*control*/) {
     case IDC_LST_FOLDERS:
         if (code == LBN_DBLCLK) lstFolders_DblClick();
         break;
+    case IDOK:
+        // Enter presses the button that has the focus, as it does on any form; elsewhere the
+        // window has no default button and Enter does nothing.
+        if (code == BN_CLICKED) PressFocusedButton();
+        break;
     case IDCANCEL:
         // Escape would end a dialog; this window refuses to close, so it is ignored.
         break;
     default:
         break;
     }
+}
+
+void frmMain::PressFocusedButton() const {
+    HWND focus = ::GetFocus();
+    const ControlLayout* row = focus && ::GetParent(focus) == hwnd_ ? FindControlLayout(::GetDlgCtrlID(focus)) : nullptr;
+    if (row && row->kind == ControlKind::Button) ::SendMessageW(focus, BM_CLICK, 0, 0);
 }
 
 HWND frmMain::Control(int id) const {
