@@ -9,9 +9,9 @@ std::string ProgramPathFromPlayCommand(const std::string& command) {
     return command.substr(1, command.size() - 1 - kTrailer);
 }
 
-std::string FolderOfProgramPath(const std::string& program_path) {
+std::string FolderOfProgramPath(const std::string& program_path, LeadByteTest is_lead_byte) {
     if (program_path.empty()) return {};
-    const std::size_t slash = program_path.rfind('\\');
+    const std::size_t slash = FindLastSeparator(program_path, is_lead_byte);
     if (slash == std::string::npos || slash == 0) return program_path.substr(0, 1);
     return program_path.substr(0, slash + 1);
 }

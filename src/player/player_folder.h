@@ -3,6 +3,8 @@
 // it registers for playing a file.
 #include <string>
 
+#include "common/path_text.h"
+
 namespace sq {
 
 // The registered command line has the form "C:\Path\winamp.exe" "%1": the program path is the
@@ -14,6 +16,7 @@ std::string ProgramPathFromPlayCommand(const std::string& command);
 // The folder of a program path, ending in its backslash: the text up to and including the last
 // backslash that is not the first character. Without such a backslash the folder is the first
 // character alone; an empty path gives the empty string.
-std::string FolderOfProgramPath(const std::string& program_path);
+// The byte after a lead byte of the code page is never taken for a backslash.
+std::string FolderOfProgramPath(const std::string& program_path, LeadByteTest is_lead_byte = nullptr);
 
 }  // namespace sq

@@ -33,8 +33,6 @@ private:
     HANDLE file_;
 };
 
-bool IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
-
 bool BelongsToThisProcess(HWND window) {
     DWORD owner = 0;
     return window && ::GetWindowThreadProcessId(window, &owner) && owner == ::GetCurrentProcessId();
@@ -147,7 +145,7 @@ std::string PlayerWindow::CodePageFromUtf8(const std::string& text) { return Ans
 
 std::string PlayerWindow::Utf8FromCodePage(const std::string& text) { return Utf8FromWide(WideFromAnsi(text)); }
 
-LeadByteTest PlayerWindow::LeadBytes() { return &IsLeadByte; }
+LeadByteTest PlayerWindow::LeadBytes() { return &IsCodePageLeadByte; }
 
 std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& value_name) {
     UniqueRegKey key;

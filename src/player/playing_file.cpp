@@ -1,9 +1,9 @@
 #include "player/playing_file.h"
 
+#include "common/http_scheme.h"
 #include "common/path_text.h"
 #include "player/player_folder.h"
 #include "player/playlist_file.h"
-#include "player/stream_title.h"
 
 namespace sq {
 namespace {
@@ -16,21 +16,21 @@ PlaylistFolder FolderThePlayerNames(PlayerPort& player) {
     }
     const std::string narrow = player.AskCodePageText(winamp::kPlaylistFolder);
     if (!narrow.empty()) {
-        const std::string code_page = WithTrailingBackslash(narrow);
+        const std::string code_page = WithTrailingBackslash(narrow, player.LeadBytes());
         return {code_page, player.Utf8FromCodePage(code_page)};
     }
     return {};
 }
 
 PlaylistFolder ProgramFolder(PlayerPort& player) {
-    const std::string folder = FolderOfProgramPath(ProgramPathFromPlayCommand(player.PlayCommand()));
+    const std::string folder = FolderOfProgramPath(ProgramPathFromPlayCommand(player.PlayCommand()), player.LeadBytes());
     if (folder.empty()) return {};
     return {folder, player.Utf8FromCodePage(folder)};
 }
 
 }  // namespace
 
-bool PlayingFile::IsStream() const { return IsStreamAddress(path) || IsStreamAddress(utf8_path); }
+bool PlayingFile::IsStream() const { return IsHttpAddress(path) || IsHttpAddress(utf8_path); }
 
 PlayingFile PlayingFileFromUtf8(PlayerPort& player, std::string utf8_path) {
     PlayingFile found;

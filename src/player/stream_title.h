@@ -9,9 +9,6 @@
 
 namespace sq {
 
-// An http or https address: a stream, never a file to open.
-bool IsStreamAddress(const std::string& path);
-
 // A song title (the playlist number already gone) that is a stream's status or its address, not
 // a song: such ticks hold the countdown as a pause does.
 bool IsStreamStatusTitle(const std::string& song_title);

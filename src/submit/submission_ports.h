@@ -66,10 +66,11 @@ public:
 };
 
 // Where the run tells of a failure it caught and went on from: in the plug-in one line in the
-// debugger's output; the user sees nothing.
+// debugger's output, naming what was caught; the user sees nothing.
 class FailureTrace {
 public:
     virtual ~FailureTrace() = default;
+    // Only inside a catch block.
     virtual void Trace(const wchar_t* what) noexcept = 0;
 };
 

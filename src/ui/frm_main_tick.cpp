@@ -14,7 +14,7 @@ void frmMain::tmrCountDown_Timer() {
     } catch (...) {
         // A failing step is skipped; the label is still refreshed below. A failure that comes back
         // every second is written once.
-        TraceFailureOnce(L"countdown tick", L"exception in the tick", E_UNEXPECTED);
+        TraceCaughtExceptionOnce(L"countdown tick");
     }
     SetControlText(IDC_LBL_TIME, countdown.LabelText());
 }
@@ -25,7 +25,7 @@ void frmMain::SubmitSong(const PlayedSong& song) {
         submission_->run.SubmitSong(song);
     } catch (...) {
         // Nothing of a run reaches the countdown or the host.
-        TraceFailure(L"SubmitSong", L"the submission run could not be started", E_UNEXPECTED);
+        TraceCaughtException(L"SubmitSong", L"the submission run could not be started");
     }
 }
 

@@ -48,6 +48,6 @@ std::string SystemCodePage::FromUtf16(const std::u16string& text) const {
 
 std::string SystemCodePage::FromUtf8(const std::string& text) const { return AnsiFromWide(WideFromUtf8(text)); }
 
-void DebuggerTrace::Trace(const wchar_t* what) noexcept { TraceFailure(L"SubmitSong", what, E_UNEXPECTED); }
+void DebuggerTrace::Trace(const wchar_t* what) noexcept { TraceCaughtException(L"SubmitSong", what); }
 
 }  // namespace sq
