@@ -13,8 +13,9 @@ namespace {
 
 using namespace winamp;
 
-// In the lowest 64 kB of the address space, which Windows never maps in any process.
-constexpr LRESULT kNowhere = 0x1000;
+// In the highest 64 kB of a 32-bit address space, which Windows never maps in any process, and
+// above the lowest 64 kB, so that a plug-in takes it for a text and reads it.
+const LRESULT kNowhere = static_cast<LRESULT>(0xFFFF1000u);
 
 std::string Utf8(const std::wstring& text) { return EncodedText(text, CP_UTF8); }
 

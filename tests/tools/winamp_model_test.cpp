@@ -1,0 +1,199 @@
+// The model of Winamp (tools/winamp_model) asked as a plug-in asks the player, from its own
+// process: which requests each version answers and how, the captions it shows as it plays, a
+// stream connecting, the playing file after its entry is deleted and the list cleared, the
+// metadata it has read, and the playlist files it writes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/win_test_support.h"
+#include "winamp_model/code_page_text.h"
+#include "winamp_model/player_window.h"
+
+namespace {
+
+namespace winamp = sq::winamp;
+using sim::PlayerWindow;
+
+LRESULT Ask(const PlayerWindow& player, long request, WPARAM argument = 0) {
+    return ::SendMessageW(player.hwnd(), WM_USER, argument, request);
+}
+
+std::wstring WideAnswer(LRESULT answer) { return reinterpret_cast<const wchar_t*>(answer); }
+
+std::string NarrowAnswer(LRESULT answer) { return reinterpret_cast<const char*>(answer); }
+
+std::wstring Caption(const PlayerWindow& player) { return sqtest::WindowText(player.hwnd()); }
+
+TEST(WinampModel, EachVersionAnswersWhatItImplementsAndEveryOtherRequestWithOne) {
+    const struct {
+        long request;
+        bool by_2x;
+    } rows[] = {{winamp::kVersion, true},          {winamp::kPlayState, true},         {winamp::kWritePlaylist, true},
+                {winamp::kPlaylistPosition, true}, {winamp::kEntryPath, true},         {winamp::kWideEntryPath, false},
+                {winamp::kMetadata, true},         {winamp::kSettingsFolder, false},   {winamp::kPlaylistFolder, false},
+                {winamp::kWidePlaylistFolder, false}, {winamp::kWideMetadata, false}, {winamp::kWidePlayingFile, false},
+                {winamp::kWideSettingsFolder, false}, {105, false}};
+    for (const sim::Profile* profile : {&sim::Winamp2(), &sim::Winamp5()}) {
+        PlayerWindow player(*profile);
+        player.Add({L"C:\\Music\\a.mp3", L"A", L"B"});
+        player.Play(0);
+        player.Pause();  // 104 answers 3: every answer of an implemented request differs from 1
+        for (const auto& row : rows) {
+            const bool implemented = row.request != 105 && (profile->major == 5 || row.by_2x);
+            EXPECT_EQ(Ask(player, row.request) == 1, !implemented) << profile->log_name << ", request " << row.request;
+            EXPECT_EQ(player.Requests(row.request), 1);
+        }
+        EXPECT_EQ(Ask(player, winamp::kVersion), profile->major == 5 ? 0x5092 : 0x2091);
+        player.foreign = true;
+        EXPECT_GE(static_cast<std::uintptr_t>(Ask(player, winamp::kEntryPath)), 0xFFFF0000u)
+            << "another program's window answers an address no process maps";
+        player.Unanswer(winamp::kEntryPath);
+        EXPECT_EQ(Ask(player, winamp::kEntryPath), 1) << "a player that lacks 211";
+    }
+}
+
+TEST(WinampModel, CaptionFollowsWhatPlaysAsEachVersionShowsIt) {
+    const std::wstring wide_title = L"\x65E5\x672C";
+    const struct {
+        const sim::Profile& profile;
+        bool numbered;
+        void (PlayerWindow::*action)();
+        std::wstring caption;
+    } rows[] = {
+        {sim::Winamp2(), true, &PlayerWindow::Play, L"2. Artist - " + wide_title + L" - Winamp"},
+        {sim::Winamp5(), true, &PlayerWindow::Play, L"2. Artist - " + wide_title + L" - Winamp"},
+        {sim::Winamp5(), false, &PlayerWindow::Play, L"Artist - " + wide_title + L" - Winamp"},
+        {sim::Winamp2(), true, &PlayerWindow::Pause, L"2. Artist - " + wide_title + L" - Winamp"},
+        {sim::Winamp5(), true, &PlayerWindow::Pause, L"2. Artist - " + wide_title + L" - Winamp [Paused]"},
+        {sim::Winamp5(), true, &PlayerWindow::Stop, L"2. Artist - " + wide_title + L" - Winamp [Stopped]"},
+    };
+    for (const auto& row : rows) {
+        PlayerWindow player(row.profile);
+        player.numbered = row.numbered;
+        player.Add({L"C:\\Music\\Untagged Song.mp3"});
+        player.Add({L"C:\\Music\\b.mp3", L"Artist", wide_title});
+        player.Restore(1);
+        EXPECT_EQ(Caption(player), row.profile.name) << "idle: the player's own name";
+        player.Play();
+        (player.*row.action)();
+        const std::wstring in_code_page = sim::DecodedText(sim::EncodedText(row.caption, CP_ACP), CP_ACP);
+        EXPECT_EQ(Caption(player), row.profile.unicode_caption ? row.caption : in_code_page)
+            << "2.x keeps its caption in the code page";
+        player.Play(0);
+        EXPECT_EQ(Caption(player).substr(0, 16), row.numbered ? L"1. Untagged Song" : L"Untagged Song - ");
+    }
+    PlayerWindow player;
+    const int before = player.caption_reads();
+    sqtest::WindowText(player.hwnd());
+    EXPECT_EQ(player.caption_reads(), before + 1);
+}
+
+TEST(WinampModel, StreamShowsItsConnectionThenItsSongsAndAnswersTheBareSongAsStreamTitle) {
+    PlayerWindow player(sim::Winamp5());
+    sim::Entry stream(L"http://radio.example/live");
+    stream.station = L"Radio X";
+    stream.stream_songs = {{0, L"Band - Tune"}, {3, L"Other - Song"}};
+    player.Add(stream);
+    player.Play(0);
+    wchar_t ret[64] = L"untouched";
+    winamp::WideExtendedFileInfo info{stream.path.c_str(), L"streamtitle", ret, 64};
+    const std::vector<std::wstring> captions = {
+        L"1. http://radio.example/live - Winamp",          L"1. [Connecting] http://radio.example/live - Winamp",
+        L"1. [Buffer: 37%] http://radio.example/live - Winamp", L"1. [Buffer: 81%] http://radio.example/live - Winamp",
+        L"1. Band - Tune (Radio X) - Winamp",              L"1. Band - Tune (Radio X) - Winamp",
+        L"1. Band - Tune (Radio X) - Winamp",              L"1. Other - Song (Radio X) - Winamp"};
+    for (size_t second = 0; second < captions.size(); ++second, player.Tick()) {
+        EXPECT_EQ(Caption(player), captions[second]) << "second " << second;
+    }
+    EXPECT_EQ(Ask(player, winamp::kWideMetadata, reinterpret_cast<WPARAM>(&info)), 1);
+    EXPECT_STREQ(ret, L"Other - Song");
+}
+
+TEST(WinampModel, PlaybackGoesOnWhenThePlayingEntryIsDeletedAndTheListCleared) {
+    PlayerWindow player(sim::Winamp5());
+    for (const wchar_t* path : {L"C:\\M\\0.mp3", L"C:\\M\\1.mp3", L"C:\\M\\2.mp3"}) player.Add({path, L"A", path});
+    player.Play(1);
+    const std::wstring caption = Caption(player);
+    player.DeletePlaying();
+    EXPECT_EQ(Ask(player, winamp::kPlaylistPosition), 0) << "the entry before it";
+    EXPECT_EQ(WideAnswer(Ask(player, winamp::kWidePlayingFile)), L"C:\\M\\1.mp3");
+    EXPECT_EQ(NarrowAnswer(Ask(player, winamp::kEntryPath, 1)), "C:\\M\\2.mp3");
+    EXPECT_EQ(Caption(player), caption);
+    player.Clear();
+    EXPECT_EQ(Ask(player, winamp::kWritePlaylist), -1);
+    EXPECT_EQ(Ask(player, winamp::kPlaylistPosition), -1);
+    EXPECT_EQ(Ask(player, winamp::kPlayState), winamp::kPlaying);
+    EXPECT_EQ(WideAnswer(Ask(player, winamp::kWidePlayingFile)), L"C:\\M\\1.mp3");
+    EXPECT_EQ(Ask(player, winamp::kEntryPath, 0), 0) << "no entry";
+}
+
+TEST(WinampModel, MetadataOfWhatThePlayerHasReadAndNothingTouchedOtherwise) {
+    const std::wstring flac = L"C:\\Music\\\x0141\x00F3" L"d\x017A.flac";
+    PlayerWindow winamp5(sim::Winamp5());
+    PlayerWindow winamp2(sim::Winamp2());
+    for (PlayerWindow* player : {&winamp5, &winamp2}) player->Add({flac, L"Flac Artist", L"Flac Song"});
+    const std::string narrow_flac = sim::EncodedText(flac, CP_ACP);
+    const struct {
+        PlayerWindow& player;
+        const char* field;
+        LRESULT answer;
+        std::string ret;
+    } rows[] = {{winamp5, "artist", 1, "Flac Artist"}, {winamp2, "title", 1, "Flac Song"},
+                {winamp5, "album", 1, ""},             {winamp5, "genre", 0, ""}};
+    for (const auto& row : rows) {
+        char ret[32] = "untouched";
+        winamp::ExtendedFileInfo info{narrow_flac.c_str(), row.field, ret, sizeof ret};
+        EXPECT_EQ(Ask(row.player, winamp::kMetadata, reinterpret_cast<WPARAM>(&info)), row.answer) << row.field;
+        EXPECT_EQ(std::string(ret), row.ret) << row.field;
+    }
+    wchar_t ret[8] = L"untouch";
+    winamp::WideExtendedFileInfo info{flac.c_str(), L"title", ret, 8};
+    EXPECT_EQ(Ask(winamp5, winamp::kWideMetadata, reinterpret_cast<WPARAM>(&info)), 1);
+    EXPECT_STREQ(ret, L"Flac So") << "cut to retlen";
+    ret[0] = L'?';
+    EXPECT_EQ(Ask(winamp2, winamp::kWideMetadata, reinterpret_cast<WPARAM>(&info)), 1) << "2.x lacks it";
+    EXPECT_STREQ(ret, L"?lac So");
+    info.ret = nullptr;
+    for (const WPARAM bad : {WPARAM{0}, WPARAM{5}, reinterpret_cast<WPARAM>(&info)}) {
+        EXPECT_EQ(Ask(winamp5, winamp::kWideMetadata, bad), 0) << "no record to fill";
+    }
+}
+
+TEST(WinampModel, PlaylistFilesAsEachVersionWritesThem) {
+    // WINAMP.m3u and Winamp.m3u are one file to Windows: each player has a folder of its own.
+    const std::wstring folder = sqtest::TempFolder(L"sq_model_files");
+    const std::wstring program = sqtest::TempFolder(L"sq_model_program");
+    PlayerWindow winamp2(sim::Winamp2());
+    PlayerWindow winamp5(sim::Winamp5());
+    std::vector<std::string> outcomes;
+    winamp5.log = [&outcomes](const std::string& line, bool) {
+        if (line.rfind("player: request 120", 0) == 0) outcomes.push_back(line.substr(line.find(", ") + 2));
+    };
+    sim::Entry curtain(L"http://radio.example/curtain");
+    curtain.hidden = true;
+    for (PlayerWindow* player : {&winamp2, &winamp5}) {
+        player->playlist_folder = player == &winamp2 ? program : folder;
+        player->Add(curtain);
+        player->Add({folder + L"a.mp3", L"A", L"One"});
+        player->Add({L"C:\\Other\\b.mp3", L"B", L"Two"});
+        player->Play(1);
+        EXPECT_EQ(Ask(*player, winamp::kWritePlaylist), 1) << "the hidden entry counts in the position";
+    }
+    winamp5.relative_paths = true;
+    Ask(winamp5, winamp::kWritePlaylist);
+    Ask(winamp5, winamp::kWritePlaylist);
+    EXPECT_EQ(sqtest::ReadWholeFile(program + L"WINAMP.m3u"), "#EXTM3U\r\n#EXTINF:60,A - One\r\n" + sim::EncodedText(folder, CP_ACP) +
+                                                                 "a.mp3\r\n#EXTINF:60,B - Two\r\nC:\\Other\\b.mp3\r\n");
+    EXPECT_EQ(sqtest::ReadWholeFile(folder + L"Winamp.m3u8"),
+              "\xEF\xBB\xBF#EXTM3U\r\n#EXTINF:60,A - One\r\na.mp3\r\n\\Other\\b.mp3\r\n")
+        << "5.7's paths; details only of what has played";
+    const std::vector<std::string> expected = {"Winamp.m3u and Winamp.m3u8 written", "Winamp.m3u and Winamp.m3u8 written",
+                                               "playlist unchanged"};
+    EXPECT_EQ(outcomes, expected);
+    sqtest::DeleteTree(folder);
+    sqtest::DeleteTree(program);
+}
+
+}  // namespace
