@@ -16,8 +16,8 @@ struct StreamSong {
 struct Entry {
     Entry() = default;
     // A file or a stream, and the artist and title the player has read of it.
-    Entry(std::wstring path_, std::wstring artist_ = {}, std::wstring title_ = {})
-        : path(std::move(path_)), artist(std::move(artist_)), title(std::move(title_)) {}
+    Entry(std::wstring file_or_address, std::wstring read_artist = {}, std::wstring read_title = {})
+        : path(std::move(file_or_address)), artist(std::move(read_artist)), title(std::move(read_title)) {}
 
     std::wstring path;    // full path, or a stream's address
     std::wstring artist;  // as the player read them (ID3v1, ID3v2.4, FLAC, MP4 ...); empty without

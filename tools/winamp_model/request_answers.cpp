@@ -44,6 +44,8 @@ bool ReadRecord(WPARAM argument, Info& info, std::basic_string<Char>& file, std:
     info = *record;
     const auto read_file = ReadableText(info.filename, kTextBufferCharacters);
     const auto read_field = ReadableText(info.metadata, kTextBufferCharacters);
+    // Never more than the player's own buffer holds, whatever retlen claims.
+    info.retlen = std::min(info.retlen, kTextBufferCharacters);
     if (!read_file || !read_field || info.retlen == 0 || !IsWritable(info.ret, info.retlen * sizeof(Char))) return false;
     file = *read_file;
     field = *read_field;
