@@ -1,5 +1,5 @@
 // The host contract, driven as the host wrapper drives it: creation by ProgID in a single-threaded
-// apartment (Winamp 2.x) or from the class factory in the multithreaded one (Winamp 5.x),
+// apartment (Winamp 2.x and 5.9) or from the class factory in the multithreaded one,
 // Initialize, Configure and Quit, the hidden window and its one-second countdown. Each scenario runs in a
 // process of its own (see CMakeLists.txt), because the window lives as long as the DLL does.
 #include <gtest/gtest.h>

@@ -3,21 +3,17 @@
 #include "code_page_text.h"
 
 namespace sim {
-namespace {
-
-bool SameText(const std::wstring& a, const std::wstring& b) {
+bool SamePath(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
            CSTR_EQUAL;
 }
-
-}  // namespace
 
 std::wstring PathLine(const std::wstring& path, const std::wstring& folder, PathStyle style) {
     if (style == PathStyle::kFull || folder.size() < 3 || path.size() < 3 || folder[1] != L':' || path[1] != L':') {
         return path;
     }
-    if (path.size() > folder.size() && SameText(path.substr(0, folder.size()), folder)) return path.substr(folder.size());
-    if (SameText(path.substr(0, 2), folder.substr(0, 2))) return path.substr(2);
+    if (path.size() > folder.size() && SamePath(path.substr(0, folder.size()), folder)) return path.substr(folder.size());
+    if (SamePath(path.substr(0, 2), folder.substr(0, 2))) return path.substr(2);
     return path;
 }
 

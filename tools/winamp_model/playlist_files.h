@@ -23,6 +23,9 @@ enum class PathStyle {
     kRelativeToPlaylist,  // 5.6x-5.7: below the playlist folder relative to it, elsewhere on its drive without the drive
 };
 
+// Paths as Windows compares them: without regard to case.
+bool SamePath(const std::wstring& a, const std::wstring& b);
+
 // The path line as `style` writes it, for a playlist in `folder` (ending in a backslash).
 std::wstring PathLine(const std::wstring& path, const std::wstring& folder, PathStyle style);
 

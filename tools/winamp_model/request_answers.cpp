@@ -23,10 +23,8 @@ std::string Asked(long request, WPARAM argument) {
     return "player: request " + std::to_string(request) + " (wParam " + std::to_string(argument) + "): ";
 }
 
-bool SameText(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
+// A metadata field's name, in any case.
+bool IsField(const std::wstring& field, const wchar_t* name) { return SamePath(field, name); }
 
 template <typename Char, std::size_t N>
 LRESULT Copied(const std::basic_string<Char>& text, std::array<Char, N>& buffer) {
@@ -180,9 +178,9 @@ LRESULT Winamp::MetadataAnswer(WPARAM argument, bool wide) {
 // stream it plays.
 std::optional<std::wstring> Winamp::Metadata(const std::wstring& file, const std::wstring& field) const {
     const auto names = [&file](const Entry& entry) {
-        return SameText(entry.path, file) || SameText(DecodedText(EncodedText(entry.path, CP_ACP), CP_ACP), file);
+        return SamePath(entry.path, file) || SamePath(DecodedText(EncodedText(entry.path, CP_ACP), CP_ACP), file);
     };
-    if (SameText(field, L"streamtitle")) {
+    if (IsField(field, L"streamtitle")) {
         if (!playing_ || !playing_->IsStream() || !names(*playing_)) return std::nullopt;
         return ShowStream(*playing_, seconds_).stream_title;
     }
@@ -192,9 +190,9 @@ std::optional<std::wstring> Winamp::Metadata(const std::wstring& file, const std
     }
     if (!entry && playing_ && names(*playing_)) entry = &*playing_;
     if (!entry) return std::nullopt;
-    if (SameText(field, L"artist")) return entry->artist;
-    if (SameText(field, L"title")) return entry->title;
-    if (SameText(field, L"album")) return entry->album;
+    if (IsField(field, L"artist")) return entry->artist;
+    if (IsField(field, L"title")) return entry->title;
+    if (IsField(field, L"album")) return entry->album;
     return std::nullopt;
 }
 
