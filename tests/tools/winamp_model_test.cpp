@@ -1,11 +1,10 @@
 // The model of Winamp (tools/winamp_model) asked as a plug-in asks the player, from its own
-// process: which requests each version answers and how, the captions it shows as it plays, a
-// stream connecting, the playing file after its entry is deleted and the list cleared, the
-// metadata it has read, and the playlist files it writes.
+// process: which requests each version answers and how, the captions it shows as it plays, the
+// playing file after its entry is deleted and the list cleared, and the metadata it has read.
+// The captions of a stream as it connects are shown through the simulator (winamp5_host_test).
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "support/win_test_support.h"
 #include "winamp_model/code_page_text.h"
@@ -85,27 +84,6 @@ TEST(WinampModel, CaptionFollowsWhatPlaysAsEachVersionShowsIt) {
     EXPECT_EQ(player.caption_reads(), before + 1);
 }
 
-TEST(WinampModel, StreamShowsItsConnectionThenItsSongsAndAnswersTheBareSongAsStreamTitle) {
-    PlayerWindow player(sim::Winamp5());
-    sim::Entry stream(L"http://radio.example/live");
-    stream.station = L"Radio X";
-    stream.stream_songs = {{0, L"Band - Tune"}, {3, L"Other - Song"}};
-    player.Add(stream);
-    player.Play(0);
-    wchar_t ret[64] = L"untouched";
-    winamp::WideExtendedFileInfo info{stream.path.c_str(), L"streamtitle", ret, 64};
-    const std::vector<std::wstring> captions = {
-        L"1. http://radio.example/live - Winamp",          L"1. [Connecting] http://radio.example/live - Winamp",
-        L"1. [Buffer: 37%] http://radio.example/live - Winamp", L"1. [Buffer: 81%] http://radio.example/live - Winamp",
-        L"1. Band - Tune (Radio X) - Winamp",              L"1. Band - Tune (Radio X) - Winamp",
-        L"1. Band - Tune (Radio X) - Winamp",              L"1. Other - Song (Radio X) - Winamp"};
-    for (size_t second = 0; second < captions.size(); ++second, player.Tick()) {
-        EXPECT_EQ(Caption(player), captions[second]) << "second " << second;
-    }
-    EXPECT_EQ(Ask(player, winamp::kWideMetadata, reinterpret_cast<WPARAM>(&info)), 1);
-    EXPECT_STREQ(ret, L"Other - Song");
-}
-
 TEST(WinampModel, PlaybackGoesOnWhenThePlayingEntryIsDeletedAndTheListCleared) {
     PlayerWindow player(sim::Winamp5());
     for (const wchar_t* path : {L"C:\\M\\0.mp3", L"C:\\M\\1.mp3", L"C:\\M\\2.mp3"}) player.Add({path, L"A", path});
@@ -154,41 +132,16 @@ TEST(WinampModel, MetadataOfWhatThePlayerHasReadAndNothingTouchedOtherwise) {
     for (const WPARAM bad : {WPARAM{0}, WPARAM{5}, reinterpret_cast<WPARAM>(&info)}) {
         EXPECT_EQ(Ask(winamp5, winamp::kWideMetadata, bad), 0) << "no record to fill";
     }
-}
 
-TEST(WinampModel, PlaylistFilesAsEachVersionWritesThem) {
-    // WINAMP.m3u and Winamp.m3u are one file to Windows: each player has a folder of its own.
-    const std::wstring folder = sqtest::TempFolder(L"sq_model_files");
-    const std::wstring program = sqtest::TempFolder(L"sq_model_program");
-    PlayerWindow winamp2(sim::Winamp2());
-    PlayerWindow winamp5(sim::Winamp5());
-    std::vector<std::string> outcomes;
-    winamp5.log = [&outcomes](const std::string& line, bool) {
-        if (line.rfind("player: request 120", 0) == 0) outcomes.push_back(line.substr(line.find(", ") + 2));
-    };
-    sim::Entry curtain(L"http://radio.example/curtain");
-    curtain.hidden = true;
-    for (PlayerWindow* player : {&winamp2, &winamp5}) {
-        player->playlist_folder = player == &winamp2 ? program : folder;
-        player->Add(curtain);
-        player->Add({folder + L"a.mp3", L"A", L"One"});
-        player->Add({L"C:\\Other\\b.mp3", L"B", L"Two"});
-        player->Play(1);
-        EXPECT_EQ(Ask(*player, winamp::kWritePlaylist), 1) << "the hidden entry counts in the position";
-    }
-    winamp5.relative_paths = true;
-    Ask(winamp5, winamp::kWritePlaylist);
-    Ask(winamp5, winamp::kWritePlaylist);
-    EXPECT_EQ(sqtest::ReadWholeFile(program + L"WINAMP.m3u"), "#EXTM3U\r\n#EXTINF:60,A - One\r\n" + sim::EncodedText(folder, CP_ACP) +
-                                                                 "a.mp3\r\n#EXTINF:60,B - Two\r\nC:\\Other\\b.mp3\r\n");
-    EXPECT_EQ(sqtest::ReadWholeFile(folder + L"Winamp.m3u8"),
-              "\xEF\xBB\xBF#EXTM3U\r\n#EXTINF:60,A - One\r\na.mp3\r\n\\Other\\b.mp3\r\n")
-        << "5.7's paths; details only of what has played";
-    const std::vector<std::string> expected = {"Winamp.m3u and Winamp.m3u8 written", "Winamp.m3u and Winamp.m3u8 written",
-                                               "playlist unchanged"};
-    EXPECT_EQ(outcomes, expected);
-    sqtest::DeleteTree(folder);
-    sqtest::DeleteTree(program);
+    sim::Entry stream(L"http://radio.example/live");
+    stream.stream_songs = {{0, L"Band - Tune"}};
+    winamp5.Add(stream);
+    winamp5.Play(1);
+    for (int second = 0; second < 4; ++second) winamp5.Tick();  // connected, its first data in
+    char song[32] = {};
+    winamp::ExtendedFileInfo playing{"HTTP://radio.example/live", "StreamTitle", song, sizeof song};
+    EXPECT_EQ(Ask(winamp5, winamp::kMetadata, reinterpret_cast<WPARAM>(&playing)), 1);
+    EXPECT_STREQ(song, "Band - Tune") << "the bare song";
 }
 
 }  // namespace
