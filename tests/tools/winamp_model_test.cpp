@@ -15,6 +15,9 @@ namespace {
 namespace winamp = sq::winamp;
 using sim::PlayerWindow;
 
+// A request number that no version of the model implements.
+constexpr long kNeitherImplements = 105;
+
 LRESULT Ask(const PlayerWindow& player, long request, WPARAM argument = 0) {
     return ::SendMessageW(player.hwnd(), WM_USER, argument, request);
 }
@@ -39,7 +42,7 @@ TEST(WinampModel, EachVersionAnswersWhatItImplementsAndEveryOtherRequestWithOne)
         player.Pause();  // 104 answers 3: no answer of an implemented request is 1 here
         for (const long request : by_both) EXPECT_NE(Ask(player, request), 1) << request;
         for (const long request : by_5x) EXPECT_EQ(Ask(player, request) == 1, profile->major == 2) << request;
-        EXPECT_EQ(Ask(player, 105), 1) << "one neither implements";
+        EXPECT_EQ(Ask(player, kNeitherImplements), 1);
         EXPECT_EQ(Ask(player, winamp::kVersion), profile->major == 5 ? 0x5092 : 0x2091);
         EXPECT_EQ(player.Requests(winamp::kVersion), 2);
         player.foreign = true;
