@@ -17,13 +17,12 @@
 #include <string>
 
 #include "media/mp3_bytes.h"
-#include "player/stand_in_player.h"
+#include "winamp_model/player_window.h"
 #include "submit/registry_override.h"
 #include "ui/frm_main.h"
 
 namespace {
 
-constexpr char kPlayerTitle[] = "1. Bench Artist - Bench Song - Winamp";
 constexpr char kSongTitle[] = "Bench Artist - Bench Song";
 constexpr char kSubmitted[] = "Thanks! Your song was submitted.";
 const std::wstring kSettingsKey = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
@@ -122,8 +121,10 @@ int main(int argc, char** argv) {
         << sqtest::Frame(sqtest::FrameHeader{}, 4000) << v1.Encode();
 
     sqtest::ProxyOverride proxy(port);
-    sqtest::StandInPlayer player(kPlayerTitle, folder);
-    player.paths = {song};
+    sim::PlayerWindow player;
+    player.playlist_folder = std::wstring(folder.begin(), folder.end());
+    player.Add({std::wstring(song.begin(), song.end()), L"Bench Artist", L"Bench Song"});
+    player.Play(0);
     sqtest::RegistryOverride registration(HKEY_CLASSES_ROOT, L"WinAmp.File\\shell\\play\\command", nullptr,
                                           L"\"" + std::wstring(folder.begin(), folder.end()) + L"winamp.exe\" \"%1\"");
     sqtest::RegistryOverride username(HKEY_CURRENT_USER, kSettingsKey, L"Username", std::wstring(L"bench"));

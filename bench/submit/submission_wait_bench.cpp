@@ -12,14 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "player/stand_in_player.h"
+#include "winamp_model/player_window.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
 #include "ui/frm_main.h"
 
 namespace {
 
-constexpr char kPlayerTitle[] = "1. Bench Artist - Bench Song - Winamp";
 constexpr char kSongTitle[] = "Bench Artist - Bench Song";
 constexpr DWORD kStallMs = 20000;
 constexpr int kLatencyRounds = 25;
@@ -99,8 +98,10 @@ int main() {
         return 1;
     }
     sqtest::ProxyOverride proxy(service.port());
-    sqtest::StandInPlayer player(kPlayerTitle, folder);
-    player.paths = {folder + "missing.mp3"};
+    sim::PlayerWindow player;
+    player.playlist_folder = std::wstring(folder.begin(), folder.end());
+    player.Add({player.playlist_folder + L"missing.mp3", L"Bench Artist", L"Bench Song"});
+    player.Play(0);
     sqtest::RegistryOverride registration(HKEY_CLASSES_ROOT, L"WinAmp.File\\shell\\play\\command", nullptr,
                                           L"\"" + std::wstring(folder.begin(), folder.end()) + L"winamp.exe\" \"%1\"");
     sq::frmMain& form = sq::frmMain::Instance();

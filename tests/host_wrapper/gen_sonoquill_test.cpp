@@ -2,9 +2,10 @@
 // created by ProgID when registered and from the wrapper's own folder when not; the description
 // reaches the player's plug-in list; config shows the control window until "&Save"; quit leaves
 // the player able to exit cleanly; a missing or broken Sonoquill_WA.dll makes init fail quietly.
-// As Winamp 5.x (a multithreaded main thread) the simulator gets the component made on its main
-// thread, and removing the plug-in from its list takes the installation away. Each scenario runs
-// the simulator as a process of its own, as the player is.
+// As Winamp 5.9 (plug-ins on a second thread, single-threaded) and as a host whose plug-in thread
+// is in the multithreaded apartment, the component is made on the thread of the player's window;
+// removing the plug-in from 5.x's list restarts the player and takes the installation away. Each
+// scenario runs the simulator as a process of its own, as the player is.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,11 +15,11 @@
 
 #include "common/ansi_text.h"
 #include "common/scope_exit.h"
-#include "host/fake_player_window.h"
 #include "host_wrapper/simulated_player.h"
 #include "submit/registry_override.h"
 #include "support/win_test_support.h"
 #include "ui/frm_main.h"
+#include "winamp_model/player_window.h"
 
 namespace {
 
@@ -176,7 +177,9 @@ TEST(GenSonoquill, ConfigShowsTheControlWindowUntilSaveAndQuitLeavesItRunning) {
     ASSERT_TRUE(run.WaitForLog("gen_sonoquill.dll: quit returned", 20000)) << run.Log();
     EXPECT_TRUE(::IsWindow(window));
     const std::wstring before = sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME));
-    sqtest::FakePlayerWindow other("1. Other - Song - Winamp");
+    sim::PlayerWindow other;
+    other.Add({L"C:\\Music\\other.mp3", L"Other", L"Song"});
+    other.Play(0);
     EXPECT_TRUE(sqtest::PumpMessagesUntil(
         [&] { return ::IsWindow(window) && sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME)) != before; }, 2500))
         << "the countdown keeps ticking after quit";
@@ -191,28 +194,40 @@ std::wstring Winamp5(const StandInPlayerFolder& folder) {
 // wrapper's own choice on a multithreaded thread shows that the user's wins over the machine's.
 enum class Source { Machine, User, BesideWrapper };
 
-TEST(GenSonoquill, Winamp5GetsTheComponentMadeOnItsMainThread) {
-    for (const Source source : {Source::Machine, Source::User, Source::BesideWrapper}) {
-        SCOPED_TRACE(source == Source::Machine ? "machine" : source == Source::User ? "user" : "beside the wrapper");
+struct PluginThreadCase {
+    const char* what;
+    const wchar_t* arguments;
+    Source source;
+};
+
+TEST(GenSonoquill, Winamp5GetsTheComponentMadeOnTheThreadOfItsWindow) {
+    const PluginThreadCase cases[] = {
+        {"5.9: by ProgID in the single-threaded apartment", L"", Source::Machine},
+        {"5.9, unregistered: the DLL beside the wrapper", L"", Source::BesideWrapper},
+        {"multithreaded: the user's registration first", L"--mta-first-thread ", Source::User},
+        {"multithreaded, unregistered: the DLL beside the wrapper", L"--mta-first-thread ", Source::BesideWrapper},
+    };
+    for (const PluginThreadCase& c : cases) {
+        SCOPED_TRACE(c.what);
         StandInPlayerFolder folder(L"sq_w5_thread");
         ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
         std::optional<ComponentUnregistered> unregistered;
         std::wstring expected = sqtest::DllPath();
         const std::wstring user_copy = folder.path() + L"Sonoquill_WA.dll";
         sq::ScopeExit unregister_user([&] {
-            if (source == Source::User) sqtest::RunProcess(L"regsvr32.exe /s /u /n /i:user \"" + user_copy + L"\"");
+            if (c.source == Source::User) sqtest::RunProcess(L"regsvr32.exe /s /u /n /i:user \"" + user_copy + L"\"");
         });
-        if (source == Source::BesideWrapper) {
+        if (c.source == Source::BesideWrapper) {
             unregistered.emplace();
             ASSERT_TRUE(unregistered->ok);
             ASSERT_TRUE(folder.AddPlugin(L"Sonoquill_WA.dll"));
             expected = folder.plugins() + L"Sonoquill_WA.dll";
-        } else if (source == Source::User) {
+        } else if (c.source == Source::User) {
             expected = user_copy;
             ASSERT_TRUE(::CopyFileW(sqtest::DllPath().c_str(), expected.c_str(), FALSE));
             ASSERT_EQ(sqtest::RunProcess(L"regsvr32.exe /s /n /i:user \"" + expected + L"\""), 0);
         }
-        SimulatorRun run(folder, Winamp5(folder) + L"--exit-after 3 --report-module Sonoquill_WA.dll " + kSong);
+        SimulatorRun run(folder, Winamp5(folder) + c.arguments + L"--exit-after 3 --report-module Sonoquill_WA.dll " + kSong);
         ASSERT_TRUE(run.WaitForLog("player: module Sonoquill_WA.dll", kStartMs)) << run.Log();
         EXPECT_NE(run.Log().find("gen_sonoquill.dll: init returned 0"), std::string::npos) << run.Log();
         EXPECT_EQ(Lower(ReportedModulePath(run.Log())), Lower(sq::AnsiFromWide(expected)));
@@ -220,7 +235,7 @@ TEST(GenSonoquill, Winamp5GetsTheComponentMadeOnItsMainThread) {
         HWND window = ::FindWindowW(sq::kMainWindowClass, nullptr);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(::GetWindowThreadProcessId(window, nullptr), ::GetWindowThreadProcessId(run.PlayerWindow(), nullptr))
-            << "the control window and its timer belong to the player's main thread";
+            << "the control window and its timer belong to the thread of the player's window";
         const std::wstring before = sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME));
         EXPECT_TRUE(sqtest::PumpMessagesUntil(
             [&] { return sqtest::WindowText(::GetDlgItem(window, sq::IDC_LBL_TIME)) != before; }, 2500))
@@ -273,7 +288,7 @@ TEST(GenSonoquill, UninstallExportAsksAboutTheSettingsWithNoAsTheDefault) {
     ::FreeLibrary(wrapper);
 }
 
-TEST(GenSonoquill, RemovedFromWinamp5sPluginListTheInstallationGoesOnceThePlayerEnds) {
+TEST(GenSonoquill, RemovedFromWinamp5sPluginListTheInstallationGoesAsThePlayerStartsAgain) {
     const std::wstring settings = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
     const std::wstring entry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sonoquill";
     const std::wstring user_class = L"Software\\Classes\\Sonoquill_WA.Plugin";
@@ -286,7 +301,7 @@ TEST(GenSonoquill, RemovedFromWinamp5sPluginListTheInstallationGoesOnceThePlayer
     ASSERT_EQ(sqtest::RunProcess(L"\"" + setup + L"\" /S /D=" + player, 120000), 0);
     ASSERT_TRUE(sqtest::RegistryKeyExists(HKEY_CURRENT_USER, user_class));
 
-    SimulatorRun run(folder, Winamp5(folder) + L"--uninstall-after 1 --exit-after 7 " + kSong);
+    SimulatorRun run(folder, Winamp5(folder) + L"--uninstall-after 1 " + kSong);
     ASSERT_TRUE(run.WaitForLog("winampUninstallPlugin ...", kStartMs)) << run.Log();
     DWORD player_process = 0;
     ::GetWindowThreadProcessId(run.PlayerWindow(), &player_process);
@@ -301,29 +316,26 @@ TEST(GenSonoquill, RemovedFromWinamp5sPluginListTheInstallationGoesOnceThePlayer
         << "the plug-in asks about the stored settings";
     ::PostMessageW(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
 
-    ASSERT_TRUE(run.WaitForLog("gen_sonoquill.dll: stays loaded", 10000)) << run.Log();
+    ASSERT_TRUE(run.FollowRestart(10000)) << "answered 0, the player closes and starts again:\n" << run.Log();
     EXPECT_NE(run.Log().find("winampUninstallPlugin returned 0"), std::string::npos) << run.Log();
     EXPECT_FALSE(sqtest::RegistryKeyExists(HKEY_CURRENT_USER, settings)) << "Yes removes the account";
     EXPECT_TRUE(sqtest::PumpMessagesUntil(
         [&] {
-            return !sqtest::RegistryKeyExists(HKEY_CURRENT_USER, entry) &&
-                   !sqtest::RegistryKeyExists(HKEY_CURRENT_USER, user_class);
-        },
-        5000))
-        << "the uninstall entry and the user's registration go while the player runs";
-    EXPECT_TRUE(::IsWindow(::FindWindowW(sq::kMainWindowClass, nullptr))) << "the player keeps the plug-in running";
-    EXPECT_NE(::GetFileAttributesW((folder.plugins() + L"Sonoquill_WA.dll").c_str()), INVALID_FILE_ATTRIBUTES);
-
-    EXPECT_EQ(run.Wait(30000), 0) << run.Log();
-    EXPECT_TRUE(sqtest::PumpMessagesUntil(
-        [&] {
+            if (sqtest::RegistryKeyExists(HKEY_CURRENT_USER, entry) || sqtest::RegistryKeyExists(HKEY_CURRENT_USER, user_class))
+                return false;
             for (const wchar_t* file : {L"gen_sonoquill.dll", L"Sonoquill_WA.dll", L"Sonoquill-Uninstall.exe"}) {
                 if (::GetFileAttributesW((folder.plugins() + file).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
             }
             return true;
         },
         30000))
-        << "the files go once the player has ended";
+        << "the registration, the uninstall entry and the files go once the old player has ended";
+    EXPECT_NE(run.Log().find("gen_sonoquill.dll: quit returned"), std::string::npos) << "quit as on any close";
+    ASSERT_TRUE(run.WaitForLog("as asked when it was removed", 10000)) << run.Log();
+    EXPECT_EQ(run.Wait(0), -1) << "the new player runs on:\n" << run.Log();
+    EXPECT_TRUE(sqtest::PluginListTexts(run.PlayerWindow()).empty()) << "with no Sonoquill to load";
+    ::PostMessageW(run.PlayerWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.Wait(30000), 0) << run.Log();
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "host_wrapper/simulated_player.h"
 
+#include <cstdlib>
+
 #include "common/ansi_text.h"
-#include "player_sim/playlist_files.h"
+#include "winamp_model/whole_file.h"
 #include "support/win_test_support.h"
 
 namespace sqtest {
@@ -59,7 +61,71 @@ int SimulatorRun::Wait(DWORD timeout_ms) {
     return static_cast<int>(code);
 }
 
+bool SimulatorRun::FollowRestart(DWORD timeout_ms) {
+    const std::string marker = "player: restarting as process ";
+    if (!WaitForLog(marker, timeout_ms)) return false;
+    const std::string log = Log();
+    const DWORD id = std::strtoul(log.c_str() + log.find(marker) + marker.size(), nullptr, 10);
+    HANDLE restarted = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+    if (!restarted) return false;
+    ::CloseHandle(process_);
+    process_ = restarted;
+    return true;
+}
+
 HWND SimulatorRun::PlayerWindow() const { return ::FindWindowW(L"Winamp v1.x", nullptr); }
+
+namespace {
+
+struct WindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindPlayerWindowOf(HWND hwnd, LPARAM search) {
+    auto* s = reinterpret_cast<WindowSearch*>(search);
+    DWORD process = 0;
+    wchar_t name[16] = {};
+    ::GetWindowThreadProcessId(hwnd, &process);
+    if (process == s->process && ::GetClassNameW(hwnd, name, 16) && lstrcmpW(name, L"Winamp v1.x") == 0) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+ForeignPlayerWindow::ForeignPlayerWindow() : folder_(TempFolder(L"sq_foreign")), log_path_(folder_ + L"foreign.log") {
+    std::wstring line = L"\"" + ProgramFolder() + L"player_sim.exe\" --foreign-window --profile 5 --exit-after 600 --log \"" +
+                        log_path_ + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    ::CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    // Up once its song shows: the window is there before its caption.
+    WindowSearch search{pi.dwProcessId, nullptr};
+    PumpMessagesUntil(
+        [&] {
+            if (Log().find("foreign window: up") == std::string::npos) return false;
+            ::EnumWindows(FindPlayerWindowOf, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        20000);
+    hwnd_ = search.found;
+}
+
+ForeignPlayerWindow::~ForeignPlayerWindow() {
+    if (!process_) return;
+    ::TerminateProcess(process_, 0);
+    ::WaitForSingleObject(process_, 10000);
+    ::CloseHandle(process_);
+    DeleteTree(folder_);
+}
+
+std::string ForeignPlayerWindow::Log() const { return ReadWholeFile(log_path_); }
 
 std::vector<std::string> PluginListTexts(HWND player) {
     // Asked for as wide text: that is the form in which the list's text crosses processes.

@@ -1,6 +1,7 @@
 #pragma once
 // A stand-in player folder (player_sim.exe, a Plugins folder with the chosen files) and a run of
-// the simulator in it, watched through its log file and its windows.
+// the simulator in it, watched through its log file and its windows; and the simulator as
+// another program's window of the player's class.
 #include <windows.h>
 
 #include <memory>
@@ -48,11 +49,34 @@ public:
     bool WaitForLog(const std::string& text, DWORD timeout_ms) const;
     // Waits for the end of the process and returns its exit code (-1 after `timeout_ms`).
     int Wait(DWORD timeout_ms);
+    // When the player starts itself again (removing a plug-in), the run follows the new process
+    // that its log names; false when none is named within `timeout_ms`.
+    bool FollowRestart(DWORD timeout_ms);
     HWND PlayerWindow() const;
 
 private:
     std::wstring log_path_;
     HANDLE process_ = nullptr;
+};
+
+// A window of the player's class owned by another process (the simulator's --foreign-window,
+// as 5.x), made after the test's own player window so that the system's lookup finds it first.
+// It answers every pointer request with an address valid in no process and logs every request.
+class ForeignPlayerWindow {
+public:
+    ForeignPlayerWindow();
+    ~ForeignPlayerWindow();
+    ForeignPlayerWindow(const ForeignPlayerWindow&) = delete;
+    ForeignPlayerWindow& operator=(const ForeignPlayerWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    std::string Log() const;
+
+private:
+    std::wstring folder_;
+    std::wstring log_path_;
+    HANDLE process_ = nullptr;
+    HWND hwnd_ = nullptr;
 };
 
 // The texts of the simulator's plug-in list, read from its window.

@@ -19,12 +19,12 @@
 #include <vector>
 
 #include "common/scope_exit.h"
-#include "host/foreign_player_window.h"
 #include "host_wrapper/simulated_player.h"
-#include "player_sim/playlist_files.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
 #include "support/win_test_support.h"
+#include "winamp_model/code_page_text.h"
+#include "winamp_model/whole_file.h"
 
 namespace {
 

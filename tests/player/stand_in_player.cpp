@@ -58,7 +58,11 @@ LRESULT StandInPlayer::WritePlaylistFile() {
     if (fail_requests) return -1;
     if (profile_ == PlayerProfile::kWinamp5) {
         if (entries.empty()) return -1;
-        return sim::WritePlaylistFiles(entries, playlist_folder, path_style) ? position : -1;
+        const bool code_page = sim::WriteWholeFile(playlist_folder + L"Winamp.m3u",
+                                                   sim::PlaylistBytes(entries, playlist_folder, path_style, CP_ACP));
+        const bool utf8 = sim::WriteWholeFile(playlist_folder + L"Winamp.m3u8",
+                                              sim::PlaylistBytes(entries, playlist_folder, path_style, CP_UTF8));
+        return code_page && utf8 ? position : -1;
     }
     std::FILE* file = std::fopen((folder_ + "WINAMP.m3u").c_str(), "wb");
     if (!file) return -1;

@@ -17,7 +17,9 @@
 #include <vector>
 
 #include "host/player_profile.h"
-#include "player_sim/playlist_files.h"
+#include "winamp_model/code_page_text.h"
+#include "winamp_model/playlist_files.h"
+#include "winamp_model/whole_file.h"
 
 namespace sqtest {
 

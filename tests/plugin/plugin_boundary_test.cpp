@@ -1,18 +1,18 @@
 // The host contract, driven as the host wrapper drives it: creation by ProgID in a single-threaded
-// apartment (Winamp 2.x) or from the class factory in the multithreaded one (Winamp 5.x),
+// apartment (Winamp 2.x and 5.9) or from the class factory in the multithreaded one,
 // Initialize, Configure and Quit, the hidden window and its one-second countdown. Each scenario runs in a
 // process of its own (see CMakeLists.txt), because the window lives as long as the DLL does.
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "host/fake_player_window.h"
-#include "host/stand_in_wrapper.h"
-#include "host/plugin_host.h"
 #include "kvo_winamp_gen.h"
+#include "plugin/plugin_host.h"
+#include "plugin/stand_in_wrapper.h"
 #include "sonoquill_wa.h"
 #include "support/win_test_support.h"
 #include "ui/frm_main.h"
+#include "winamp_model/player_window.h"
 
 namespace {
 
@@ -57,6 +57,12 @@ void RunFromMessageLoopAfter(UINT ms, std::function<void()> action) {
     ::SetTimer(nullptr, 0, ms, RunTimerAction);
 }
 
+// The player playing a song: a new title for the countdown.
+void PlayASong(sim::PlayerWindow& player) {
+    player.Add({L"C:\\Music\\song.mp3", L"Some Artist", L"Some Song"});
+    player.Play(0);
+}
+
 using DllCanUnloadNowFn = HRESULT(WINAPI*)();
 HRESULT CallDllCanUnloadNow() {
     HMODULE dll = ::GetModuleHandleW(L"Sonoquill_WA.dll");
@@ -67,7 +73,8 @@ HRESULT CallDllCanUnloadNow() {
 
 TEST(PluginBoundary, CreatedByProgIdInitializedAndTickingAfterQuit) {
     ComApartment com;
-    sqtest::FakePlayerWindow player("3. Some Artist - Some Song - Winamp");
+    sim::PlayerWindow player;
+    PlayASong(player);
     IKvoWinAmpGenPlugin* plugin = CreatePluginByProgId();
     ASSERT_NE(plugin, nullptr) << "Sonoquill_WA.Plugin must be creatable by ProgID after regsvr32";
 
@@ -155,14 +162,16 @@ TEST(PluginBoundary, ConfigureBeforeInitializeShowsModallyUntilSave) {
     EXPECT_FALSE(::IsWindowVisible(window)) << "\"&Save\" hides the window";
 
     // The countdown keeps running although the host never received a description.
-    sqtest::FakePlayerWindow player("1. A - B - Winamp");
+    sim::PlayerWindow player;
+    PlayASong(player);
     EXPECT_TRUE(sqtest::PumpMessagesUntil([] { return TimeLabelSeconds() <= 48; }, 5000));
     plugin->Release();
 }
 
 TEST(PluginBoundary, InitializeTwiceLoadsTheWindowOnce) {
     ComApartment com(COINIT_MULTITHREADED);
-    sqtest::FakePlayerWindow player("1. A - B - Winamp");
+    sim::PlayerWindow player;
+    PlayASong(player);
     IKvoWinAmpGenPlugin* plugin = CreatePluginFromClassFactory();
     ASSERT_NE(plugin, nullptr);
     sqtest::StandInWrapper first;

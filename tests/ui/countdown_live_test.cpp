@@ -1,5 +1,5 @@
-// The countdown on the real timer, through the real DLL as the host drives it: a new title in a
-// stand-in player window counts lblTime down once a second and is handed to the submission run
+// The countdown on the real timer, through the real DLL as the host drives it: a new title in the
+// player's window (the model, in this process) counts lblTime down once a second and is handed to the submission run
 // on the 51st tick, once. The test prefix's proxy leads nowhere, so each run ends at once with
 // the unknown-response text, and its time stamp in lblLastTime tells that a run took place.
 // Takes about a minute.
@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "host/stand_in_wrapper.h"
-#include "host/plugin_host.h"
 #include "kvo_winamp_gen.h"
-#include "player/stand_in_player.h"
+#include "plugin/plugin_host.h"
+#include "plugin/stand_in_wrapper.h"
 #include "support/win_test_support.h"
 #include "ui/frm_main.h"
+#include "winamp_model/player_window.h"
 
 namespace {
 
@@ -40,10 +40,11 @@ struct LabelChange {
 
 TEST(CountdownLive, NewTitleIsCountedDownAndSubmittedOnceOnTheFiftyFirstTick) {
     ComApartment com;
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    sqtest::StandInPlayer player("5. Artist - Song - Winamp", temp);
+    sim::PlayerWindow player;
     ASSERT_NE(player.hwnd(), nullptr);
+    player.Add({L"C:\\Music\\song.mp3", L"Artist", L"Song"});
+    player.Add({L"C:\\Music\\tune.mp3", L"Other", L"Tune"});
+    player.Play(0);
 
     IKvoWinAmpGenPlugin* plugin = CreatePluginByProgId();
     ASSERT_NE(plugin, nullptr);
@@ -95,9 +96,9 @@ TEST(CountdownLive, NewTitleIsCountedDownAndSubmittedOnceOnTheFiftyFirstTick) {
     EXPECT_FALSE(RunHasEnded(window));
 
     // LastPlayed took the title: another title counts, and one tick of the first refills.
-    player.SetTitle("6. Other - Tune - Winamp");
+    player.Play(1);
     EXPECT_TRUE(sqtest::PumpMessagesUntil([&] { return TimeLabel(window) == "48 sec"; }, 5000));
-    player.SetTitle("5. Artist - Song - Winamp");
+    player.Play(0);
     EXPECT_TRUE(sqtest::PumpMessagesUntil([&] { return TimeLabel(window) == "50 sec"; }, 3000))
         << "the submitted title is the one LastPlayed holds";
     EXPECT_FALSE(RunHasEnded(window));

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "common/module.h"
-#include "player/stand_in_player.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
 #include "ui/frm_main.h"
+#include "winamp_model/player_window.h"
 
 namespace sq {
 namespace {
@@ -21,9 +21,6 @@ void CALLBACK QuitOnceTheRequestIsIn(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST(SubmitSongQuit, QuitDuringTheWaitAbandonsTheRequestAndLeavesTheQuitForThePlayer) {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp);
     sqtest::StandInService service;
     ASSERT_TRUE(service.ok());
     g_service = &service;
@@ -31,7 +28,9 @@ TEST(SubmitSongQuit, QuitDuringTheWaitAbandonsTheRequestAndLeavesTheQuitForThePl
     stall.stall_ms = 10000;
     service.SetScript(stall);
     sqtest::ProxyOverride proxy(service.port());
-    sqtest::StandInPlayer player("1. A - B - Winamp", folder);
+    sim::PlayerWindow player;
+    player.Add({L"C:\\Music\\song.mp3", L"A", L"B"});
+    player.Play(0);
     sqtest::RegistryOverride registration(HKEY_CLASSES_ROOT, L"WinAmp.File\\shell\\play\\command", nullptr,
                                           std::wstring(L"\"C:\\nowhere\\winamp.exe\" \"%1\""));
     frmMain& form = frmMain::Instance();

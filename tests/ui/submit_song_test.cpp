@@ -1,5 +1,5 @@
-// SubmitSong end to end: frmMain with its real labels, a stand-in player with a playlist and a
-// registration, the stand-in service reached through the system proxy, the shell's http handler
+// SubmitSong end to end: frmMain with its real labels, the player's window (the model, in this
+// process) with a playlist and a registration, the stand-in service reached through the system proxy, the shell's http handler
 // replaced by a recorder. Every run is started as the countdown starts it.
 #include <gtest/gtest.h>
 
@@ -10,19 +10,18 @@
 #include <thread>
 
 #include "media/mp3_bytes.h"
-#include "player/stand_in_player.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
 #include "support/win_test_support.h"
 #include "common/ansi_text.h"
 #include "ui/frm_main.h"
+#include "winamp_model/player_window.h"
 
 namespace sq {
 namespace {
 
 using sqtest::ServiceScript;
 
-constexpr char kPlayerTitle[] = "3. Player Artist - Player Title - Winamp";
 constexpr char kSongTitle[] = "Player Artist - Player Title";
 constexpr char kUnknown[] = "Sonoquill returned an unknown response.";
 const std::wstring kSettingsKey = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
@@ -125,13 +124,21 @@ protected:
         ASSERT_TRUE(service_.ok());
         ASSERT_TRUE(player_.hwnd());
         WriteFile(untagged_, std::string(4096, '\0'));
-        player_.paths = {folder_ + "other.mp3", untagged_};
-        player_.position = 1;
+        player_.playlist_folder = WideFromAnsi(folder_);
+        player_.Add({WideFromAnsi(folder_ + "other.mp3")});
+        Play(untagged_);
         ::DeleteFileW((sqtest::ProgramFolder() + L"url_recorder.log").c_str());
         // Nested ticks see the submitted title and only refill the counter.
         form().countdown.LastPlayed = kSongTitle;
         form().SetControlText(IDC_LBL_RESPONSE, "No data sent yet.");
         form().SetControlText(IDC_LBL_LAST_TIME, "No time reported.");
+    }
+
+    // The file plays as the second entry; the player knows its title, the file may have none.
+    void Play(const std::string& path) {
+        while (player_.entries().size() > 1) player_.Delete(1);
+        player_.Add({WideFromAnsi(path), L"Player Artist", L"Player Title"});
+        player_.Play(1);
     }
 
     static frmMain& form() { return frmMain::Instance(); }
@@ -150,7 +157,7 @@ protected:
     std::string untagged_ = folder_ + "untagged song.mp3";
     sqtest::StandInService service_;
     sqtest::ProxyOverride proxy_{service_.port()};
-    sqtest::StandInPlayer player_{kPlayerTitle, folder_};
+    sim::PlayerWindow player_;
     sqtest::RegistryOverride player_registration_{HKEY_CLASSES_ROOT, L"WinAmp.File\\shell\\play\\command", nullptr,
                                                   L"\"" + std::wstring(folder_.begin(), folder_.end()) +
                                                       L"winamp.exe\" \"%1\""};
@@ -205,15 +212,14 @@ TEST_F(SubmitSongTest, TagsOfThePlayingFileNameTheSong) {
     for (const auto& [bytes, query] : rows) {
         const std::string path = folder_ + "song " + std::to_string(n) + ".mp3";
         WriteFile(path, bytes);
-        player_.paths = {path};
-        player_.position = 0;
+        Play(path);
         SubmittingTick();
         ASSERT_EQ(service_.RequestCount(), ++n);
         EXPECT_NE(service_.Requests().back().request_line.find(query + " HTTP/1.1"), std::string::npos)
             << service_.Requests().back().request_line;
     }
     // A file that cannot be read gives the same fallback.
-    player_.paths = {folder_ + "gone.mp3"};
+    Play(folder_ + "gone.mp3");
     SubmittingTick();
     ASSERT_EQ(service_.RequestCount(), n + 1);
     EXPECT_NE(service_.Requests().back().request_line.find("art=No_Artist&trk=Player%20Artist%20-%20Player%20Title"),
@@ -309,9 +315,10 @@ TEST_F(SubmitSongTest, PathOutsideTheCodePageIsReadAndExcludedByItsFolder) {
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     ::CloseHandle(file);
-    sqtest::StandInPlayer winamp5(kPlayerTitle, folder_, sqtest::PlayerProfile::kWinamp5);
+    sim::PlayerWindow winamp5(sim::Winamp5());
     winamp5.playlist_folder = folder;
-    winamp5.entries = {{song, L"Wide", 100, true}};
+    winamp5.Add({song, L"", L"Wide"});
+    winamp5.Play(0);
 
     service_.Answer("Success");
     SubmittingTick();

@@ -1,62 +1,34 @@
 #include "foreign_window.h"
 
-#include <windows.h>
-
+#include "options.h"
 #include "tool_log.h"
+#include "winamp_model/code_page_text.h"
+#include "winamp_model/player_window.h"
 
 namespace sim {
-namespace {
 
-// In the lowest 64 kB of the address space, which Windows never maps in any process.
-constexpr LRESULT kNowhere = 0x1000;
-constexpr UINT_PTR kExitTimer = 1;
-
-LRESULT CALLBACK ForeignProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_USER:
-        Log("foreign window: request %ld (wParam %lu)", static_cast<long>(lp), static_cast<unsigned long>(wp));
-        switch (lp) {
-        case 104:
-            return 1;
-        case 211:
-        case 214:
-        case 335:
-        case 337:
-        case 338:
-            return kNowhere;
-        default:
-            return 0;
-        }
-    case WM_TIMER:
-    case WM_CLOSE:
-        ::DestroyWindow(hwnd);
-        return 0;
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
-    default:
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
-    }
-}
-
-}  // namespace
-
-int RunForeignWindow(int exit_after) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ForeignProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"Winamp v1.x";
-    if (!::RegisterClassW(&wc)) return 1;
-    HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"1. Foreign Artist - Foreign Song - Winamp",
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 80, nullptr, nullptr, wc.hInstance,
-                                  nullptr);
-    if (!hwnd) {
+int RunForeignWindow(const Options& options) {
+    PlayerWindow window(*options.profile, {WS_OVERLAPPEDWINDOW | WS_VISIBLE, {40, 40, 320, 80}, nullptr});
+    if (!window.hwnd()) {
         Log("foreign window: cannot create the window (is there a display?)");
         return 1;
     }
-    if (exit_after > 0) ::SetTimer(hwnd, kExitTimer, static_cast<UINT>(exit_after) * 1000, nullptr);
-    Log("foreign window: up in process %lu", ::GetCurrentProcessId());
+    window.foreign = true;
+    window.log = [](const std::string& line, bool) { Log("%s", line.c_str()); };
+    window.handle = [&window](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == WM_TIMER || message == WM_CLOSE) window.Close();
+        if (message == WM_DESTROY) ::PostQuitMessage(0);
+        return message == WM_TIMER || message == WM_CLOSE || message == WM_DESTROY;
+    };
+    Entry song;
+    song.path = L"C:\\Foreign\\song.mp3";
+    song.artist = L"Foreign Artist";
+    song.title = L"Foreign Song";
+    window.Add(song);
+    window.Play(0);
+    if (options.exit_after > 0) ::SetTimer(window.hwnd(), 1, static_cast<UINT>(options.exit_after) * 1000, nullptr);
+    Log("foreign window: up in process %lu, title \"%s\"", ::GetCurrentProcessId(),
+        EncodedText(window.Caption(), CP_UTF8).c_str());
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
     Log("foreign window: closed");

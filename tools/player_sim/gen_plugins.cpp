@@ -22,10 +22,8 @@ std::string LoadedPlugin::Description() const {
 }
 
 std::string LoadedPlugin::ListText() const {
-    std::string text = Description().empty() ? file : Description() + "  [" + file + "]";
-    if (delete_at_next_start) text += "  (removed at next start)";
-    else if (!running()) text += "  (not loaded)";
-    return text;
+    const std::string text = Description().empty() ? file : Description() + "  [" + file + "]";
+    return running() ? text : text + "  (not loaded)";
 }
 
 void GenPlugins::DeletePending(const std::string& folder) {
@@ -36,7 +34,7 @@ void GenPlugins::DeletePending(const std::string& folder) {
         std::string file = line;
         while (!file.empty() && (file.back() == '\n' || file.back() == '\r')) file.pop_back();
         if (file.empty()) continue;
-        const BOOL deleted = ::DeleteFileA((folder + file).c_str());
+        const bool deleted = ::DeleteFileA((folder + file).c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND;
         Log("plug-in %s: %s, as asked when it was removed", file.c_str(), deleted ? "deleted" : "cannot be deleted");
     }
     std::fclose(list);
@@ -44,6 +42,7 @@ void GenPlugins::DeletePending(const std::string& folder) {
 }
 
 void GenPlugins::LoadAll(const std::string& folder, HWND player, const std::string& pending_list) {
+    folder_ = folder;
     pending_list_ = pending_list;
     if (!pending_list_.empty()) DeletePending(folder);
     std::vector<std::string> files;
@@ -114,8 +113,8 @@ void GenPlugins::QuitAll(QuitOrder order) {
     }
 }
 
-void GenPlugins::Uninstall(size_t index, HWND player) {
-    if (index >= plugins_.size() || !plugins_[index].module || plugins_[index].delete_at_next_start || quit_) return;
+Removal GenPlugins::Uninstall(size_t index, HWND player) {
+    if (index >= plugins_.size() || !plugins_[index].module || quit_) return Removal::kNone;
     LoadedPlugin& plugin = plugins_[index];
     auto uninstall = reinterpret_cast<UninstallPluginFn>(
         reinterpret_cast<void*>(::GetProcAddress(plugin.module, "winampUninstallPlugin")));
@@ -128,17 +127,19 @@ void GenPlugins::Uninstall(size_t index, HWND player) {
         Log("plug-in %s: no winampUninstallPlugin", plugin.file.c_str());
     }
     if (answer == kUninstallNow) {
+        if (plugin.running()) plugin.descriptor->quit();
         ::FreeLibrary(plugin.module);
-        Log("plug-in %s: unloaded and no longer listed", plugin.file.c_str());
+        const BOOL deleted = ::DeleteFileA((folder_ + plugin.file).c_str());
+        Log("plug-in %s: quit, unloaded, %s and no longer listed", plugin.file.c_str(),
+            deleted ? "deleted" : "cannot be deleted");
         plugins_.erase(plugins_.begin() + static_cast<std::ptrdiff_t>(index));
-        return;
+        return Removal::kDeletedNow;
     }
     if (std::FILE* list = std::fopen(pending_list_.c_str(), "a")) {
         std::fprintf(list, "%s\n", plugin.file.c_str());
         std::fclose(list);
     }
-    plugin.delete_at_next_start = true;
-    Log("plug-in %s: stays loaded; deleted when the player next starts", plugin.file.c_str());
+    return Removal::kRestart;
 }
 
 void GenPlugins::FreeAll() {

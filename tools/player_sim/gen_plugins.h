@@ -17,16 +17,18 @@ struct LoadedPlugin {
     HMODULE module = nullptr;
     sq::GeneralPurposePlugin* descriptor = nullptr;
     int init_result = -1;
-    bool delete_at_next_start = false;
     bool running() const { return descriptor && init_result == 0; }
     std::string Description() const;
     std::string ListText() const;  // what the player's plug-in list shows
 };
 
-// What winampUninstallPlugin answers: 1 unloads the plug-in at once; 0, or no such export, has
-// the player delete the DLL when it next starts, and nothing else.
+// What winampUninstallPlugin answers: 1 (5.5 on) has the player quit, free and delete the plug-in
+// at once; 0, or no such export, has it close and start again, deleting the DLL before it loads
+// its plug-ins (restart.h).
 using UninstallPluginFn = int(__cdecl*)(HINSTANCE, HWND, int);
 inline constexpr int kUninstallNow = 1;
+
+enum class Removal { kNone, kDeletedNow, kRestart };
 
 enum class QuitOrder { kLoadOrder, kReverseLoadOrder };
 
@@ -38,8 +40,9 @@ public:
     void Config(size_t index);
     // Calls quit on every running plug-in (once).
     void QuitAll(QuitOrder order = QuitOrder::kLoadOrder);
-    // Removes a plug-in as the user does in the preferences' plug-in list.
-    void Uninstall(size_t index, HWND player);
+    // Removes a plug-in as the user does in the preferences' plug-in list; on kRestart the DLL is
+    // listed for deletion at the next start.
+    Removal Uninstall(size_t index, HWND player);
     // Unloads the plug-in modules, as 2.x does after quit.
     void FreeAll();
 
@@ -49,6 +52,7 @@ private:
     void DeletePending(const std::string& folder);
 
     std::vector<LoadedPlugin> plugins_;
+    std::string folder_;
     std::string pending_list_;
     bool quit_ = false;
 };

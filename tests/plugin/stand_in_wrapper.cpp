@@ -1,4 +1,4 @@
-#include "host/stand_in_wrapper.h"
+#include "plugin/stand_in_wrapper.h"
 
 namespace sqtest {
 

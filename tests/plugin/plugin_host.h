@@ -1,8 +1,8 @@
 #pragma once
 // What every stand-in host does first: join the apartment the player's thread is in and create
 // the plug-in as the host wrapper does there: by its ProgID in a single-threaded apartment
-// (Winamp 2.x), straight from the DLL's class factory on this thread in the multithreaded one
-// (Winamp 5.x joins it before it loads its plug-ins).
+// (Winamp 2.x, and 5.9's plug-in thread), straight from the DLL's class factory on this thread in
+// the multithreaded one (a host whose plug-in thread has joined it).
 #include <windows.h>
 #include <objbase.h>
 

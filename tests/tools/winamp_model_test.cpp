@@ -1,0 +1,150 @@
+// The model of Winamp (tools/winamp_model) asked as a plug-in asks the player, from its own
+// process: which requests each version answers and how, the captions it shows as it plays, the
+// playing file after its entry is deleted and the list cleared, and the metadata it has read.
+// The captions of a stream as it connects are shown through the simulator (winamp5_host_test).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/win_test_support.h"
+#include "winamp_model/code_page_text.h"
+#include "winamp_model/player_window.h"
+
+namespace {
+
+namespace winamp = sq::winamp;
+using sim::PlayerWindow;
+
+// A request number that no version of the model implements.
+constexpr long kNeitherImplements = 105;
+
+LRESULT Ask(const PlayerWindow& player, long request, WPARAM argument = 0) {
+    return ::SendMessageW(player.hwnd(), WM_USER, argument, request);
+}
+
+std::wstring WideAnswer(LRESULT answer) { return reinterpret_cast<const wchar_t*>(answer); }
+
+std::string NarrowAnswer(LRESULT answer) { return reinterpret_cast<const char*>(answer); }
+
+std::wstring Caption(const PlayerWindow& player) { return sqtest::WindowText(player.hwnd()); }
+
+TEST(WinampModel, EachVersionAnswersWhatItImplementsAndEveryOtherRequestWithOne) {
+    const long by_both[] = {winamp::kVersion, winamp::kPlayState, winamp::kWritePlaylist, winamp::kPlaylistPosition,
+                            winamp::kEntryPath, winamp::kMetadata};
+    const long by_5x[] = {winamp::kWideEntryPath,   winamp::kSettingsFolder, winamp::kPlaylistFolder,
+                          winamp::kWidePlaylistFolder, winamp::kWideMetadata, winamp::kWidePlayingFile,
+                          winamp::kWideSettingsFolder};
+    for (const sim::Profile* profile : {&sim::Winamp2(), &sim::Winamp5()}) {
+        SCOPED_TRACE(profile->log_name);
+        PlayerWindow player(*profile);
+        player.Add({L"C:\\Music\\a.mp3", L"A", L"B"});
+        player.Play(0);
+        player.Pause();  // 104 answers 3: no answer of an implemented request is 1 here
+        for (const long request : by_both) EXPECT_NE(Ask(player, request), 1) << request;
+        for (const long request : by_5x) EXPECT_EQ(Ask(player, request) == 1, profile->major == 2) << request;
+        EXPECT_EQ(Ask(player, kNeitherImplements), 1);
+        EXPECT_EQ(Ask(player, winamp::kVersion), profile->major == 5 ? 0x5092 : 0x2091);
+        EXPECT_EQ(player.Requests(winamp::kVersion), 2);
+        player.foreign = true;
+        EXPECT_GE(static_cast<std::uintptr_t>(Ask(player, winamp::kEntryPath)), 0xFFFF0000u)
+            << "another program's window answers an address no process maps";
+        player.Unanswer(winamp::kEntryPath);
+        EXPECT_EQ(Ask(player, winamp::kEntryPath), 1) << "a player that lacks 211";
+    }
+}
+
+TEST(WinampModel, CaptionFollowsWhatPlaysAsEachVersionShowsIt) {
+    const std::wstring song = L"Artist - \x65E5\x672C - Winamp";  // outside the code page
+    const struct {
+        const sim::Profile& profile;
+        bool numbered;
+        void (PlayerWindow::*action)();
+        const wchar_t* state;
+    } rows[] = {
+        {sim::Winamp2(), true, &PlayerWindow::Play, L""},   {sim::Winamp5(), true, &PlayerWindow::Play, L""},
+        {sim::Winamp5(), false, &PlayerWindow::Play, L""},  {sim::Winamp2(), true, &PlayerWindow::Pause, L""},
+        {sim::Winamp5(), true, &PlayerWindow::Pause, L" [Paused]"}, {sim::Winamp5(), true, &PlayerWindow::Stop, L" [Stopped]"},
+    };
+    for (const auto& row : rows) {
+        PlayerWindow player(row.profile);
+        player.numbered = row.numbered;
+        player.Add({L"C:\\Music\\Untagged Song.mp3"});
+        player.Add({L"C:\\Music\\b.mp3", L"Artist", L"\x65E5\x672C"});
+        player.Restore(1);
+        EXPECT_EQ(Caption(player), row.profile.name) << "idle: the player's own name";
+        player.Play();
+        (player.*row.action)();
+        const std::wstring caption = (row.numbered ? L"2. " : L"") + song + row.state;
+        const std::wstring in_code_page = sim::DecodedText(sim::EncodedText(caption, CP_ACP), CP_ACP);
+        EXPECT_EQ(Caption(player), row.profile.unicode_caption ? caption : in_code_page)
+            << "2.x keeps its caption in the code page";
+        player.Play(0);
+        EXPECT_EQ(Caption(player).substr(0, 16), row.numbered ? L"1. Untagged Song" : L"Untagged Song - ");
+    }
+    PlayerWindow player;
+    const int before = player.caption_reads();
+    sqtest::WindowText(player.hwnd());
+    EXPECT_EQ(player.caption_reads(), before + 1);
+}
+
+TEST(WinampModel, PlaybackGoesOnWhenThePlayingEntryIsDeletedAndTheListCleared) {
+    PlayerWindow player(sim::Winamp5());
+    for (const wchar_t* path : {L"C:\\M\\0.mp3", L"C:\\M\\1.mp3", L"C:\\M\\2.mp3"}) player.Add({path, L"A", path});
+    player.Play(1);
+    const std::wstring caption = Caption(player);
+    player.DeletePlaying();
+    EXPECT_EQ(Ask(player, winamp::kPlaylistPosition), 0) << "the entry before it";
+    EXPECT_EQ(WideAnswer(Ask(player, winamp::kWidePlayingFile)), L"C:\\M\\1.mp3");
+    EXPECT_EQ(NarrowAnswer(Ask(player, winamp::kEntryPath, 1)), "C:\\M\\2.mp3");
+    EXPECT_EQ(Caption(player), caption);
+    player.Clear();
+    EXPECT_EQ(Ask(player, winamp::kWritePlaylist), -1);
+    EXPECT_EQ(Ask(player, winamp::kPlaylistPosition), -1);
+    EXPECT_EQ(Ask(player, winamp::kPlayState), winamp::kPlaying);
+    EXPECT_EQ(WideAnswer(Ask(player, winamp::kWidePlayingFile)), L"C:\\M\\1.mp3");
+    EXPECT_EQ(Ask(player, winamp::kEntryPath, 0), 0) << "no entry";
+}
+
+TEST(WinampModel, MetadataOfWhatThePlayerHasReadAndNothingTouchedOtherwise) {
+    const std::wstring flac = L"C:\\Music\\\x0141\x00F3" L"d\x017A.flac";
+    PlayerWindow winamp5(sim::Winamp5());
+    PlayerWindow winamp2(sim::Winamp2());
+    for (PlayerWindow* player : {&winamp5, &winamp2}) player->Add({flac, L"Flac Artist", L"Flac Song"});
+    const std::string narrow_flac = sim::EncodedText(flac, CP_ACP);
+    const struct {
+        PlayerWindow& player;
+        const char* field;
+        LRESULT answer;
+        std::string ret;
+    } rows[] = {{winamp5, "artist", 1, "Flac Artist"}, {winamp2, "title", 1, "Flac Song"},
+                {winamp5, "album", 1, ""},             {winamp5, "genre", 0, ""}};
+    for (const auto& row : rows) {
+        char ret[32] = "untouched";
+        winamp::ExtendedFileInfo info{narrow_flac.c_str(), row.field, ret, sizeof ret};
+        EXPECT_EQ(Ask(row.player, winamp::kMetadata, reinterpret_cast<WPARAM>(&info)), row.answer) << row.field;
+        EXPECT_EQ(std::string(ret), row.ret) << row.field;
+    }
+    wchar_t ret[8] = L"untouch";
+    winamp::WideExtendedFileInfo info{flac.c_str(), L"title", ret, 8};
+    EXPECT_EQ(Ask(winamp5, winamp::kWideMetadata, reinterpret_cast<WPARAM>(&info)), 1);
+    EXPECT_STREQ(ret, L"Flac So") << "cut to retlen";
+    ret[0] = L'?';
+    EXPECT_EQ(Ask(winamp2, winamp::kWideMetadata, reinterpret_cast<WPARAM>(&info)), 1) << "2.x lacks it";
+    EXPECT_STREQ(ret, L"?lac So");
+    info.ret = nullptr;
+    for (const WPARAM bad : {WPARAM{0}, WPARAM{5}, reinterpret_cast<WPARAM>(&info)}) {
+        EXPECT_EQ(Ask(winamp5, winamp::kWideMetadata, bad), 0) << "no record to fill";
+    }
+
+    sim::Entry stream(L"http://radio.example/live");
+    stream.stream_songs = {{0, L"Band - Tune"}};
+    winamp5.Add(stream);
+    winamp5.Play(1);
+    for (int second = 0; second < 4; ++second) winamp5.Tick();  // connected, its first data in
+    char song[32] = {};
+    winamp::ExtendedFileInfo playing{"HTTP://radio.example/live", "StreamTitle", song, sizeof song};
+    EXPECT_EQ(Ask(winamp5, winamp::kMetadata, reinterpret_cast<WPARAM>(&playing)), 1);
+    EXPECT_STREQ(song, "Band - Tune") << "the bare song";
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+#include "options.h"
+
+#include "common/path_text.h"
+#include "winamp_model/id3v1_tags.h"
+
+namespace sim {
+namespace {
+
+std::vector<std::wstring> Split(const std::wstring& list, wchar_t separator) {
+    std::vector<std::wstring> parts;
+    for (size_t start = 0; start <= list.size();) {
+        size_t end = list.find(separator, start);
+        if (end == std::wstring::npos) end = list.size();
+        parts.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+// "S=TEXT": second S and its text; false without the "=".
+bool SecondAndText(const std::wstring& item, int& second, std::wstring& text) {
+    const size_t equals = item.find(L'=');
+    if (equals == std::wstring::npos) return false;
+    second = _wtoi(item.substr(0, equals).c_str());
+    text = item.substr(equals + 1);
+    return true;
+}
+
+// "5=play,20=pause,90=play": at second 5 of the run play, and so on.
+bool ParseEvents(const std::wstring& list, std::vector<Event>& events) {
+    const struct {
+        const wchar_t* name;
+        Action action;
+    } kActions[] = {{L"play", Action::kPlay},   {L"pause", Action::kPause},   {L"stop", Action::kStop},
+                    {L"next", Action::kNext},   {L"delete", Action::kDelete}, {L"clear", Action::kClear}};
+    for (const std::wstring& item : Split(list, L',')) {
+        Event event{};
+        std::wstring name;
+        if (!SecondAndText(item, event.second, name)) return false;
+        bool known = false;
+        for (const auto& action : kActions) {
+            if (name != action.name) continue;
+            event.action = action.action;
+            known = true;
+        }
+        if (!known) return false;
+        events.push_back(event);
+    }
+    return true;
+}
+
+// "Station|0=Artist - Song|40=Other - Tune"
+bool ParseStream(const std::wstring& text, Entry& stream) {
+    const std::vector<std::wstring> parts = Split(text, L'|');
+    stream.station = parts[0];
+    for (size_t i = 1; i < parts.size(); ++i) {
+        StreamSong song{};
+        if (!SecondAndText(parts[i], song.second, song.title)) return false;
+        stream.stream_songs.push_back(song);
+    }
+    return true;
+}
+
+std::wstring FullPath(const std::wstring& path) {
+    wchar_t full[MAX_PATH] = {};
+    const DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? std::wstring(full) : path;
+}
+
+std::string CodePage(const std::wstring& text) {
+    std::string bytes(text.size() * 2 + 1, '\0');
+    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes.data(), static_cast<int>(bytes.size()),
+                                        nullptr, nullptr);
+    bytes.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return bytes;
+}
+
+}  // namespace
+
+const char kUsage[] =
+    "usage: player_sim [--profile 2|5] [--schedule S1,S2,...] [--start-at N] [--idle] [--events S=A,...] "
+    "[--no-numbers] [--no-entry-answers] [--mta-first-thread] [--config-after S] [--press-save-after S] "
+    "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] [--log FILE] "
+    "[--report-module NAME] [--register-only] [--no-watch] [--foreign-window] "
+    "[--tags ARTIST|TITLE[|ALBUM]] [--stream STATION|S=SONG|...] song|http://address|hidden:TEXT ...";
+
+bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
+    options.arguments = args;
+    std::vector<int> schedule;
+    Entry next;  // what --tags and --stream said of the next entry
+    bool tagged = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& arg = args[i];
+        const bool has_value = i + 1 < args.size();
+        const auto number = [&] { return _wtoi(args[++i].c_str()); };
+        if (arg == L"--profile" && has_value) {
+            options.profile = ProfileOf(number());
+            if (!options.profile) return false;
+        } else if (arg == L"--schedule" && has_value) {
+            for (const std::wstring& seconds : Split(args[++i], L',')) schedule.push_back(_wtoi(seconds.c_str()));
+        } else if (arg == L"--start-at" && has_value) {
+            const int n = number();
+            options.start_at = n > 1 ? static_cast<size_t>(n - 1) : 0;
+        } else if (arg == L"--idle") {
+            options.idle = true;
+        } else if (arg == L"--events" && has_value) {
+            if (!ParseEvents(args[++i], options.events)) return false;
+        } else if (arg == L"--no-numbers") {
+            options.numbered = false;
+        } else if (arg == L"--no-entry-answers") {
+            options.answers_entries = false;
+        } else if (arg == L"--foreign-window") {
+            options.foreign_window = true;
+        } else if (arg == L"--mta-first-thread") {
+            options.mta_first_thread = true;
+        } else if (arg == L"--config-after" && has_value) {
+            options.config_after = number();
+        } else if (arg == L"--press-save-after" && has_value) {
+            options.press_save_after = number();
+        } else if (arg == L"--uninstall-after" && has_value) {
+            options.uninstall_after = number();
+        } else if (arg == L"--exit-after" && has_value) {
+            options.exit_after = number();
+        } else if (arg == L"--linger" && has_value) {
+            options.linger_ms = static_cast<DWORD>(number());
+        } else if (arg == L"--playlist-folder" && has_value) {
+            options.playlist_folder = sq::WithTrailingBackslash(FullPath(args[++i]));
+        } else if (arg == L"--relative-paths") {
+            options.relative_paths = true;
+        } else if (arg == L"--log" && has_value) {
+            options.log_file = args[++i];
+        } else if (arg == L"--report-module" && has_value) {
+            options.report_module = CodePage(args[++i]);
+        } else if (arg == L"--register-only") {
+            options.register_only = true;
+        } else if (arg == L"--no-watch") {
+            options.watch = false;
+        } else if (arg == L"--after-process" && has_value) {
+            options.after_process = static_cast<DWORD>(number());
+        } else if (arg == L"--tags" && has_value) {
+            const std::vector<std::wstring> tags = Split(args[++i], L'|');
+            next.artist = tags[0];
+            next.title = tags.size() > 1 ? tags[1] : std::wstring();
+            next.album = tags.size() > 2 ? tags[2] : std::wstring();
+            tagged = true;
+        } else if (arg == L"--stream" && has_value) {
+            if (!ParseStream(args[++i], next)) return false;
+        } else if (arg.rfind(L"--", 0) == 0) {
+            return false;
+        } else {
+            Entry entry = next;
+            next = Entry();
+            if (arg.rfind(L"hidden:", 0) == 0) {
+                entry.path = arg.substr(7);
+                entry.hidden = true;
+            } else {
+                entry.path = arg;
+                if (!entry.IsStream()) entry.path = FullPath(arg);
+                if (!entry.IsStream() && !tagged) ReadId3v1Tags(entry);
+            }
+            tagged = false;
+            options.entries.push_back(entry);
+        }
+    }
+    for (size_t i = 0; i < options.entries.size() && i < schedule.size(); ++i) {
+        if (schedule[i] > 0) options.entries[i].seconds = schedule[i];
+    }
+    return true;
+}
+
+}  // namespace sim

@@ -1,0 +1,51 @@
+#pragma once
+// The simulator's command line (player_sim.cpp lists the options).
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "winamp_model/entry.h"
+#include "winamp_model/profile.h"
+
+namespace sim {
+
+enum class Action { kPlay, kPause, kStop, kNext, kDelete, kClear };
+
+struct Event {
+    int second;
+    Action action;
+};
+
+struct Options {
+    const Profile* profile = &Winamp2();
+    std::vector<Entry> entries;
+    std::size_t start_at = 0;
+    bool idle = false;
+    std::vector<Event> events;
+    bool numbered = true;
+    bool answers_entries = true;
+    bool foreign_window = false;
+    bool mta_first_thread = false;
+    int config_after = -1;
+    int press_save_after = -1;
+    int uninstall_after = -1;
+    int exit_after = -1;
+    DWORD linger_ms = 1500;
+    std::wstring playlist_folder;
+    bool relative_paths = false;
+    std::string report_module;
+    bool register_only = false;
+    bool watch = true;
+    DWORD after_process = 0;
+    std::wstring log_file;
+    std::vector<std::wstring> arguments;  // as given, for a restart to pass on
+};
+
+// False for an unknown option or a malformed value.
+bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options);
+
+extern const char kUsage[];
+
+}  // namespace sim

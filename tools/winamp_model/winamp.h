@@ -1,0 +1,109 @@
+#pragma once
+// One model of the Winamp player, for the simulator and the Windows tests alike: its playlist,
+// what plays and how, the caption that follows, the playlist files, and the answer to every
+// request its main window receives, as the profile's version gives it (profile.h). Text answers
+// are pointers into this process's buffers of 1040 characters, one per request, kept until the
+// request is answered again.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "entry.h"
+#include "profile.h"
+
+namespace sim {
+
+class Winamp {
+public:
+    explicit Winamp(const Profile& profile);
+    virtual ~Winamp() = default;
+    Winamp(const Winamp&) = delete;
+    Winamp& operator=(const Winamp&) = delete;
+
+    const Profile& profile() const { return *profile_; }
+
+    // Where the playlist files go, ending in a backslash: beside the program on 2.x, the per-user
+    // folder on 5.x, which 5.x also answers to 335, 337, 338 and 3034. Nothing is written while empty.
+    std::wstring playlist_folder;
+    bool numbered = true;         // the playlist number option
+    bool relative_paths = false;  // paths written as 5.6x-5.7 write them
+    // Another program's window of the player's class: every text answer is an address valid in no
+    // process (a plug-in that reads it ends), metadata is not filled in and no file is written.
+    bool foreign = false;
+    // As a version without `request`: it answers 1 (e.g. 211 and 214 of a player that lacks them).
+    void Unanswer(winamp::Request request) { unanswered_.insert(request); }
+
+    // The playlist.
+    void Add(Entry entry);
+    const std::vector<Entry>& entries() const { return entries_; }
+    // Playback and caption go on; deleting the entry at the position moves it to the one before.
+    void Delete(std::size_t index);
+    void DeletePlaying();
+    // Playback goes on; the position is gone (-1).
+    void Clear();
+
+    // Playback. Restore moves the position as an ordinary start restores it, stopped and showing
+    // the player's own name; Play(index) starts an entry; Pause toggles as the button does.
+    void Restore(std::size_t index);
+    void Play(std::size_t index);
+    void Play();
+    void Pause();
+    void Stop();
+    // The next entry that is not hidden; the playing one goes on when there is none.
+    void Next();
+    // One second of play: a stream goes on connecting, an entry that has played its seconds gives
+    // way to the next.
+    void Tick();
+
+    // The entry playing (or paused, or stopped), deleted from the playlist or not; none before
+    // anything has played.
+    const Entry* playing() const { return playing_ ? &*playing_ : nullptr; }
+    long play_state() const { return play_state_; }
+    long position() const { return entries_.empty() ? -1 : static_cast<long>(position_); }
+    std::wstring Caption() const;
+
+    // The answer to WM_USER with `request` in lParam and `argument` in wParam.
+    LRESULT Answer(WPARAM argument, LPARAM request);
+    // How many of each request it has received.
+    int Requests(long request) const;
+
+    // Every change of what plays or shows; a stream's caption changes on its own.
+    std::function<void()> on_change;
+    // A line for each change and each request; `routine` for requests other than 120, which a
+    // plug-in sends every second.
+    std::function<void(const std::string& line, bool routine)> log;
+
+protected:
+    virtual void Changed();
+
+private:
+    LRESULT WritePlaylist();
+    LRESULT TextAnswer(long request, WPARAM argument, const std::wstring& text, bool wide);
+    LRESULT MetadataAnswer(WPARAM argument, bool wide);
+    std::optional<std::wstring> Metadata(const std::wstring& file, const std::wstring& field) const;
+    const Entry* EntryAt(WPARAM index) const;
+    void Log(const std::string& line, bool routine = false) const;
+
+    const Profile* profile_;
+    std::vector<Entry> entries_;
+    std::size_t position_ = 0;
+    std::optional<std::size_t> playing_index_;  // in entries_, while the playing entry is there
+    std::optional<Entry> playing_;              // a copy: it plays on when deleted
+    std::size_t playing_number_ = 0;
+    long play_state_ = 0;
+    bool started_ = false;
+    int seconds_ = 0;
+    std::set<long> unanswered_;
+    std::map<long, int> requests_;
+    std::string written_[2];
+    std::map<long, std::array<char, winamp::kTextBufferCharacters>> narrow_;
+    std::map<long, std::array<wchar_t, winamp::kTextBufferCharacters>> wide_;
+};
+
+}  // namespace sim
