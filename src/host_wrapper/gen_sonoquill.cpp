@@ -32,9 +32,10 @@ sq::GeneralPurposePlugin g_descriptor = {
     sq::kGeneralPurposeVersion, g_initial_description, InitPlugin, ConfigPlugin, QuitPlugin, nullptr, nullptr,
 };
 
-// What lives between init and quit. The player calls all three on its main thread. Winamp 2.x
-// leaves COM to its plug-ins; Winamp 5.x has made the thread part of the multithreaded apartment
-// already, which the session's apartment then leaves as it is.
+// What lives between init and quit. The player calls all three on the thread that owns its
+// window: Winamp 2.x on its main thread, leaving COM to its plug-ins; Winamp 5.9 on a second
+// thread it has made a single-threaded apartment. A thread already in another apartment is left
+// as it is.
 struct Session {
     ComApartment apartment;  // declared first, so that it ends after the plug-in is released
     ComPtr<IKvoWinAmpGenPlugin> plugin;

@@ -17,8 +17,8 @@ inline constexpr wchar_t kPluginDllName[] = L"Sonoquill_WA.dll";
 enum class PluginSource { None, Registered, BesideWrapper };
 
 // How the player's thread takes part in COM. Winamp 2.x leaves it to the wrapper, which makes it
-// a single-threaded apartment; Winamp 5.x joins the multithreaded apartment before it loads any
-// plug-in.
+// a single-threaded apartment; Winamp 5.9 loads its plug-ins on a thread it has made one itself.
+// A host whose thread is in the multithreaded apartment gets the plug-in all the same.
 enum class ThreadApartment { SingleThreaded, MultiThreaded };
 
 struct CreatedPlugin {

@@ -18,9 +18,9 @@ public:
     HWND window() const { return window_; }
 
     bool FindWindow() override;
-    std::optional<long> Ask(winamp::Request request, long argument) override;
-    std::string AskWideText(winamp::Request request, long argument) override;
-    std::string AskCodePageText(winamp::Request request, long argument) override;
+    std::optional<long> Ask(winamp::Request request, long argument = 0) override;
+    std::string AskWideText(winamp::Request request, long argument = 0) override;
+    std::string AskCodePageText(winamp::Request request, long argument = 0) override;
     std::string AskWideMetadata(const std::string& utf8_file, const char* field) override;
     std::string AskCodePageMetadata(const std::string& file, const char* field) override;
     std::string Caption() override;

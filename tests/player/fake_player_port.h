@@ -25,9 +25,9 @@ public:
     std::vector<std::string> log;
 
     bool FindWindow() override;
-    std::optional<long> Ask(sq::winamp::Request request, long argument) override;
-    std::string AskWideText(sq::winamp::Request request, long argument) override;
-    std::string AskCodePageText(sq::winamp::Request request, long argument) override;
+    std::optional<long> Ask(sq::winamp::Request request, long argument = 0) override;
+    std::string AskWideText(sq::winamp::Request request, long argument = 0) override;
+    std::string AskCodePageText(sq::winamp::Request request, long argument = 0) override;
     std::string AskWideMetadata(const std::string& utf8_file, const char* field) override;
     std::string AskCodePageMetadata(const std::string& file, const char* field) override;
     std::string Caption() override;

@@ -1,34 +1,27 @@
-// WinAmpMod against a stand-in player: its real window text, its answers to requests 120, 104 and
-// 211, the playlist file it writes, the file-type registration that leads to that file, and
-// another program's window of the player's class.
-#include "player/winamp_mod.h"
+// The player port over the real window: which window it asks, which answers it takes as text,
+// the metadata record, the wide caption and the playlist files by their wide names, against the
+// model of Winamp in this process (as the player that loaded the plug-in) and in another.
+// What WinAmpMod decides from the answers is shown natively.
+#include "player/player_window.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "host/foreign_player_window.h"
-#include "stand_in_player.h"
+#include "common/ansi_text.h"
+#include "host_wrapper/simulated_player.h"
+#include "player/winamp_mod.h"
+#include "support/win_test_support.h"
+#include "winamp_model/player_window.h"
+#include "winamp_model/whole_file.h"
 
 namespace {
 
-namespace WinAmpMod = sq::WinAmpMod;
+namespace winamp = sq::winamp;
 
-// Read before any test runs: the handle the component starts with.
-const HWND g_handle_at_load = WinAmpMod::hWinAmp;
+constexpr char kTestKey[] = "Software\\Sonoquill Tests\\PlayerWindow";
 
-constexpr char kCommandKey[] = "WinAmp.File\\shell\\play\\command";
-constexpr char kTestKey[] = "Software\\Sonoquill Tests\\WinAmpMod";
-
-std::string TempFolder() {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + "sq_player_" + std::to_string(::GetCurrentProcessId()) + "\\";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
+const std::wstring kLodz = L"C:\\Music\\\x0141\x00F3" L"d\x017A.mp3";  // Łódź.mp3
 
 bool SetValue(HKEY root, const std::string& key_path, const char* name, DWORD type, const std::string& data,
               bool with_zero = true) {
@@ -41,218 +34,139 @@ bool SetValue(HKEY root, const std::string& key_path, const char* name, DWORD ty
     return status == ERROR_SUCCESS;
 }
 
-std::vector<std::string> MakePaths(int count) {
-    std::vector<std::string> paths;
-    for (int k = 0; k < count; ++k) paths.push_back("C:\\Music\\Album\\" + std::to_string(k + 1) + " - Track.mp3");
-    return paths;
+HWND WindowOfAnotherClass() {
+    return ::CreateWindowExW(0, L"Static", L"1. Handed - Over - Winamp", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
 }
 
-// Every test starts as the component does after load (no player window remembered) and with the
-// player registered under a quoted command line pointing at a folder of its own.
-class WinAmpModTest : public testing::Test {
-protected:
-    void SetUp() override {
-        WinAmpMod::hWinAmp = nullptr;
-        folder_ = TempFolder();
-        RegisterPlayer("\"" + folder_ + "winamp.exe\" \"%1\"");
-    }
-    void TearDown() override {
-        ::DeleteFileA((folder_ + "WINAMP.m3u").c_str());
-        ::RemoveDirectoryA(folder_.c_str());
-        ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "WinAmp.File");
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
-    }
-    void RegisterPlayer(const std::string& command, DWORD type = REG_SZ) {
-        ASSERT_TRUE(SetValue(HKEY_CLASSES_ROOT, kCommandKey, nullptr, type, command));
-    }
-    std::string folder_;
-};
-
-TEST(WinAmpModAtLoad, NoPlayerWindowIsRememberedAtLoad) { EXPECT_EQ(g_handle_at_load, nullptr); }
-
-TEST_F(WinAmpModTest, SongTitleFromTheRealWindowText) {
-    struct Case {
-        std::string window_text;
-        std::string title;
-    };
-    // The rule itself is tabled in the core tests; here the text comes through the real window.
-    const Case cases[] = {
-        {"7. Artist - Song - Winamp [Paused]", "Artist - Song [Paused]"},
-        {"Winamp 2.91", "No Song Playing"},
-        {"Artist - Song - Winamp", "Artist - Song"},
-        {"", ""},
-        // 300 characters: only the first 255 reach the title buffer, so the suffix stays.
-        {"1. " + std::string(280, 'a') + " - Winamp" + std::string(8, 'b'), std::string(252, 'a')},
-    };
-    sqtest::StandInPlayer player("", folder_);
-    ASSERT_NE(player.hwnd(), nullptr);
-    for (const Case& c : cases) {
-        player.SetTitle(c.window_text);
-        EXPECT_EQ(WinAmpMod::GetSongTitle(), c.title) << "window text: " << c.window_text;
-    }
-    EXPECT_EQ(WinAmpMod::hWinAmp, nullptr) << "reading the title does not touch the remembered window";
-}
-
-TEST_F(WinAmpModTest, SongTitleWithoutPlayerIsEmpty) {
-    {
-        sqtest::StandInPlayer player("3. A - B - Winamp", folder_);
-        EXPECT_EQ(WinAmpMod::GetSongTitle(), "A - B");
-    }
-    EXPECT_EQ(WinAmpMod::GetSongTitle(), "") << "player closed";
-}
-
-TEST_F(WinAmpModTest, TwoPlayerWindowsUseTheOneTheSystemFindsFirst) {
-    sqtest::StandInPlayer first("1. First - Song - Winamp", folder_);
-    sqtest::StandInPlayer second("2. Second - Song - Winamp", folder_);
-    HWND found = ::FindWindowA("Winamp v1.x", nullptr);
-    ASSERT_TRUE(found == first.hwnd() || found == second.hwnd());
-    EXPECT_EQ(WinAmpMod::GetSongTitle(), found == first.hwnd() ? "First - Song" : "Second - Song");
-    EXPECT_EQ(WinAmpMod::FindWinAmp(), 1);
-    EXPECT_EQ(WinAmpMod::hWinAmp, found);
-}
-
-TEST_F(WinAmpModTest, FindWinAmpRemembersTheWindow) {
-    EXPECT_EQ(WinAmpMod::FindWinAmp(), 0);
-    EXPECT_EQ(WinAmpMod::hWinAmp, nullptr);
-    sqtest::StandInPlayer player("Winamp", folder_);
-    EXPECT_EQ(WinAmpMod::FindWinAmp(), 1);
-    EXPECT_EQ(WinAmpMod::hWinAmp, player.hwnd());
-    player.Close();
-    EXPECT_EQ(WinAmpMod::FindWinAmp(), 0);
-    EXPECT_EQ(WinAmpMod::hWinAmp, nullptr);
-}
-
-TEST_F(WinAmpModTest, WritePlaylistGoesOnlyToTheRememberedWindow) {
-    sqtest::StandInPlayer player("Winamp", folder_);
-    player.paths = MakePaths(3);
-    player.position = 2;
-    EXPECT_EQ(WinAmpMod::WritePlaylist(), 0) << "before FindWinAmp the request goes to handle 0";
-    EXPECT_EQ(player.requests, 0);
-    ASSERT_EQ(WinAmpMod::FindWinAmp(), 1);
-    EXPECT_EQ(WinAmpMod::WritePlaylist(), 2);
-    EXPECT_EQ(player.requests, 1);
-    player.fail_requests = true;
-    EXPECT_EQ(WinAmpMod::WritePlaylist(), -1);
-    player.Close();
-    EXPECT_EQ(WinAmpMod::WritePlaylist(), 0) << "the remembered window is gone: nothing answers";
-}
-
-TEST_F(WinAmpModTest, PlayingFileAtPositionZeroAndP) {
-    sqtest::StandInPlayer player("1. A - B - Winamp", folder_);
-    player.answers_entries = false;  // the playlist file is read
-    player.paths = MakePaths(40);
-    for (long p : {0L, 1L, 23L, 39L}) {
-        player.position = p;
-        EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[static_cast<size_t>(p)]) << "position " << p;
-    }
-}
-
-TEST_F(WinAmpModTest, FirstLookupAfterLoadAsksOnceThenTwiceAfterwards) {
-    sqtest::StandInPlayer player("1. A - B - Winamp", folder_);
-    player.paths = MakePaths(5);
-    player.position = 4;
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[4]);
-    EXPECT_EQ(player.requests, 1) << "the first request goes to no window; the second finds the player";
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[4]);
-    EXPECT_EQ(player.requests, 3) << "later lookups ask the player twice";
-}
-
-TEST_F(WinAmpModTest, PlayerClosingBetweenLookups) {
-    auto player = std::make_unique<sqtest::StandInPlayer>("1. A - B - Winamp", folder_);
-    player->paths = MakePaths(5);
-    player->position = 1;
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player->paths[1]);
-    player.reset();
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "") << "no player window at the second lookup";
-
-    // The player starts again: the old handle is not answered, the fresh lookup is.
-    sqtest::StandInPlayer restarted("1. A - B - Winamp", folder_);
-    restarted.paths = MakePaths(5);
-    restarted.position = 3;
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), restarted.paths[3]);
-    EXPECT_EQ(restarted.requests, 1);
-}
-
-TEST_F(WinAmpModTest, PlayerFailingTheRequestGivesEmptyText) {
-    sqtest::StandInPlayer player("1. A - B - Winamp", folder_);
-    player.paths = MakePaths(2);
-    ASSERT_EQ(WinAmpMod::GetPlayingFile(), player.paths[0]);
-    player.fail_requests = true;
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
-}
-
-// Mended: the header line was once taken for the playing file.
-TEST_F(WinAmpModTest, EmptyPlaylistGivesNoFile) {
-    sqtest::StandInPlayer player("Winamp 5", folder_);
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
-    EXPECT_EQ(player.requests, 1);
-}
-
-TEST_F(WinAmpModTest, RegistrationDecidesWhereThePlaylistIsRead) {
-    sqtest::StandInPlayer player("1. A - B - Winamp", folder_);
-    player.answers_entries = false;
-    player.paths = MakePaths(3);
-    player.position = 2;
-    ASSERT_EQ(WinAmpMod::GetPlayingFile(), player.paths[2]);
-    EXPECT_EQ(WinAmpMod::GetWinAmpPath(), folder_ + "winamp.exe");
-
-    RegisterPlayer(folder_ + "winamp.exe \"%1\"", REG_EXPAND_SZ);
-    EXPECT_EQ(WinAmpMod::GetWinAmpPath(), "") << "REG_EXPAND_SZ is not read";
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
-
-    // Unquoted: the drive letter is cut off, the folder is wrong and the playlist not found.
-    RegisterPlayer(folder_ + "winamp.exe %1");
-    EXPECT_EQ(WinAmpMod::GetWinAmpPath(), folder_.substr(1) + "winamp.");
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
-
-    RegisterPlayer("\"x\" %1");
-    EXPECT_EQ(WinAmpMod::GetWinAmpPath(), "") << "7 characters are too short";
-
-    ASSERT_EQ(::RegDeleteTreeA(HKEY_CLASSES_ROOT, "WinAmp.File"), ERROR_SUCCESS);
-    EXPECT_EQ(WinAmpMod::GetWinAmpPath(), "");
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "");
-}
-
-TEST_F(WinAmpModTest, ThePlayersAnswerNamesTheEntryItsFileLeavesOut) {
-    sqtest::StandInPlayer player("2. A - B - Winamp", folder_);
-    player.paths = {"http://radio.example/curtain", "C:\\Music\\a.mp3", "C:\\Music\\b.mp3"};
-    player.hidden = {0};
-    player.position = 1;
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "C:\\Music\\a.mp3");
-    player.answers_entries = false;  // left to its file, which lacks the curtain: the next line
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), "C:\\Music\\b.mp3");
-}
-
-TEST_F(WinAmpModTest, AnotherProgramsWindowFoundFirstIsNotFollowedNorItsPointersRead) {
-    sqtest::StandInPlayer player("Artist - Song - Winamp", folder_);
-    player.paths = MakePaths(3);
-    player.position = 2;
-    player.play_state = 3;
+// The window handed over first, whatever its class (a player started with /CLASS=); then this
+// process's window of the player's class, though another program's was made later and is found
+// first; then that one, whose pointers are never read.
+TEST(PlayerWindow, TheWindowHandedOverThenThisProcesssThenAnyOther) {
+    sim::PlayerWindow own(sim::Winamp5());
+    own.Add({L"C:\\Music\\own.mp3", L"Own", L"Song"});
+    own.Play(0);
     sqtest::ForeignPlayerWindow foreign;
     ASSERT_NE(foreign.hwnd(), nullptr);
-    ASSERT_EQ(::FindWindowA("Winamp v1.x", nullptr), foreign.hwnd()) << "made later, it is found first";
+    ASSERT_EQ(::FindWindowW(L"Winamp v1.x", nullptr), foreign.hwnd()) << "made later, it is found first";
 
-    EXPECT_EQ(WinAmpMod::FindPlayerWindow(), player.hwnd());
-    EXPECT_EQ(WinAmpMod::GetSongTitle(), "Artist - Song");
-    EXPECT_EQ(WinAmpMod::GetPlayState(WinAmpMod::FindPlayerWindow()), 3);
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[2]);
-    EXPECT_EQ(WinAmpMod::hWinAmp, player.hwnd());
+    sq::PlayerWindow port;
+    HWND handed = WindowOfAnotherClass();
+    port.HandOver(handed);
+    ASSERT_TRUE(port.FindWindow());
+    EXPECT_EQ(port.window(), handed);
+    EXPECT_EQ(port.Caption(), "1. Handed - Over - Winamp");
+    ::DestroyWindow(handed);
+    ASSERT_TRUE(port.FindWindow());
+    EXPECT_EQ(port.window(), own.hwnd()) << "the handed window is gone";
+    EXPECT_EQ(port.AskWideText(winamp::kWidePlayingFile), "C:\\Music\\own.mp3");
 
-    // With no player of its own the plug-in follows the only one there is, but reading one of its
-    // pointers would end this process.
-    player.Close();
-    EXPECT_EQ(WinAmpMod::FindPlayerWindow(), foreign.hwnd());
-    EXPECT_EQ(WinAmpMod::GetSongTitle(), "Foreign Artist - Foreign Song");
-    EXPECT_EQ(WinAmpMod::GetPlayState(foreign.hwnd()), 1);
-    EXPECT_EQ(WinAmpMod::GetPlayingFile(), player.paths[0]) << "its answer 0 read in the registered folder's file";
+    own.Close();
+    ASSERT_TRUE(port.FindWindow());
+    EXPECT_EQ(port.window(), foreign.hwnd());
+    EXPECT_EQ(port.Ask(winamp::kPlayState), winamp::kPlaying);
+    for (const winamp::Request request : {winamp::kWidePlayingFile, winamp::kWideEntryPath, winamp::kWidePlaylistFolder})
+        EXPECT_EQ(port.AskWideText(request), "") << request;
+    EXPECT_EQ(port.AskCodePageText(winamp::kEntryPath), "");
+    EXPECT_EQ(port.AskWideMetadata("C:\\Music\\a.mp3", "artist"), "");
     const std::string log = foreign.Log();
-    EXPECT_NE(log.find("request 120"), std::string::npos) << log;
-    for (const char* pointer : {"request 211", "request 214", "request 337", "request 338"}) {
-        EXPECT_EQ(log.find(pointer), std::string::npos) << log;
-    }
+    for (const char* pointer : {"request 211 ", "request 214 ", "request 3031 ", "request 338 ", "request 3026 "})
+        EXPECT_EQ(log.find(pointer), std::string::npos) << pointer << log;
 }
 
-TEST_F(WinAmpModTest, ReadRegStringTakesOnlyShortRegSz) {
+// A version answers 1 to what it lacks; such an answer is no text, and reading it would end the
+// player.
+TEST(PlayerWindow, OnlyAnswersThatAreTextsAreRead) {
+    sim::PlayerWindow winamp2(sim::Winamp2());
+    winamp2.Add({L"C:\\Music\\a.mp3"});
+    winamp2.Play(0);
+    sq::PlayerWindow port;
+    ASSERT_TRUE(port.FindWindow());
+    EXPECT_EQ(port.Ask(winamp::kVersion), 0x2091);
+    EXPECT_EQ(port.AskWideText(winamp::kWidePlayingFile), "");
+    EXPECT_EQ(port.AskWideText(winamp::kWideEntryPath, 0), "");
+    EXPECT_EQ(port.AskCodePageText(winamp::kEntryPath, 0), "C:\\Music\\a.mp3");
+    EXPECT_EQ(winamp2.Requests(winamp::kWidePlayingFile), 1);
+    winamp2.Close();
+    EXPECT_FALSE(port.FindWindow());
+    EXPECT_EQ(port.Ask(winamp::kPlayState), std::nullopt) << "no window, no answer";
+    EXPECT_EQ(port.Caption(), "");
+}
+
+// The record is the plug-in's, in this process; a version without the request leaves it as it
+// was, which is empty.
+TEST(PlayerWindow, MetadataOfEitherWidth) {
+    const sim::Entry flac(L"C:\\Music\\\x0141\x00F3" L"d\x017A.flac", L"Bj\x00F6rk", L"J\x00F3ga");
+    const std::string utf8_file = sq::Utf8FromWide(flac.path);
+    {
+        sim::PlayerWindow winamp5(sim::Winamp5());
+        winamp5.Add(flac);
+        sq::PlayerWindow port;
+        ASSERT_TRUE(port.FindWindow());
+        EXPECT_EQ(port.AskWideMetadata(utf8_file, "artist"), "Bj\xc3\xb6rk");
+        EXPECT_EQ(port.AskWideMetadata(utf8_file, "title"), "J\xc3\xb3ga");
+        EXPECT_EQ(port.AskWideMetadata(utf8_file, "composer"), "");
+    }
+    sim::PlayerWindow winamp2(sim::Winamp2());
+    winamp2.Add({sq::WideFromAnsi("C:\\Music\\b.flac"), L"Band", L"Song"});
+    sq::PlayerWindow port;
+    ASSERT_TRUE(port.FindWindow());
+    EXPECT_EQ(port.AskWideMetadata("C:\\Music\\b.flac", "artist"), "") << "2.x answers 1 to 3026";
+    EXPECT_EQ(port.AskCodePageMetadata("C:\\Music\\b.flac", "artist"), "Band");
+}
+
+// The caption as the player holds it: two titles that differ only outside the code page differ.
+TEST(PlayerWindow, CaptionIsTheWideText) {
+    sim::PlayerWindow winamp5(sim::Winamp5());
+    sq::PlayerWindow port;
+    sq::WinAmpMod player(port);
+    winamp5.ShowCaption(L"1. \x041A\x0438\x043D\x043E - \x041F\x0435\x0447\x0430\x043B\x044C - Winamp");
+    ASSERT_TRUE(player.FindWinAmp());
+    const std::string first = player.GetSongTitle();
+    winamp5.ShowCaption(L"2. \x041A\x0438\x043D\x043E - \x0413\x0440\x0443\x043F\x043F\x0430 - Winamp");
+    EXPECT_EQ(first, sq::Utf8FromWide(L"\x041A\x0438\x043D\x043E - \x041F\x0435\x0447\x0430\x043B\x044C"));
+    EXPECT_NE(player.GetSongTitle(), first);
+}
+
+// 5.x keeps playing a deleted entry, and an emptied list: its own answer names the file, and the
+// player writes nothing.
+TEST(PlayerWindow, DeletedOrClearedPlayingEntryIsStillThePlayingFile) {
+    sim::PlayerWindow winamp5(sim::Winamp5());
+    winamp5.playlist_folder = sqtest::TempFolder(L"sq_pw_deleted");
+    winamp5.Add({L"C:\\Music\\before.mp3"});
+    winamp5.Add({kLodz});
+    winamp5.Play(1);
+    sq::PlayerWindow port;
+    sq::WinAmpMod player(port);
+    ASSERT_TRUE(player.FindWinAmp());
+    for (const char* change : {"deleted", "cleared"}) {
+        if (std::string(change) == "deleted") winamp5.DeletePlaying();
+        else winamp5.Clear();
+        const sq::PlayingFile file = player.GetPlayingFile();
+        EXPECT_EQ(sq::WideFromUtf8(file.utf8_path), kLodz) << change;
+        EXPECT_EQ(file.path, sq::AnsiFromWide(kLodz)) << change;
+    }
+    EXPECT_EQ(winamp5.Requests(winamp::kWritePlaylist), 0);
+    sqtest::DeleteTree(winamp5.playlist_folder);
+}
+
+// Opened by their wide names: a folder outside the code page holds the playlist files as well.
+TEST(PlayerWindow, PlaylistFilesAreReadByTheirWideNames) {
+    const std::wstring folder = sqtest::TempFolder(L"sq_pw_\x65E5\x672C");
+    const sq::PlaylistFolder named{sq::AnsiFromWide(folder), sq::Utf8FromWide(folder)};
+    sq::PlayerWindow port;
+    EXPECT_FALSE(port.Utf8PlaylistIsCurrent(named)) << "no UTF-8 playlist";
+    ASSERT_TRUE(sim::WriteWholeFile(folder + L"Winamp.m3u", "#EXTM3U\r\nC:\\Music\\a.mp3\r\n"));
+    ::Sleep(20);
+    ASSERT_TRUE(sim::WriteWholeFile(folder + L"Winamp.m3u8", "\xEF\xBB\xBF#EXTM3U\r\nC:\\Music\\\xc5\x81.mp3\r\n"));
+    EXPECT_TRUE(port.Utf8PlaylistIsCurrent(named));
+    EXPECT_EQ(port.ReadPlaylistEntry(named, "Winamp.m3u8", 0), "C:\\Music\\\xc5\x81.mp3");
+    EXPECT_EQ(port.ReadPlaylistEntry(named, "WINAMP.m3u", 0), "C:\\Music\\a.mp3");
+    EXPECT_EQ(port.ReadPlaylistEntry(named, "WINAMP.m3u", 1), "");
+    sqtest::DeleteTree(folder);
+}
+
+TEST(PlayerWindow, ReadRegStringTakesOnlyShortRegSz) {
     ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, nullptr, REG_SZ, "default text"));
     ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, "Plain", REG_SZ, "C:\\Program Files\\x"));
     ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kTestKey, "Empty", REG_SZ, ""));
@@ -280,10 +194,11 @@ TEST_F(WinAmpModTest, ReadRegStringTakesOnlyShortRegSz) {
         {"Missing", ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(WinAmpMod::ReadRegString(HKEY_CURRENT_USER, kTestKey, c.name), c.expected) << "value [" << c.name << "]";
+        EXPECT_EQ(sq::ReadRegString(HKEY_CURRENT_USER, kTestKey, c.name), c.expected) << "value [" << c.name << "]";
     }
-    EXPECT_EQ(WinAmpMod::ReadRegString(HKEY_CURRENT_USER, "Software\\Sonoquill Tests\\No Such Key", ""), "");
-    EXPECT_EQ(WinAmpMod::ReadRegString(nullptr, kTestKey, "Plain"), "") << "no root key";
+    EXPECT_EQ(sq::ReadRegString(HKEY_CURRENT_USER, "Software\\Sonoquill Tests\\No Such Key", ""), "");
+    EXPECT_EQ(sq::ReadRegString(nullptr, kTestKey, "Plain"), "") << "no root key";
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
 }
 
 }  // namespace
