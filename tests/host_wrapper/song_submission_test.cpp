@@ -1,25 +1,35 @@
-// The whole job through the player: simulated players load the real wrapper, play tagged MP3
-// files, pause, stop and start idle as people do, and the stand-in service (reached through this
-// prefix's proxy setting) receives one POST per song played, with the song's tags, 51 seconds of
-// play after it began. The players run side by side, and another program's window of the
-// player's class, made after theirs, is the one the system finds first:
+// The whole job through the player: simulated players load the real wrapper, play what people
+// play (tagged MP3 files, files whose tags only the player reads, internet radio), pause, stop,
+// skip, delete and start idle as people do, and the stand-in service (reached through this
+// prefix's proxy setting) receives one POST per song played, with the song's artist and title,
+// 51 seconds of play after it began. The players run side by side, and another program's window
+// of the player's class, made after theirs, is the one the system finds first:
 // - Winamp 5.x: an idle start, a hidden entry before the song, a look-alike file name, then a
 //   pause of a minute after the report and a stop;
-// - Winamp 2.x: an idle start of over 51 seconds and a hidden entry before the song;
+// - Winamp 2.x, which answers 1 to every request it lacks (3031, 214): an idle start of over 51
+//   seconds and a hidden entry before the song, whose tags are read through the entry 211 names;
 // - Winamp 5.x with the playlist number off: an untagged song reported by its whole title, with a
 //   30-second pause before its report;
-// - Winamp 5.x without entry answers (a default install read through its playlist files): the
-//   entry after one not yet played, written relative to the playlist folder, a look-alike name
-//   found through Winamp.m3u8, an old playlist in the excluded folder beside the program, and a
-//   stop after the report.
+// - Winamp 5.x naming no entry itself (a player read through its playlist files): the entry after
+//   one not yet played, written relative to the playlist folder, a look-alike name found through
+//   Winamp.m3u8, an old playlist in the excluded folder beside the program, and a stop after the
+//   report;
+// - Winamp 5.x: two untagged songs whose titles differ only outside the code page, two reports;
+// - Winamp 5.x: a FLAC file and an MP3 tagged only with ID3v2.4, reported with what the player read;
+// - Winamp 5.x: the playing entry, in the excluded folder, deleted while it plays (not reported),
+//   then a song skipped after 45 s and a stream: no status text and no address is reported, and
+//   the stream's song once, split from its stream title.
+// No 5.x player that names its playing file is asked to write its playlist.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/scope_exit.h"
 #include "host_wrapper/simulated_player.h"
+#include "media/mp3_bytes.h"
 #include "submit/registry_override.h"
 #include "submit/stand_in_service.h"
 #include "support/win_test_support.h"
@@ -48,23 +58,26 @@ double SecondsBetween(LONGLONG from, LONGLONG to) {
     return static_cast<double>(to - from) / static_cast<double>(frequency.QuadPart);
 }
 
+// A report a player should cause: what its request carries, and when, in seconds of play and
+// pause after its first song began.
+struct Report {
+    std::string query;
+    double seconds;
+};
+
 // One simulated player of the run: its folder with both DLLs, and what it should report.
 struct Player {
     const char* what;
     std::unique_ptr<StandInPlayerFolder> folder;
-    std::string played_from;   // the log line that tells its song began to play
-    std::string query;         // what its one request carries
-    double seconds_to_report;  // of play and pause, from play to report
+    std::string played_from;  // the log line that tells its first song began to play
+    std::vector<Report> reports;
     std::wstring arguments;
     std::unique_ptr<SimulatorRun> run;
     LONGLONG playing_since = 0;
 
-    Player(const char* description, const wchar_t* name, int song, const char* tags, double seconds)
-        : what(description),
-          folder(new StandInPlayerFolder(name)),
-          played_from("player: song " + std::to_string(song) + " of " + std::to_string(song) + " playing"),
-          query(std::string("/index.php?c=tester&p=secret&") + tags + " "),
-          seconds_to_report(seconds) {
+    Player(const char* description, const wchar_t* name, const std::string& playing, std::vector<Report> expected)
+        : what(description), folder(new StandInPlayerFolder(name)), played_from(playing), reports(std::move(expected)) {
+        for (Report& report : reports) report.query = "/index.php?c=tester&p=secret&" + report.query + " ";
         folder->AddPlugin(L"gen_sonoquill.dll");
         folder->AddPlugin(L"Sonoquill_WA.dll");
         ::CreateDirectoryW((folder->path() + L"Music").c_str(), nullptr);
@@ -75,12 +88,28 @@ struct Player {
         ::CopyFileW((sqtest::ProgramFolder() + L"..\\songs\\" + fixture).c_str(), path.c_str(), FALSE);
         return path;
     }
+    // A file of this player's Music folder holding `bytes`.
+    std::wstring File(const std::wstring& name, const std::string& bytes) const {
+        const std::wstring path = folder->path() + L"Music\\" + name;
+        return sim::WriteWholeFile(path, bytes) ? path : std::wstring();
+    }
     // The folder without its final backslash, which would escape the closing quote.
     std::wstring Winamp5() const {
         return L"--profile 5 --playlist-folder " + Quoted(folder->path() + L"AppData\\Winamp") + L" ";
     }
     std::wstring PlaylistFolder() const { return folder->path() + L"AppData\\Winamp\\"; }
 };
+
+std::string Playing(int song, int of) {
+    return "player: song " + std::to_string(song) + " of " + std::to_string(of) + " playing";
+}
+
+// The request's query as the code page writes a title: "?" for what it lacks.
+std::string Query(const std::wstring& title) {
+    std::string query = sim::EncodedText(title, CP_ACP);
+    for (std::size_t at = query.find(' '); at != std::string::npos; at = query.find(' ', at)) query.replace(at, 1, "%20");
+    return "art=No_Artist&trk=" + query;
+}
 
 TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
     sqtest::StandInService service;
@@ -95,31 +124,31 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
         << "the songs fixture made the files";
     const std::wstring curtain = L"hidden:http://radio.example/curtain ";
     std::vector<Player> players;
+    players.reserve(7);  // `files` below stays where it is
     // Each folder overrides the player's registration in turn; they give it back last first.
     sq::ScopeExit in_reverse([&] {
         while (!players.empty()) players.pop_back();
     });
 
     players.emplace_back("5.x: idle start, look-alike name, paused a minute after its report, then stopped",
-                         L"sq_once_5", 2, "art=Demo%20Artist&trk=First%20Song", 51);
+                         L"sq_once_5", Playing(2, 2), std::vector<Report>{{"art=Demo%20Artist&trk=First%20Song", 51}});
     players.back().arguments = players.back().Winamp5() + L"--idle --start-at 2 --schedule 600 " +
                                L"--events 3=play,60=pause,120=play,122=stop --exit-after 125 " + curtain +
                                Quoted(players.back().Song(L"01-first.mp3", L"\x0141\x00F3" L"d\x017A.mp3"));
 
-    players.emplace_back("2.x: idle for a minute, hidden entry before the song", L"sq_once_2", 2,
-                         "art=The%20Other%20Band&trk=Second%20Song", 51);
+    players.emplace_back("2.x: idle for a minute, hidden entry before the song, 1 for what it lacks", L"sq_once_2",
+                         Playing(2, 2), std::vector<Report>{{"art=The%20Other%20Band&trk=Second%20Song", 51}});
     players.back().arguments = L"--idle --start-at 2 --schedule 600 --events 56=play --exit-after 114 " + curtain +
                                Quoted(players.back().Song(L"02-second.mp3", L"02.mp3"));
 
-    players.emplace_back("5.x: no playlist numbers, untagged, paused 30 s before its report", L"sq_once_title", 1,
-                         "art=No_Artist&trk=Windy%20Hill%20-%20Morning", 81);
-    const std::wstring untagged = players.back().folder->path() + L"Music\\Windy Hill - Morning.mp3";
-    ASSERT_TRUE(sim::WriteWholeFile(untagged, std::string(4096, '\0')));
+    players.emplace_back("5.x: no playlist numbers, untagged, paused 30 s before its report", L"sq_once_title",
+                         Playing(1, 1), std::vector<Report>{{"art=No_Artist&trk=Windy%20Hill%20-%20Morning", 81}});
+    const std::wstring untagged = players.back().File(L"Windy Hill - Morning.mp3", std::string(4096, '\0'));
     players.back().arguments = players.back().Winamp5() + L"--no-numbers --schedule 600 --events 10=pause,40=play " +
                                L"--exit-after 95 " + Quoted(untagged);
 
-    players.emplace_back("5.x default install read through its files, stopped after its report", L"sq_once_files", 2,
-                         "art=Demo%20Artist&trk=Third%20Song", 51);
+    players.emplace_back("5.x naming no entry, read through its files, stopped after its report", L"sq_once_files",
+                         Playing(2, 2), std::vector<Report>{{"art=Demo%20Artist&trk=Third%20Song", 51}});
     Player& files = players.back();
     ::CreateDirectoryW((files.folder->path() + L"AppData").c_str(), nullptr);
     ::CreateDirectoryW(files.PlaylistFolder().c_str(), nullptr);
@@ -131,6 +160,38 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
     const std::wstring dvorak = files.Song(L"03-third.mp3", L"Dvo\x0159\x00E1k.mp3");
     files.arguments = files.Winamp5() + L"--no-entry-answers --relative-paths --start-at 2 --schedule 600,600 " +
                       L"--events 56=stop --exit-after 114 " + Quoted(unplayed) + L" " + Quoted(dvorak);
+
+    // Кино - Печаль and Кино - Группа: the same "?" in a Western code page.
+    const std::wstring pechal = L"\x041A\x0438\x043D\x043E - \x041F\x0435\x0447\x0430\x043B\x044C";
+    const std::wstring gruppa = L"\x041A\x0438\x043D\x043E - \x0413\x0440\x0443\x043F\x043F\x0430";
+    players.emplace_back("5.x: two untagged songs whose titles differ outside the code page", L"sq_once_wide",
+                         Playing(1, 2), std::vector<Report>{{Query(pechal), 51}, {Query(gruppa), 111}});
+    players.back().arguments = players.back().Winamp5() + L"--schedule 60,600 --exit-after 118 " +
+                               Quoted(players.back().File(pechal + L".mp3", std::string(4096, '\0'))) + L" " +
+                               Quoted(players.back().File(gruppa + L".mp3", std::string(4096, '\0')));
+
+    players.emplace_back("5.x: a FLAC file and an ID3v2.4-only MP3, tags the player read", L"sq_once_tags",
+                         Playing(1, 2),
+                         std::vector<Report>{{"art=Flac%20Artist&trk=Flac%20Song", 51}, {"art=V24%20Artist&trk=V24%20Song", 111}});
+    const std::string audio = sqtest::Frame(sqtest::FrameHeader{}) + sqtest::Frame(sqtest::FrameHeader{});
+    const std::string v24 =
+        sqtest::Id3v2Tag(4, sqtest::V3Frame("TIT2", "V24 Song") + sqtest::V3Frame("TPE1", "V24 Artist")) + audio;
+    players.back().arguments =
+        players.back().Winamp5() + L"--schedule 60,600 --exit-after 118 --tags \"Flac Artist|Flac Song\" " +
+        Quoted(players.back().File(L"a.flac", "fLaC" + std::string(4092, '\0'))) +
+        L" --tags \"V24 Artist|V24 Song\" " + Quoted(players.back().File(L"v24.mp3", v24));
+
+    // The excluded entry plays 55 s, 51 of them before the report it is denied; the song after it
+    // 45 s, which leaves the countdown 6 ticks short; the stream shows its address and its status
+    // for 4 s, then its song, reported on its 6th tick.
+    players.emplace_back("5.x: deleted entry in the excluded folder, a song skipped at 45 s, then a stream",
+                         L"sq_once_stream", Playing(2, 4),
+                         std::vector<Report>{{"art=Stream%20Artist&trk=Stream%20Song", 55 + 45 + 4 + 6}});
+    players.back().arguments =
+        players.back().Winamp5() + L"--start-at 2 --schedule 600,55,45,600 --events 10=delete --exit-after 122 " +
+        L"--tags \"Before|Song\" C:\\Music\\before.mp3 --tags \"Excluded Artist|Excluded Song\" C:\\Old\\excluded.mp3 " +
+        L"--tags \"Skipped Artist|Skipped Song\" C:\\Music\\skipped.mp3 " +
+        L"--stream \"Radio X|0=Stream Artist - Stream Song\" http://radio.example/live";
 
     // The players start together; the other program's window comes once they all run, and the
     // moment each song begins to play is taken from the players' logs as it happens.
@@ -162,28 +223,44 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
     for (const sqtest::ReceivedRequest& request : requests) {
         EXPECT_EQ(request.request_line.find("Foreign"), std::string::npos) << "the other program's song went out";
     }
+    std::size_t expected = 0;
     for (Player& player : players) {
         SCOPED_TRACE(player.what);
         const std::string log = player.run->Log();
         EXPECT_EQ(player.run->Wait(0), 0) << log;
-        int reports = 0;
+        std::vector<double> arrivals;
+        std::vector<double> due;
+        for (const Report& report : player.reports) due.push_back(report.seconds);
         for (const sqtest::ReceivedRequest& request : requests) {
-            if (request.request_line.find(player.query) == std::string::npos) continue;
-            ++reports;
+            const auto ours = [&](const Report& report) { return request.request_line.find(report.query) != std::string::npos; };
+            if (std::none_of(player.reports.begin(), player.reports.end(), ours)) continue;
             EXPECT_EQ(request.request_line.rfind("POST http://www.sonoquill.net", 0), 0u) << request.request_line;
             EXPECT_EQ(request.Header("oquill_Protocol"), "SNQP1.0");
             EXPECT_EQ(request.Header("oquill_Client"), "wa");
             EXPECT_EQ(request.Header("oquill_ID"), "730241");
             EXPECT_EQ(request.Header("oquill_Version"), "1.0.61");
             ASSERT_NE(player.playing_since, 0);
-            const double after = SecondsBetween(player.playing_since, request.arrived_at);
-            EXPECT_GE(after, player.seconds_to_report - 4) << "reported too early";
-            EXPECT_LE(after, player.seconds_to_report + 10) << "reported too late";
+            arrivals.push_back(SecondsBetween(player.playing_since, request.arrived_at));
         }
-        EXPECT_EQ(reports, 1) << "one song played, one report:\n" << log;
+        ASSERT_EQ(arrivals.size(), due.size()) << "one report per song played:\n" << log;
+        for (std::size_t i = 0; i < due.size(); ++i) {
+            EXPECT_GE(arrivals[i], due[i] - 4) << "reported too early";
+            EXPECT_LE(arrivals[i], due[i] + 10) << "reported too late";
+        }
+        expected += due.size();
         EXPECT_NE(log.find(kThanks), std::string::npos) << log;
+        if (player.arguments.find(L"--profile 5") != std::wstring::npos &&
+            player.arguments.find(L"--no-entry-answers") == std::wstring::npos) {
+            EXPECT_EQ(log.find("player: request 120"), std::string::npos) << "the playlist written:\n" << log;
+        }
     }
-    EXPECT_EQ(requests.size(), players.size());
+    EXPECT_EQ(requests.size(), expected) << "a report of something not played";
+    EXPECT_NE(players[1].run->Log().find("request 3031 (wParam 0): 1, not implemented"), std::string::npos);
+    EXPECT_NE(players.back().run->Log().find("Song was in the excludes list"), std::string::npos);
+    for (const sqtest::ReceivedRequest& request : requests) {
+        for (const char* not_a_song : {"radio.example", "%5B", "[", "Excluded", "Skipped"})
+            EXPECT_EQ(request.request_line.find(not_a_song), std::string::npos) << request.request_line;
+    }
     // A plug-in whose player has closed follows the only window there is, but reads none of its pointers.
     for (const char* pointer : {"request 211", "request 214", "request 337", "request 338"}) {
         EXPECT_EQ(foreign->Log().find(pointer), std::string::npos) << foreign->Log();

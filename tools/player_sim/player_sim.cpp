@@ -33,7 +33,8 @@
 //     --events S=A,...       at second S of the run does A: play, pause, stop, next, delete (the
 //                            playing entry: it plays on) or clear (the playlist: it plays on)
 //     --no-numbers           titles without the playlist number (the player's option off)
-//     --no-entry-answers     211 and 214 answer 1, as a player that lacks them
+//     --no-entry-answers     211, 214 and 3031 answer 1, as a player that names no entry itself:
+//                            the plug-in reads its playlist files
 //     --mta-first-thread     the window and plug-ins on the first thread, in the multithreaded
 //                            apartment: a host in which the wrapper makes the plug-in from its
 //                            DLL's class factory
@@ -252,6 +253,7 @@ int RunWindowThread(Options& options, const std::string& folder) {
     if (!options.answers_entries) {
         player.Unanswer(winamp::kEntryPath);
         player.Unanswer(winamp::kWideEntryPath);
+        player.Unanswer(winamp::kWidePlayingFile);
     }
     player.log = [](const std::string& line, bool routine) {
         if (routine) return LogQuietly(line);
