@@ -23,7 +23,8 @@ PlaylistFolder FolderThePlayerNames(PlayerPort& player) {
 }
 
 PlaylistFolder ProgramFolder(PlayerPort& player) {
-    const std::string folder = FolderOfProgramPath(ProgramPathFromPlayCommand(player.PlayCommand()), player.LeadBytes());
+    const std::string program = ProgramPathFromPlayCommand(player.PlayCommand());
+    const std::string folder = FolderOfProgramPath(program, player.LeadBytes());
     if (folder.empty()) return {};
     return {folder, player.Utf8FromCodePage(folder)};
 }

@@ -5,8 +5,8 @@
 namespace sq {
 
 bool IsStreamStatusTitle(const std::string& song_title) {
-    const bool bracketed_status = !song_title.empty() && song_title[0] == '[' && song_title.find(']') != std::string::npos;
-    return bracketed_status || IsHttpAddress(song_title);
+    const bool bracketed = !song_title.empty() && song_title[0] == '[' && song_title.find(']') != std::string::npos;
+    return bracketed || IsHttpAddress(song_title);
 }
 
 ArtistAndTrack SplitStreamTitle(const std::string& stream_title) {

@@ -108,7 +108,8 @@ SongTags SubmissionRun::TagsToSend(const PlayedSong& song) {
     if (song.file.IsStream()) {
         const ArtistAndTrack split = SplitStreamTitle(song.stream_title);
         tags.track = OrEmpty(failures, [&] { return code_page.FromUtf8(split.track); });
-        tags.artist = split.artist.empty() ? std::string(kNoArtist) : OrEmpty(failures, [&] { return code_page.FromUtf8(split.artist); });
+        tags.artist = OrEmpty(failures, [&] { return code_page.FromUtf8(split.artist); });
+        if (tags.artist.empty()) tags.artist = kNoArtist;
     } else {
         tags = OrEmpty(failures, [&] { return links_.tags.Read(song.file); });
         tags.track = OrEmpty(failures, [&] { return TagTextForService(tags.track, code_page); });
