@@ -169,7 +169,8 @@ protected:
     sqtest::RegistryOverride exclude_{HKEY_CURRENT_USER, kSettingsKey, L"Exclude", std::wstring()};
 };
 
-TEST_F(SubmitSongTest, UntaggedFileSendsThePlayersTitleWithNoArtist) {
+// The file has no tags clsMP3 reads; the player has read the song's artist and title itself.
+TEST_F(SubmitSongTest, UntaggedFileSendsTheArtistAndTitleThePlayerRead) {
     service_.Answer("Success");
     SubmittingTick();
     ASSERT_EQ(service_.RequestCount(), 1u);
@@ -178,8 +179,8 @@ TEST_F(SubmitSongTest, UntaggedFileSendsThePlayersTitleWithNoArtist) {
     if (const size_t port = line.find("sonoquill.net:80/"); port != std::string::npos) line.erase(port + 13, 3);
     EXPECT_EQ(line,
               // WinINet writes the raw space of the user name as %20: a request line cannot hold it.
-              "POST http://www.sonoquill.net/index.php?c=anna%20b&p=p&ss#1&art=No_Artist"
-              "&trk=Player%20Artist%20-%20Player%20Title HTTP/1.1");
+              "POST http://www.sonoquill.net/index.php?c=anna%20b&p=p&ss#1&art=Player%20Artist"
+              "&trk=Player%20Title HTTP/1.1");
     EXPECT_EQ(got.Header("oquill_Protocol"), "SNQP1.0");
     EXPECT_EQ(got.Header("oquill_Client"), "wa");
     EXPECT_EQ(got.Header("oquill_ID"), "730241");
@@ -218,12 +219,11 @@ TEST_F(SubmitSongTest, TagsOfThePlayingFileNameTheSong) {
         EXPECT_NE(service_.Requests().back().request_line.find(query + " HTTP/1.1"), std::string::npos)
             << service_.Requests().back().request_line;
     }
-    // A file that cannot be read gives the same fallback.
+    // A file that cannot be read: what the player read of it.
     Play(folder_ + "gone.mp3");
     SubmittingTick();
     ASSERT_EQ(service_.RequestCount(), n + 1);
-    EXPECT_NE(service_.Requests().back().request_line.find("art=No_Artist&trk=Player%20Artist%20-%20Player%20Title"),
-              std::string::npos);
+    EXPECT_NE(service_.Requests().back().request_line.find("art=Player%20Artist&trk=Player%20Title"), std::string::npos);
 }
 
 // Every answer's text is chosen by the response table and its tests; here the real label and
