@@ -1,15 +1,17 @@
 #pragma once
 // frmMain: the plug-in's only window. It is created hidden when the component is initialised,
-// lives as long as the component is loaded, and carries the countdown timer and the transfer
-// control. Each concern lives in its own file, and each window message is handled in one:
+// lives as long as the component is loaded, and carries the countdown timer, the transfer control
+// and the one link to the player (the window the host handed over, or the one found by class).
+// Each concern lives in its own file, and each window message is handled in one:
 // - frm_main_window.cpp: the window (class, creation, load sequence, modal show, close refusal),
 //   the routing of its messages, its commands and keys, and the controls' texts;
 // - frm_main_layout.cpp: the controls, made from the one table of frm_main_layout.h;
 // - frm_main_paint.cpp: what the window draws itself: owner-drawn controls, rules, colours;
 // - frm_main_account.cpp: the account fields;
 // - frm_main_folders.cpp: the excluded-folder editor;
-// - frm_main_tick.cpp: the countdown tick, which hands a song to the submission run kept next to
-//   the window (frm_main_submission.h).
+// - frm_main_tick.cpp: the countdown tick, which reads the player once and, when a song is due,
+//   reads that song and hands it to the submission run kept next to the window
+//   (frm_main_submission.h).
 // The parts include this header, and only frm_main_window.cpp includes theirs.
 #include <windows.h>
 
