@@ -133,7 +133,7 @@ figures() {
       while (first > 1 && number[first] != 104) first--
       writes = 0; answering = 0
       for (i = first; i <= last; i++) { answering += took[i]; if (number[i] == 120) writes++ }
-      printf "%d %.1f %.1f %d\n", writes, answering, received - at[first], last - first + 1
+      printf "%d %.2f %.1f %d\n", writes, answering, received - at[first], last - first + 1
     }'
 }
 
