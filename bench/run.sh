@@ -7,9 +7,11 @@
 #   - the sizes of the two shipped DLLs;
 #   - inside the player simulator under Wine: how long the wrapper's init takes, also with the
 #     excluded folder stored on a drive that answers late (bench/startup/run.sh, which runs this
-#     part alone), the player's CPU time over ten minutes of ticking on a steady title with and
-#     without the plug-in, and the process's private memory after 100 submission runs against
-#     after the first.
+#     part alone), what one report costs the player's thread with 20,000 entries marked changed,
+#     for the build before the plug-in stopped having the player write its list and for this one
+#     (bench/report/run.sh, which runs this part alone), the player's CPU time over ten minutes of
+#     ticking on a steady title with and without the plug-in, and the process's private memory
+#     after 100 submission runs against after the first.
 # Installs what it needs first (as root): the test dependencies, Debian's multilib compiler,
 # and TagLib's i386 packages, unpacked into build/bench32 (the host's TagLib stays as it is).
 # Builds, makes the corpus when it is missing (bench/make_corpus.sh), then measures.
@@ -138,8 +140,10 @@ pid_of() {  # the process whose command line starts with $2, in prefix $1
   done
 }
 
-# Start-up: the wrapper's init in the simulator, alone on the machine, in a prefix of its own.
+# Start-up: the wrapper's init in the simulator, alone on the machine, in a prefix of its own;
+# then one report's cost to the player's thread, before and after, alone as well.
 startup_rows="$(bench/startup/run.sh)"
+report_rows="$(bench/report/run.sh)"
 
 echo "Starting the idle players ($((settle_seconds + idle_seconds)) s in all)"
 new_prefix "$out/idle-with"
@@ -185,6 +189,7 @@ per10_server=$(awk -v w="${cpu[with]}" -v a="${cpu[alone]}" -v sw="${server[with
 
 say "Inside the player (player simulator under Wine)"
 say "$startup_rows"
+say "$report_rows"
 row "player's CPU, $((idle_seconds / 60)) min on a steady title:" "" | tee -a "$table"
 row "  with the plug-in" "$(printf '%.2f s' "${cpu[with]}")" "" "$(printf '(its Wine server %.2f s)' "${server[with]}")" |
   tee -a "$table"

@@ -75,14 +75,30 @@ std::string CodePage(const std::wstring& text) {
     return bytes;
 }
 
+// A list far longer than any a player holds.
+constexpr int kMostGenerated = 1000000;
+
+// Entry `number` of a music library as the player knows it once a list is loaded: its path, and
+// the artist, title and length read from it. No such file exists.
+Entry GeneratedEntry(std::size_t number) {
+    const std::wstring artist = L"Artist " + std::to_wstring(number / 12 + 1);
+    const std::wstring title = L"Song " + std::to_wstring(number);
+    Entry entry(L"D:\\Music\\" + artist + L"\\Album " + std::to_wstring(number / 4 % 3 + 1) + L"\\" +
+                    std::to_wstring(number % 4 + 1) + L" - " + title + L".mp3",
+                artist, title);
+    entry.seconds = 150 + static_cast<int>(number % 150);
+    entry.details_read = true;
+    return entry;
+}
+
 }  // namespace
 
 const char kUsage[] =
     "usage: player_sim [--profile 2|5] [--schedule S1,S2,...] [--start-at N] [--idle] [--events S=A,...] "
     "[--no-numbers] [--no-entry-answers] [--mta-first-thread] [--config-after S] [--press-save-after S] "
-    "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] [--log FILE] "
+    "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] [--marked-changed] [--log FILE] "
     "[--report-module NAME] [--register-only] [--no-watch] [--foreign-window] "
-    "[--tags ARTIST|TITLE[|ALBUM]] [--stream STATION|S=SONG|...] song|http://address|hidden:TEXT ...";
+    "[--tags ARTIST|TITLE[|ALBUM]] [--stream STATION|S=SONG|...] [--generated N] song|http://address|hidden:TEXT ...";
 
 bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
     options.arguments = args;
@@ -127,6 +143,14 @@ bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
             options.playlist_folder = sq::WithTrailingBackslash(FullPath(args[++i]));
         } else if (arg == L"--relative-paths") {
             options.relative_paths = true;
+        } else if (arg == L"--marked-changed") {
+            options.marked_changed = true;
+        } else if (arg == L"--generated" && has_value) {
+            const int count = number();
+            if (count < 0 || count > kMostGenerated) return false;
+            const std::size_t first = options.entries.size();
+            for (int n = 0; n < count; ++n) options.entries.push_back(GeneratedEntry(options.entries.size() + 1));
+            if (count > 0) options.generated.push_back({first, static_cast<std::size_t>(count)});
         } else if (arg == L"--log" && has_value) {
             options.log_file = args[++i];
         } else if (arg == L"--report-module" && has_value) {

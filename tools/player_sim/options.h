@@ -18,9 +18,16 @@ struct Event {
     Action action;
 };
 
+// Entries --generated added: `count` of them from entries[first].
+struct GeneratedEntries {
+    std::size_t first;
+    std::size_t count;
+};
+
 struct Options {
     const Profile* profile = &Winamp2();
     std::vector<Entry> entries;
+    std::vector<GeneratedEntries> generated;
     std::size_t start_at = 0;
     bool idle = false;
     std::vector<Event> events;
@@ -35,6 +42,7 @@ struct Options {
     DWORD linger_ms = 1500;
     std::wstring playlist_folder;
     bool relative_paths = false;
+    bool marked_changed = false;
     std::string report_module;
     bool register_only = false;
     bool watch = true;

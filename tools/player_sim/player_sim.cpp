@@ -23,6 +23,8 @@
 //     --stream STATION|S=SONG|...
 //                            the next entry (an address) is a stream of that station sending
 //                            SONG ("Artist - Song") from second S after its first data
+//     --generated N          N entries here in the list, as of a loaded library: paths under
+//                            D:\Music (no such files), their artist, title and length read
 //     --profile 2|5          the player to behave as (default 2)
 //     --schedule S1,S2,...   seconds each entry plays (default 60 each); the last one then stays
 //     --start-at N           starts with entry N (1-based), as when the user picks it in the list;
@@ -46,7 +48,10 @@
 //     --playlist-folder DIR  the 5.x playlist folder (default %APPDATA%\Winamp)
 //     --relative-paths       writes paths as 5.6x-5.7 do: relative to the playlist folder, or
 //                            without the drive for files on its drive
-//     --log FILE             writes the log to FILE as well, with every request received
+//     --marked-changed       the list is marked changed before every request, as while the user
+//                            edits it: each 120 writes the files again (5.x writes only a changed list)
+//     --log FILE             writes the log to FILE as well, with every request received and how
+//                            long its answer took
 //     --report-module NAME   logs where module NAME was loaded from, after the plug-ins started
 //     --register-only        registers the player's file type and exits (as the player's setup does)
 //     --no-watch             does not follow the control window's texts: the hook that does costs
@@ -113,6 +118,13 @@ void RegisterFileType() {
     ::RegSetValueExA(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                      static_cast<DWORD>(command.size() + 1));
     Log("player: registered HKEY_CLASSES_ROOT\\WinAmp.File\\shell\\play\\command = %s", command.c_str());
+}
+
+bool IsGenerated(const Options& options, size_t index) {
+    for (const GeneratedEntries& block : options.generated) {
+        if (index >= block.first && index - block.first < block.count) return true;
+    }
+    return false;
 }
 
 const char* StateName(long state) {
@@ -250,6 +262,7 @@ int RunWindowThread(Options& options, const std::string& folder) {
     player.playlist_folder = options.playlist_folder;
     player.numbered = options.numbered;
     player.relative_paths = options.relative_paths;
+    player.marked_changed = options.marked_changed;
     if (!options.answers_entries) {
         player.Unanswer(winamp::kEntryPath);
         player.Unanswer(winamp::kWideEntryPath);
@@ -261,8 +274,14 @@ int RunWindowThread(Options& options, const std::string& folder) {
     };
     player.handle = [&run](UINT message, WPARAM wp, LPARAM, LRESULT&) { return OnMessage(run, message, wp); };
     AddControls(player.hwnd());
-    for (const Entry& entry : options.entries) {
+    for (const GeneratedEntries& block : options.generated) {
+        Log("player: playlist entries %u to %u generated", static_cast<unsigned>(block.first + 1),
+            static_cast<unsigned>(block.first + block.count));
+    }
+    for (size_t i = 0; i < options.entries.size(); ++i) {
+        const Entry& entry = options.entries[i];
         player.Add(entry);
+        if (IsGenerated(options, i)) continue;
         if (entry.hidden) {
             Log("player: playlist entry (hidden) %s", Utf8(entry.path).c_str());
         } else {

@@ -1,6 +1,7 @@
 // A local stand-in for the Sonoquill web service: it accepts HTTP requests on 127.0.0.1 (the
 // plug-in reaches it as its proxy), logs each submission's request line and header lines, and
-// answers with a response keyword.
+// answers with a response keyword. Each submission's line tells when it was received, on the
+// clock of the player simulator's log (performance_clock.h).
 //
 //   stand_in_service [--port N] [--port-file FILE] [--answer TEXT] [--log FILE] [--max-requests N]
 //     --port N          port to listen on (default 0: any free port, see --port-file)
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "performance_clock.h"
 #include "tool_log.h"
 
 namespace {
@@ -57,9 +59,10 @@ bool ReadRequest(SOCKET client, std::string& head) {
     return true;
 }
 
-void LogSubmission(int number, const std::string& head, const std::string& answer) {
+void LogSubmission(int number, const std::string& head, double received_ms, const std::string& answer) {
     const std::vector<std::string> lines = Split(head, "\r\n");
     Log("submission %d: %s", number, lines[0].c_str());
+    Log("  received at %.3f ms", received_ms);
     const size_t query = lines[0].find('?');
     if (query != std::string::npos) {
         const std::string rest = lines[0].substr(query + 1);
@@ -125,13 +128,14 @@ int main(int argc, char** argv) {
             --number;
             continue;
         }
+        const double received_ms = sim::PerformanceMilliseconds();
         const std::string& answer = answer_list[std::min(answer_list.size(), static_cast<size_t>(number)) - 1];
         const std::string response = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
                                      std::to_string(answer.size()) + "\r\nConnection: close\r\n\r\n" + answer;
         ::send(client, response.data(), static_cast<int>(response.size()), 0);
         ::shutdown(client, SD_SEND);
         ::closesocket(client);
-        LogSubmission(number, head, answer);
+        LogSubmission(number, head, received_ms, answer);
     }
     ::closesocket(listener);
     ::WSACleanup();

@@ -1,7 +1,9 @@
 // The answers of the player's main window to its requests (WM_USER, the request in lParam).
 #include <algorithm>
+#include <cstdio>
 
 #include "caller_memory.h"
+#include "common/performance_clock.h"
 #include "code_page_text.h"
 #include "playlist_files.h"
 #include "stream_show.h"
@@ -60,7 +62,21 @@ void Fill(Char* ret, std::size_t retlen, const std::basic_string<Char>& value) {
 }  // namespace
 
 LRESULT Winamp::Answer(WPARAM argument, LPARAM lparam) {
-    const long request = static_cast<long>(lparam);
+    const double began = PerformanceMilliseconds();
+    answering_ = true;
+    const LRESULT answer = Reply(argument, static_cast<long>(lparam));
+    answering_ = false;
+    const double took = PerformanceMilliseconds() - began;
+    if (answer_line_) {
+        char timing[64];
+        std::snprintf(timing, sizeof timing, "; answered in %.3f ms, at %.3f ms", took, began);
+        Log(answer_line_->first + timing, answer_line_->second);
+        answer_line_.reset();
+    }
+    return answer;
+}
+
+LRESULT Winamp::Reply(WPARAM argument, long request) {
     ++requests_[request];
     if (!profile_->Implements(request) || unanswered_.count(request)) {
         Log(Asked(request, argument) + "1, not implemented", true);
@@ -115,7 +131,7 @@ LRESULT Winamp::WritePlaylist() {
     } else {
         std::string files[2] = {PlaylistBytes(list, playlist_folder, style, CP_ACP),
                                 PlaylistBytes(list, playlist_folder, style, CP_UTF8)};
-        if (files[0] == written_[0] && files[1] == written_[1]) {
+        if (!marked_changed && files[0] == written_[0] && files[1] == written_[1]) {
             outcome = "playlist unchanged";
         } else if (WriteWholeFile(playlist_folder + L"Winamp.m3u", files[0]) &&
                    WriteWholeFile(playlist_folder + L"Winamp.m3u8", files[1])) {

@@ -110,7 +110,11 @@ void Winamp::Changed() {
 }
 
 void Winamp::Log(const std::string& line, bool routine) const {
-    if (log) log(line, routine);
+    if (answering_) {
+        answer_line_.emplace(line, routine);
+    } else if (log) {
+        log(line, routine);
+    }
 }
 
 }  // namespace sim
