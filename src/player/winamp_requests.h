@@ -11,6 +11,7 @@ namespace sq::winamp {
 enum Request : long {
     kVersion = 0,                // 0x20yx for 2.yx, 0x50yx for 5.yx
     kPlayState = 104,            // kPlaying, kPaused, or 0 stopped
+    kPlayPosition = 105,         // wParam 0: milliseconds into the playing song, -1 when not playing
     kWritePlaylist = 120,        // writes the playlist files when the list changed; the position, -1 when empty
     kPlaylistPosition = 125,     // 2.05 on: the position, writing nothing
     kEntryPath = 211,            // char* to the path of the entry at wParam
@@ -19,9 +20,10 @@ enum Request : long {
     kSettingsFolder = 335,       // char* (5.x)
     kPlaylistFolder = 337,       // char* to the folder of the playlist files (5.11 on)
     kWidePlaylistFolder = 338,   // wchar_t* to the same (5.3 on)
+    kOutputPlugin = 625,         // 5.0 on: char* to the output plug-in's file name ("out_ds.dll")
     kWideMetadata = 3026,        // 5.13 on: fills a WideExtendedFileInfo
     kWidePlayingFile = 3031,     // wchar_t* to the file playing now (5.x)
-    kWideSettingsFolder = 3034,  // wchar_t* (5.x)
+    kWidePlayingTitle = 3034,    // 5.5 on: wchar_t* to the title as shown, without number, suffix or scroll
 };
 
 // The answer to kPlayState.

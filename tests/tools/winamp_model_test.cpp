@@ -33,7 +33,7 @@ TEST(WinampModel, EachVersionAnswersWhatItImplementsAndEveryOtherRequestWithOne)
                             winamp::kEntryPath, winamp::kMetadata};
     const long by_5x[] = {winamp::kWideEntryPath,   winamp::kSettingsFolder, winamp::kPlaylistFolder,
                           winamp::kWidePlaylistFolder, winamp::kWideMetadata, winamp::kWidePlayingFile,
-                          winamp::kWideSettingsFolder};
+                          winamp::kWidePlayingTitle};
     for (const sim::Profile* profile : {&sim::Winamp2(), &sim::Winamp5()}) {
         SCOPED_TRACE(profile->log_name);
         PlayerWindow player(*profile);

@@ -13,7 +13,7 @@ const Profile kProfiles[] = {
      false, false, PlaylistFiles::kBesideProgram, PluginThread::kFirstThread, false, false},
     {5, 0x5092, L"Winamp 5.9.2 Build 10042", "Winamp 5.9.2 (5.x)",
      {kVersion, kPlayState, kWritePlaylist, kPlaylistPosition, kEntryPath, kWideEntryPath, kMetadata, kSettingsFolder,
-      kPlaylistFolder, kWidePlaylistFolder, kWideMetadata, kWidePlayingFile, kWideSettingsFolder},
+      kPlaylistFolder, kWidePlaylistFolder, kWideMetadata, kWidePlayingFile, kWidePlayingTitle},
      true, true, PlaylistFiles::kUserFolder, PluginThread::kSecondThread, true, true},
 };
 

@@ -93,8 +93,9 @@ LRESULT Winamp::Reply(WPARAM argument, long request) {
     case kSettingsFolder:
     case kPlaylistFolder:
     case kWidePlaylistFolder:
-    case kWideSettingsFolder:
-        return TextAnswer(request, argument, playlist_folder, request == kWidePlaylistFolder || request == kWideSettingsFolder);
+        return TextAnswer(request, argument, playlist_folder, request == kWidePlaylistFolder);
+    case kWidePlayingTitle:
+        return TextAnswer(request, argument, PlayingTitle(), true);
     case kWidePlayingFile:
         return TextAnswer(request, argument, playing_ ? playing_->path : std::wstring(), true);
     case kMetadata:

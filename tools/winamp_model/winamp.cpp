@@ -88,7 +88,7 @@ void Winamp::Tick() {
     if (position() == was && Caption() != before) Changed();
 }
 
-std::wstring Winamp::Caption() const {
+CaptionParts Winamp::Parts() const {
     CaptionParts parts{started_ && playing_, playing_number_, {}, {}, play_state_, numbered};
     if (playing_ && playing_->IsStream()) {
         StreamShow show = ShowStream(*playing_, seconds_);
@@ -97,7 +97,14 @@ std::wstring Winamp::Caption() const {
     } else if (playing_) {
         parts.title = playing_->DisplayName();
     }
-    return CaptionOf(*profile_, parts);
+    return parts;
+}
+
+std::wstring Winamp::Caption() const { return CaptionOf(*profile_, Parts()); }
+
+std::wstring Winamp::PlayingTitle() const {
+    const CaptionParts parts = Parts();
+    return parts.started ? parts.status + parts.title : std::wstring();
 }
 
 int Winamp::Requests(long request) const {

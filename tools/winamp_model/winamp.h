@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "caption.h"
 #include "entry.h"
 #include "profile.h"
 
@@ -30,7 +31,7 @@ public:
     const Profile& profile() const { return *profile_; }
 
     // Where the playlist files go, ending in a backslash: beside the program on 2.x, the per-user
-    // folder on 5.x, which 5.x also answers to 335, 337, 338 and 3034. Nothing is written while empty.
+    // folder on 5.x, which 5.x also answers to 335, 337 and 338. Nothing is written while empty.
     std::wstring playlist_folder;
     bool numbered = true;         // the playlist number option
     bool relative_paths = false;  // paths written as 5.6x-5.7 write them
@@ -71,6 +72,9 @@ public:
     long play_state() const { return play_state_; }
     long position() const { return entries_.empty() ? -1 : static_cast<long>(position_); }
     std::wstring Caption() const;
+    // The title the caption is built from (request 3034): the status and the title, without the
+    // number, the suffix or the state; empty while nothing has played since the start.
+    std::wstring PlayingTitle() const;
 
     // The answer to WM_USER with `request` in lParam and `argument` in wParam.
     LRESULT Answer(WPARAM argument, LPARAM request);
@@ -89,6 +93,7 @@ protected:
     virtual void Changed();
 
 private:
+    CaptionParts Parts() const;
     LRESULT Reply(WPARAM argument, long request);
     LRESULT WritePlaylist();
     LRESULT TextAnswer(long request, WPARAM argument, const std::wstring& text, bool wide);
