@@ -1,5 +1,7 @@
 #include "player/song_title.h"
 
+#include "player/scrolled_caption.h"
+
 namespace sq {
 namespace {
 
@@ -54,9 +56,13 @@ std::string WithoutPlaylistNumber(const std::string& text) {
 }  // namespace
 
 std::string SongTitleFromWindowText(const std::string& window_text) {
-    const std::string text = CutToTitleBuffer(window_text.substr(0, window_text.find('\0')));
+    const std::string text = CutToTitleBuffer(UnscrolledCaption(window_text.substr(0, window_text.find('\0'))));
     if (IsPlayersOwnName(text)) return "No Song Playing";
     return WithoutEvery(WithoutPlaylistNumber(text), kPlayerSuffix);
+}
+
+std::string SongTitleFromPlayingTitle(const std::string& playing_title) {
+    return CutToTitleBuffer(playing_title.substr(0, playing_title.find('\0')));
 }
 
 }  // namespace sq

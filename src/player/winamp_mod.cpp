@@ -1,5 +1,6 @@
 #include "player/winamp_mod.h"
 
+#include "common/letter_case.h"
 #include "player/song_title.h"
 #include "player/stream_title.h"
 
@@ -13,18 +14,47 @@ PlayState WinAmpMod::GetPlayState() {
     return PlayState::kStopped;
 }
 
-std::string WinAmpMod::GetSongTitle() { return SongTitleFromWindowText(port_.Caption()); }
+std::string WinAmpMod::GetSongTitle() {
+    // Never scrolled, and already without the number and the player's name.
+    const std::string shown = port_.AskWideText(winamp::kWidePlayingTitle);
+    if (!shown.empty()) return SongTitleFromPlayingTitle(shown);
+    return SongTitleFromWindowText(port_.Caption());
+}
 
-PlayerReading WinAmpMod::Look() {
+PlayerReading WinAmpMod::Look(std::uint32_t now_ms) {
     PlayerReading reading;
-    if (!FindWinAmp()) return reading;
-    reading.state = GetPlayState();
-    reading.title = GetSongTitle();
-    // Only a title of a status's shape costs a look at the file, and that look writes nothing.
-    if (reading.state == PlayState::kPlaying && IsStreamStatusTitle(reading.title)) {
-        reading.stream_status = GetPlayingFile(PlaylistWrite::kNever).IsStream();
+    if (FindWinAmp()) {
+        reading.state = GetPlayState();
+        reading.title = GetSongTitle();
     }
+    if (reading.state != PlayState::kPlaying) {
+        pace_.Forget();
+        stream_hold_.reset();
+        return reading;
+    }
+    reading.hold = ConversionHold(now_ms);
+    if (!stream_hold_ || stream_hold_->title != reading.title) stream_hold_ = TitleHold{reading.title, StreamHold(reading.title)};
+    if (reading.hold == Hold::kNone) reading.hold = stream_hold_->hold;
     return reading;
+}
+
+// Both are asked on every playing tick, so that the position's run is never broken.
+Hold WinAmpMod::ConversionHold(std::uint32_t now_ms) {
+    const std::string output = port_.AskCodePageText(winamp::kOutputPlugin);
+    const bool heard = pace_.KeepsToClock(port_.Ask(winamp::kPlayPosition), now_ms);
+    const bool disk_writer = LowerCase(output) == winamp::kDiskWriter;
+    return disk_writer || !heard ? Hold::kNotAtClockSpeed : Hold::kNone;
+}
+
+// The look at the file writes nothing, on the first tick of a title only.
+Hold WinAmpMod::StreamHold(const std::string& title) {
+    const PlayingFile file = GetPlayingFile(PlaylistWrite::kNever);
+    if (!file.IsStream()) return Hold::kNone;
+    if (IsStreamStatusTitle(title)) return Hold::kStreamStatus;
+    // A player that knows no stream title has its station's name counted, as it always had.
+    const std::optional<long> version = port_.Ask(winamp::kVersion);
+    if (!version || *version < winamp::kFirstVersionWithMetadata) return Hold::kNone;
+    return StreamTitle(file).empty() ? Hold::kNoStreamTitle : Hold::kNone;
 }
 
 PlayingFile WinAmpMod::GetPlayingFile(PlaylistWrite write) {
@@ -63,11 +93,13 @@ PlayingFile WinAmpMod::EntryThePlayerNames(long position) {
 
 PlayedSong WinAmpMod::SongToReport(const PlayerReading& reading) {
     PlayedSong song{reading.title, GetPlayingFile(), {}};
-    if (song.file.IsStream()) {
-        song.stream_title = Metadata(song.file, "streamtitle", true);
-        if (song.stream_title.empty()) song.stream_title = Metadata(song.file, "streamtitle", false);
-    }
+    if (song.file.IsStream()) song.stream_title = StreamTitle(song.file);
     return song;
+}
+
+std::string WinAmpMod::StreamTitle(const PlayingFile& stream) {
+    std::string title = Metadata(stream, "streamtitle", true);
+    return title.empty() ? Metadata(stream, "streamtitle", false) : title;
 }
 
 PlayerTags WinAmpMod::GetPlayerTags(const PlayingFile& file) {

@@ -1,11 +1,15 @@
 #pragma once
 // WinAmpMod: everything the plug-in learns from the player, asked through one port. Once a tick
-// it looks at the player (its window, play state and title); on the tick that ends a countdown it
-// reads the song to report (the playing file, and a stream's title), before the run lets any event
-// through; a run asks it for the player's own tags of a file. What the player does not answer is
-// empty; nothing here catches, so a failure (out of memory) skips the tick's or the run's step.
+// it looks at the player (its window, play state and title, and while it plays whether the song is
+// heard); on the tick that ends a countdown it reads the song to report (the playing file, and a
+// stream's title), before the run lets any event through; a run asks it for the player's own tags
+// of a file. What the player does not answer is empty; nothing here catches, so a failure (out of
+// memory) skips the tick's or the run's step.
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "player/play_pace.h"
 #include "player/player_port.h"
 #include "player/playing_file.h"
 
@@ -13,15 +17,24 @@ namespace sq {
 
 enum class PlayState { kPlaying, kPaused, kStopped, kNoPlayer };
 
+// Why a tick on which the player plays is not heard as a song.
+enum class Hold {
+    kNone,
+    kStreamStatus,     // a stream connecting, buffering or interrupted, or its bare address
+    kNoStreamTitle,    // a station that plays no song: its name, "(Station)", talk, a break
+    kNotAtClockSpeed,  // written to disk by the Disk Writer, or played faster than time passes
+};
+
 // The player as one tick saw it.
 struct PlayerReading {
     PlayState state = PlayState::kNoPlayer;
-    std::string title;           // the song title (UTF-8); empty without a player
-    bool stream_status = false;  // the title is a stream's status or address, not a song
+    std::string title;  // the song title (UTF-8); empty without a player
+    Hold hold = Hold::kNone;
 
-    // Only time played counts: a pause delays a report by its length, and a paused or stopped
-    // title, the player's own name or a stream still connecting is never counted into a report.
-    bool Counts() const { return state == PlayState::kPlaying && !stream_status; }
+    // Only time heard counts: a pause delays a report by its length, and a paused or stopped
+    // title, the player's own name, a stream that plays no song and a song converted to a file
+    // are never counted into a report.
+    bool Counts() const { return state == PlayState::kPlaying && hold == Hold::kNone; }
 };
 
 // What a submission run reports: read on the tick that ended the countdown.
@@ -44,9 +57,13 @@ public:
     // found last.
     bool FindWinAmp() { return port_.FindWindow(); }
     PlayState GetPlayState();
+    // The title the player shows: its own answer where it gives one (kWidePlayingTitle), else its
+    // caption, read back from a scrolled copy.
     std::string GetSongTitle();
-    // FindWinAmp, then the play state and the title, once; a stream's status is told apart.
-    PlayerReading Look();
+    // FindWinAmp, then the play state and the title, once; while the player plays, whether the
+    // song is heard: its output and position on every tick (`now_ms`: a millisecond clock), and
+    // on the first tick of each title whether a stream plays and names a song.
+    PlayerReading Look(std::uint32_t now_ms);
 
     // The file the player is playing: the player's own answer (kWidePlayingFile), else the entry
     // at its position (kPlaylistPosition, then kWideEntryPath / kEntryPath), and only when it
@@ -60,10 +77,21 @@ public:
     PlayerTags GetPlayerTags(const PlayingFile& file);
 
 private:
+    Hold ConversionHold(std::uint32_t now_ms);
+    Hold StreamHold(const std::string& title);
     PlayingFile EntryThePlayerNames(long position);
+    std::string StreamTitle(const PlayingFile& stream);
     std::string Metadata(const PlayingFile& file, const char* field, bool wide);
 
     PlayerPort& port_;
+    PlayPace pace_;
+    // What the first tick of the title playing now found of its stream; a title changes whenever
+    // a stream's song does, and every tick that does not play forgets it.
+    struct TitleHold {
+        std::string title;
+        Hold hold;
+    };
+    std::optional<TitleHold> stream_hold_;
 };
 
 }  // namespace sq

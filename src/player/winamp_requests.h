@@ -32,6 +32,10 @@ inline constexpr long kPaused = 3;
 
 // The first version that answers kPlaylistPosition; before it the same number answers 1.
 inline constexpr long kFirstVersionWithPosition = 0x2005;
+// The first version that answers kMetadata: before it no field of a file or stream is known.
+inline constexpr long kFirstVersionWithMetadata = 0x2090;
+// kOutputPlugin's answer while the player converts files instead of playing them aloud.
+inline constexpr char kDiskWriter[] = "out_disk.dll";
 
 // No process maps the lowest 64 kB: an answer below this is a number, never an address.
 inline constexpr std::uintptr_t kLowestTextAddress = 0x10000;

@@ -61,6 +61,11 @@ const TitleCase kCases[] = {
     {"OneCharacter", "x", "x"},
     // The caption is wide text, held as UTF-8: every character passes through as it is.
     {"Latin", "2. Bj\xc3\xb6rk - J\xc3\xb3ga - Winamp", "Bj\xc3\xb6rk - J\xc3\xb3ga"},
+    // The taskbar's scrolled copies: the title of the caption they rotate, never a piece of it.
+    {"ScrolledFromAPosition", "Big - To Be With You - Winamp *** 7. Mr. Big - To Be With You - Winamp",
+     "Mr. Big - To Be With You"},
+    {"ScrolledBetweenStars", "** 7. Mr. Big - To Be With You - Winamp *** ", "Mr. Big - To Be With You"},
+    {"ScrolledPlayersOwnName", "91 *** Winamp 2.91", "No Song Playing"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, SongTitleRule, testing::ValuesIn(kCases),
@@ -94,6 +99,10 @@ TEST(SongTitleCut, TheCutCountsWideCharacters) {
     std::string cyrillic;
     for (int i = 0; i < 300; ++i) cyrillic += "\xd0\x96";  // Ж
     EXPECT_EQ(sq::SongTitleFromWindowText(cyrillic).size(), 255u * 2);
+    std::string kanji;
+    for (int i = 0; i < 300; ++i) kanji += "\xe6\x97\xa5";  // 日
+    EXPECT_EQ(sq::SongTitleFromWindowText(kanji).size(), 255u * 3);
+    EXPECT_EQ(sq::SongTitleFromPlayingTitle(kanji).size(), 255u * 3) << "the player's own title is cut alike";
     const std::string clef = "\xf0\x9d\x84\x9e";  // U+1D11E, two wide characters
     const std::string text = Repeat('a', 254) + clef;
     EXPECT_EQ(sq::SongTitleFromWindowText(text), Repeat('a', 254));

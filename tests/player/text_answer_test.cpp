@@ -19,6 +19,8 @@ TEST(TextAnswer, ReadNoFurtherThanThePlayersBuffer) {
     EXPECT_EQ(sq::TextLengthWithinBuffer(text.c_str()), buffer - 1) << "the longest text the buffer holds";
     text[buffer - 1] = L'x';
     EXPECT_EQ(sq::TextLengthWithinBuffer(text.c_str()), std::nullopt) << "no terminating zero within the buffer";
+    EXPECT_EQ(sq::TextLengthWithinBuffer(std::wstring(buffer, L'x').c_str()), std::nullopt)
+        << "the buffer full to its last character, the terminator just beyond it";
     EXPECT_EQ(sq::TextLengthWithinBuffer(""), 0u);
 }
 

@@ -55,6 +55,14 @@ TEST(GetPlayingFile, AsksThePlayerBeforeItsFilesAndWritesNothingWhileItAnswers) 
          {{winamp::kWritePlaylist, 2}},
          {"C:\\Music\\b.mp3", ""},
          {"wide 3031@0", "ask 0", "ask 120", "wide 214@2", "text 211@2"}},
+        {"the first version with the position request", 0x2005, {{{winamp::kEntryPath, 4}, "C:\\Music\\b.mp3"}},
+         {{winamp::kPlaylistPosition, 4}},
+         {"C:\\Music\\b.mp3", ""},
+         {"wide 3031@0", "ask 0", "ask 125", "wide 214@4", "text 211@4"}},
+        {"before it, the first entry", 0x2004, {{{winamp::kEntryPath, 0}, "C:\\Music\\first.mp3"}},
+         {{winamp::kWritePlaylist, 0}},
+         {"C:\\Music\\first.mp3", ""},
+         {"wide 3031@0", "ask 0", "ask 120", "wide 214@0", "text 211@0"}},
         {"empty playlist", 0x5092, {}, {{winamp::kPlaylistPosition, 0}, {winamp::kWritePlaylist, -1}},
          {"", ""},
          {"wide 3031@0", "ask 0", "ask 125", "wide 214@0", "text 211@0", "ask 120"}},
@@ -84,46 +92,102 @@ TEST(GetPlayingFile, NoWindowGivesNoFile) {
 }
 
 TEST(Look, PlayStateTitleAndWhatCounts) {
+    const std::string live = "http://radio.example/live";
+    const std::string radio = "code page|" + live + "|streamtitle";
     struct LookCase {
         const char* name;
         bool window;
         long state;
         std::string caption;
-        std::string playing;  // what 3031 answers
+        std::string playing;                                 // what 3031 answers
+        std::map<std::pair<long, long>, std::string> texts;  // besides 3031: 3034, 625, entries
+        std::map<std::string, std::string> metadata;
+        long version;
         sq::PlayState expected_state;
         std::string expected_title;
-        bool counts;
-        bool looks_at_file;  // only a playing title of a status's shape costs a look at the file
+        sq::Hold hold;
     };
     const std::string kyno = "\xd0\x9a\xd0\xb8\xd0\xbd\xd0\xbe";  // Кино
+    const auto kPlaying = sq::PlayState::kPlaying;
+    const auto kNone = sq::Hold::kNone;
     const LookCase cases[] = {
-        {"playing", true, 1, "7. Artist - Song - Winamp", "C:\\a.mp3", sq::PlayState::kPlaying, "Artist - Song", true, false},
-        {"paused", true, 3, "7. Artist - Song - Winamp [Paused]", "C:\\a.mp3", sq::PlayState::kPaused,
-         "Artist - Song [Paused]", false, false},
-        {"stopped", true, 0, "Winamp 5.9.2 Build 10042", "", sq::PlayState::kStopped, "No Song Playing", false, false},
-        {"no player", false, 1, "7. Artist - Song - Winamp", "", sq::PlayState::kNoPlayer, "", false, false},
-        {"title outside the code page, kept whole", true, 1, "1. " + kyno + " - Winamp", "C:\\a.mp3",
-         sq::PlayState::kPlaying, kyno, true, false},
-        {"stream connecting", true, 1, "2. [Connecting] http://radio.example/live - Winamp", "http://radio.example/live",
-         sq::PlayState::kPlaying, "[Connecting] http://radio.example/live", false, true},
-        {"stream playing a song", true, 1, "2. Band - Song (Radio X) - Winamp", "http://radio.example/live",
-         sq::PlayState::kPlaying, "Band - Song (Radio X)", true, false},
-        {"a file whose name begins with a bracket", true, 1, "3. [Live] Band - Song - Winamp", "C:\\Live\\a.mp3",
-         sq::PlayState::kPlaying, "[Live] Band - Song", true, true},
+        {"playing", true, 1, "7. Artist - Song - Winamp", "C:\\a.mp3", {}, {}, 0x5092, kPlaying, "Artist - Song", kNone},
+        {"paused", true, 3, "7. Artist - Song - Winamp [Paused]", "C:\\a.mp3", {}, {}, 0x5092, sq::PlayState::kPaused,
+         "Artist - Song [Paused]", kNone},
+        {"stopped", true, 0, "Winamp 5.9.2 Build 10042", "", {}, {}, 0x5092, sq::PlayState::kStopped, "No Song Playing",
+         kNone},
+        {"no player", false, 1, "7. Artist - Song - Winamp", "", {}, {}, 0x5092, sq::PlayState::kNoPlayer, "", kNone},
+        {"title outside the code page, kept whole", true, 1, "1. " + kyno + " - Winamp", "C:\\a.mp3", {}, {}, 0x5092,
+         kPlaying, kyno, kNone},
+        {"the player's own title before its scrolled caption", true, 1, "ng - Winamp *** 7. Band - Song - Winamp",
+         "C:\\a.mp3", {{{winamp::kWidePlayingTitle, 0}, "Band - Song"}}, {}, 0x5092, kPlaying, "Band - Song", kNone},
+        {"a scrolled caption read back (no 3034)", true, 1, "** 7. Band - Song - Winamp *** ", "C:\\a.mp3", {}, {},
+         0x2091, kPlaying, "Band - Song", kNone},
+        {"written to disk", true, 1, "7. Band - Song - Winamp", "C:\\a.mp3", {{{winamp::kOutputPlugin, 0}, "out_disk.dll"}},
+         {}, 0x5092, kPlaying, "Band - Song", sq::Hold::kNotAtClockSpeed},
+        {"played aloud", true, 1, "7. Band - Song - Winamp", "C:\\a.mp3", {{{winamp::kOutputPlugin, 0}, "out_ds.dll"}}, {},
+         0x5092, kPlaying, "Band - Song", kNone},
+        {"stream connecting", true, 1, "2. [Connecting] " + live + " - Winamp", live, {}, {}, 0x5092, kPlaying,
+         "[Connecting] " + live, sq::Hold::kStreamStatus},
+        {"stream playing a song", true, 1, "2. Band - Song (Radio X) - Winamp", live, {}, {{radio, "Band - Song"}}, 0x5092,
+         kPlaying, "Band - Song (Radio X)", kNone},
+        {"station playing no song", true, 1, "2. (Radio X) - Winamp", live, {}, {}, 0x5092, kPlaying, "(Radio X)",
+         sq::Hold::kNoStreamTitle},
+        {"station on a player that knows no stream title", true, 1, "2. Radio X - Winamp", "",
+         {{{winamp::kEntryPath, 1}, live}}, {}, 0x2081, kPlaying, "Radio X", kNone},
+        {"a file whose name begins with a bracket", true, 1, "3. [Live] Band - Song - Winamp", "C:\\Live\\a.mp3", {}, {},
+         0x5092, kPlaying, "[Live] Band - Song", kNone},
+        {"a status's shape, no entry named", true, 1, "3. [Live] Band - Song - Winamp", "", {}, {}, 0x5092, kPlaying,
+         "[Live] Band - Song", kNone},
     };
     for (const LookCase& c : cases) {
         FakePlayerPort player;
         player.has_window = c.window;
         player.numbers[winamp::kPlayState] = c.state;
+        player.numbers[winamp::kVersion] = c.version;
         player.caption = c.caption;
+        player.texts = c.texts;
+        player.metadata = c.metadata;
         if (!c.playing.empty()) player.texts[{winamp::kWidePlayingFile, 0}] = c.playing;
         sq::WinAmpMod mod(player);
-        const sq::PlayerReading reading = mod.Look();
+        const sq::PlayerReading reading = mod.Look(0);
         EXPECT_EQ(reading.state, c.expected_state) << c.name;
         EXPECT_EQ(reading.title, c.expected_title) << c.name;
-        EXPECT_EQ(reading.Counts(), c.counts) << c.name;
+        EXPECT_EQ(reading.hold, c.hold) << c.name;
+        EXPECT_EQ(reading.Counts(), c.state == 1 && c.window && c.hold == kNone) << c.name;
         EXPECT_FALSE(Asked(player, "ask 120")) << c.name << ": a tick never has the playlist written";
-        EXPECT_EQ(Asked(player, "wide 3031@0"), c.looks_at_file) << c.name;
+    }
+}
+
+// A station's name, its song, then "(Radio X)" between songs: only the song counts. Whether a
+// stream plays is looked up on the first tick of each title, and again after a tick not played.
+TEST(Look, AStationThatPlaysNoSongHoldsEachTitleOnceLookedUp) {
+    const std::string live = "http://radio.example/live";
+    const struct {
+        const char* title;
+        const char* stream_title;
+        long state;
+        bool counts;
+        int looks;  // 3031s so far
+    } ticks[] = {
+        {"Radio X", "", 1, false, 1},
+        {"Radio X", "", 1, false, 1},
+        {"Band - Song (Radio X)", "Band - Song", 1, true, 2},
+        {"Band - Song (Radio X)", "Band - Song", 3, false, 2},
+        {"Band - Song (Radio X)", "Band - Song", 1, true, 3},
+        {"(Radio X)", "", 1, false, 4},
+        {"(Radio X)", "", 1, false, 4},
+    };
+    FakePlayerPort player;
+    player.texts[{winamp::kWidePlayingFile, 0}] = live;
+    sq::WinAmpMod mod(player);
+    std::uint32_t now = 0;
+    for (const auto& tick : ticks) {
+        player.numbers[winamp::kPlayState] = tick.state;
+        player.texts[{winamp::kWidePlayingTitle, 0}] = tick.title;
+        player.metadata["wide|" + live + "|streamtitle"] = tick.stream_title;
+        EXPECT_EQ(mod.Look(now += 1000).Counts(), tick.counts) << tick.title;
+        EXPECT_EQ(std::count(player.log.begin(), player.log.end(), "wide 3031@0"), tick.looks) << tick.title;
     }
 }
 
@@ -160,6 +224,9 @@ TEST(GetPlayerTags, BothFieldsFromOneRequestOrNothing) {
         {"code page (2.9x)", {{narrow + "artist", "Bj\xf6rk"}, {narrow + "title", "Song"}}, {"Bj\xc3\xb6rk", "Song"}},
         {"wide title alone: the code page's pair",
          {{wide + "title", "Song"}, {narrow + "artist", "Band"}, {narrow + "title", "Song"}},
+         {"Band", "Song"}},
+        {"both requests answer: the wide pair",
+         {{wide + "artist", "Band"}, {wide + "title", "Song"}, {narrow + "artist", "B?nd"}, {narrow + "title", "S?ng"}},
          {"Band", "Song"}},
         {"one field known nowhere", {{wide + "title", "Song"}, {narrow + "title", "Song"}}, {"", ""}},
     };

@@ -21,13 +21,13 @@ public:
         labels.push_back(countdown.LabelText());
     }
     void Ticks(const std::string& title, int count, sq::PlayState state = sq::PlayState::kPlaying,
-               bool stream_status = false) {
-        reading = {state, title, stream_status};
+               sq::Hold hold = sq::Hold::kNone) {
+        reading = {state, title, hold};
         for (int i = 0; i < count; ++i) Tick();
     }
 };
 
-sq::PlayerReading Playing(const std::string& title) { return {sq::PlayState::kPlaying, title, false}; }
+sq::PlayerReading Playing(const std::string& title) { return {sq::PlayState::kPlaying, title, sq::Hold::kNone}; }
 
 std::vector<std::string> CountingLabels(int from, int to) {
     std::vector<std::string> labels;
@@ -65,14 +65,14 @@ TEST(Countdown, StreamStatusTicksHoldItAndTheStreamsSongIsReportedOnce) {
     // as a pause does, and its song goes on from where the skipped one left the count.
     CountdownRun run;
     run.Ticks("Skipped - Song", 45);
-    run.Ticks("[Connecting] http://radio.example/live", 20, sq::PlayState::kPlaying, true);
-    run.Ticks("http://radio.example/live", 5, sq::PlayState::kPlaying, true);
-    run.Ticks("[Buffer: 37%] Band - Song (Radio X)", 5, sq::PlayState::kPlaying, true);
+    run.Ticks("[Connecting] http://radio.example/live", 20, sq::PlayState::kPlaying, sq::Hold::kStreamStatus);
+    run.Ticks("http://radio.example/live", 5, sq::PlayState::kPlaying, sq::Hold::kStreamStatus);
+    run.Ticks("[Buffer: 37%] Band - Song (Radio X)", 5, sq::PlayState::kPlaying, sq::Hold::kStreamStatus);
     EXPECT_TRUE(run.submitted.empty());
     EXPECT_EQ(run.labels.back(), "5 sec");
     run.Ticks("Band - Song (Radio X)", 60);
     EXPECT_EQ(run.submitted, std::vector<std::string>{"Band - Song (Radio X)"});
-    run.Ticks("[Stream temporarily interrupted] Band - Song (Radio X)", 10, sq::PlayState::kPlaying, true);
+    run.Ticks("[Stream temporarily interrupted] Band - Song (Radio X)", 10, sq::PlayState::kPlaying, sq::Hold::kStreamStatus);
     run.Ticks("Band - Song (Radio X)", 60);
     EXPECT_EQ(run.submitted.size(), 1u);
 }
