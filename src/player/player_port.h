@@ -5,7 +5,8 @@
 // the real window (player/player_window.h), native tests with a fake.
 //
 // Text: the player's wide texts (its caption, the answers of its wide requests) are carried as
-// UTF-8, which holds every character; its 8-bit texts are in the system's code page.
+// UTF-8, which holds every character; its 8-bit texts are in the system's code page, which the
+// plug-in converts with common/code_page.h.
 #include <optional>
 #include <string>
 
@@ -57,13 +58,6 @@ public:
     // True when the UTF-8 playlist in `folder` exists and was written no earlier than the code-page
     // one: the player writes both on kWritePlaylist, so an older one is left from another player.
     virtual bool Utf8PlaylistIsCurrent(const PlaylistFolder& folder) = 0;
-
-    // Text as the system converts it: a look-alike or "?" for what the code page lacks.
-    virtual std::string CodePageFromUtf8(const std::string& text) = 0;
-    virtual std::string Utf8FromCodePage(const std::string& text) = 0;
-    // The code page's lead-byte test, for stepping through its paths; nullptr for a code page of
-    // single bytes.
-    virtual LeadByteTest LeadBytes() = 0;
 };
 
 }  // namespace sq

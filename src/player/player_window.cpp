@@ -141,12 +141,6 @@ bool PlayerWindow::Utf8PlaylistIsCurrent(const PlaylistFolder& folder) {
     return ::CompareFileTime(&utf8.ftLastWriteTime, &code_page.ftLastWriteTime) >= 0;
 }
 
-std::string PlayerWindow::CodePageFromUtf8(const std::string& text) { return AnsiFromWide(WideFromUtf8(text)); }
-
-std::string PlayerWindow::Utf8FromCodePage(const std::string& text) { return Utf8FromWide(WideFromAnsi(text)); }
-
-LeadByteTest PlayerWindow::LeadBytes() { return &IsCodePageLeadByte; }
-
 std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& value_name) {
     UniqueRegKey key;
     if (::RegOpenKeyExA(root, key_path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return {};

@@ -27,9 +27,6 @@ public:
     std::string PlayCommand() override;
     std::string ReadPlaylistEntry(const PlaylistFolder& folder, const char* file_name, long position) override;
     bool Utf8PlaylistIsCurrent(const PlaylistFolder& folder) override;
-    std::string CodePageFromUtf8(const std::string& text) override;
-    std::string Utf8FromCodePage(const std::string& text) override;
-    LeadByteTest LeadBytes() override;
 
 private:
     template <typename Char>

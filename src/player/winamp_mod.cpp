@@ -60,7 +60,7 @@ Hold WinAmpMod::StreamHold(const std::string& title) {
 PlayingFile WinAmpMod::GetPlayingFile(PlaylistWrite write) {
     // Right even when the playing entry was deleted or moved, or the list cleared.
     std::string playing = port_.AskWideText(winamp::kWidePlayingFile);
-    if (!playing.empty()) return PlayingFileFromUtf8(port_, std::move(playing));
+    if (!playing.empty()) return PlayingFileFromUtf8(code_page_, std::move(playing));
 
     // A version before the position request answers it with 1, as every request it lacks.
     const std::optional<long> version = port_.Ask(winamp::kVersion);
@@ -79,7 +79,7 @@ PlayingFile WinAmpMod::GetPlayingFile(PlaylistWrite write) {
         PlayingFile named = EntryThePlayerNames(*written);
         if (!named.empty()) return named;
     }
-    return PlaylistFilesEntry(port_, *written);
+    return PlaylistFilesEntry(port_, code_page_, *written);
 }
 
 // Counts the hidden entries (a stream's curtain) that the playlist files leave out; wide first, as
@@ -87,13 +87,13 @@ PlayingFile WinAmpMod::GetPlayingFile(PlaylistWrite write) {
 PlayingFile WinAmpMod::EntryThePlayerNames(long position) {
     if (position < 0) return {};
     std::string utf8 = port_.AskWideText(winamp::kWideEntryPath, position);
-    if (!utf8.empty()) return PlayingFileFromUtf8(port_, std::move(utf8));
+    if (!utf8.empty()) return PlayingFileFromUtf8(code_page_, std::move(utf8));
     return PlayingFile{port_.AskCodePageText(winamp::kEntryPath, position), {}};
 }
 
 PlayedSong WinAmpMod::SongToReport(const PlayerReading& reading) {
     PlayedSong song{reading.title, GetPlayingFile(), {}};
-    if (song.file.IsStream()) song.stream_title = StreamTitle(song.file);
+    if (song.file.IsStream()) song.stream = SplitStreamTitle(StreamTitle(song.file));
     return song;
 }
 
@@ -113,10 +113,10 @@ PlayerTags WinAmpMod::GetPlayerTags(const PlayingFile& file) {
 
 std::string WinAmpMod::Metadata(const PlayingFile& file, const char* field, bool wide) {
     if (wide) {
-        const std::string name = file.utf8_path.empty() ? port_.Utf8FromCodePage(file.path) : file.utf8_path;
+        const std::string name = file.utf8_path.empty() ? code_page_.ToUtf8(file.path) : file.utf8_path;
         return port_.AskWideMetadata(name, field);
     }
-    return port_.Utf8FromCodePage(port_.AskCodePageMetadata(file.path, field));
+    return code_page_.ToUtf8(port_.AskCodePageMetadata(file.path, field));
 }
 
 }  // namespace sq

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "player/play_pace.h"
+#include "player/played_song.h"
 #include "player/player_port.h"
-#include "player/playing_file.h"
 
 namespace sq {
 
@@ -37,21 +37,10 @@ struct PlayerReading {
     bool Counts() const { return state == PlayState::kPlaying && hold == Hold::kNone; }
 };
 
-// What a submission run reports: read on the tick that ended the countdown.
-struct PlayedSong {
-    std::string title;         // the song title (UTF-8), the fallback for the track
-    PlayingFile file;          // empty when the player does not say
-    std::string stream_title;  // for a stream: "Artist - Song" (UTF-8), as the player answers it
-};
-
-struct PlayerTags {
-    std::string artist;  // UTF-8
-    std::string title;
-};
-
 class WinAmpMod {
 public:
-    explicit WinAmpMod(PlayerPort& port) : port_(port) {}
+    // The code page turns the player's 8-bit answers into the core's UTF-8, and back.
+    WinAmpMod(PlayerPort& port, const CodePage& code_page) : port_(port), code_page_(code_page) {}
 
     // Looks the player's window up; false when there is none. The routines below ask the window
     // found last.
@@ -70,7 +59,7 @@ public:
     // names none of these, and a write is allowed, the playlist files it writes on kWritePlaylist.
     enum class PlaylistWrite { kAllowed, kNever };
     PlayingFile GetPlayingFile(PlaylistWrite write = PlaylistWrite::kAllowed);
-    // The song of the reading that ended a countdown.
+    // The song of the reading that ended a countdown: its file, and a stream's artist and track.
     PlayedSong SongToReport(const PlayerReading& reading);
     // The artist and title the player knows for a file (kWideMetadata, else kMetadata); empty
     // unless both are known.
@@ -84,6 +73,7 @@ private:
     std::string Metadata(const PlayingFile& file, const char* field, bool wide);
 
     PlayerPort& port_;
+    const CodePage& code_page_;
     PlayPace pace_;
     // What the first tick of the title playing now found of its stream; a title changes whenever
     // a stream's song does, and every tick that does not play forgets it.

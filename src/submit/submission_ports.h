@@ -2,10 +2,11 @@
 // What a submission run needs from the rest of the plug-in, each behind a narrow interface: the
 // run decides, these carry it out. The plug-in answers them with the control window's labels,
 // the settings store, clsMP3, the shell, the message loop, message boxes and the debugger trace;
-// tests with fakes. The player itself it asks through WinAmpMod.
+// tests with fakes. What it needs of the player came with the song, or comes through its tag port.
 #include <string>
 
-#include "player/playing_file.h"
+#include "common/code_page.h"
+#include "player/played_song.h"
 
 namespace sq {
 
@@ -46,6 +47,15 @@ public:
     virtual SongTags Read(const PlayingFile& file) = 0;
 };
 
+// What the player itself knows of a file: the artist and title it read of a FLAC, an M4A or an
+// MP3 tagged only with ID3v2.4, which clsMP3 does not read.
+class PlayerTagSource {
+public:
+    virtual ~PlayerTagSource() = default;
+    // Both, or both empty.
+    virtual PlayerTags Read(const PlayingFile& file) = 0;
+};
+
 // The thread's event loop: the run shares the player's thread and lets its events run.
 class EventLoop {
 public:
@@ -72,16 +82,6 @@ public:
     virtual ~FailureTrace() = default;
     // Only inside a catch block.
     virtual void Trace(const wchar_t* what) noexcept = 0;
-};
-
-// Text rules of the system's 8-bit code page.
-class CodePage {
-public:
-    virtual ~CodePage() = default;
-    virtual std::string LowerCase(const std::string& text) const = 0;
-    // Characters the code page lacks become "?" (or the look-alike the system writes).
-    virtual std::string FromUtf16(const std::u16string& text) const = 0;
-    virtual std::string FromUtf8(const std::string& text) const = 0;
 };
 
 }  // namespace sq

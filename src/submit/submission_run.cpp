@@ -2,7 +2,6 @@
 
 #include "common/scope_exit.h"
 #include "common/settings_keys.h"
-#include "player/stream_title.h"
 #include "submit/exclusion.h"
 #include "submit/request.h"
 #include "submit/response.h"
@@ -58,8 +57,7 @@ void SubmissionRun::SubmitSong(const PlayedSong& song) {
 void SubmissionRun::RunOnce(const PlayedSong& song) {
     const std::string excluded_folder = OrEmpty(links_.failures, [&] { return links_.settings.Read(kExclude); });
     if (!excluded_folder.empty()) {
-        const auto lower = [this](const std::string& text) { return links_.code_page.LowerCase(text); };
-        if (IsExcluded(song.file.path, excluded_folder, lower)) {
+        if (IsExcluded(song.file.path, excluded_folder, links_.code_page)) {
             ShowResponse(kExcludedNotice);
             return;
         }
@@ -98,24 +96,23 @@ void SubmissionRun::RunOnce(const PlayedSong& song) {
     }
 }
 
-// The artist and track in the code page, as the request carries them: a stream's from its stream
-// title; a file's from its tags, else from what the player knows of it; else the player's title
+// The artist and track in the code page, as the request carries them: a stream's as the tick read
+// them; a file's from its tags, else from what the player knows of it; else the player's title
 // and "No_Artist".
 SongTags SubmissionRun::TagsToSend(const PlayedSong& song) {
     const CodePage& code_page = links_.code_page;
     FailureTrace& failures = links_.failures;
     SongTags tags;
     if (song.file.IsStream()) {
-        const ArtistAndTrack split = SplitStreamTitle(song.stream_title);
-        tags.track = OrEmpty(failures, [&] { return code_page.FromUtf8(split.track); });
-        tags.artist = OrEmpty(failures, [&] { return code_page.FromUtf8(split.artist); });
+        tags.track = OrEmpty(failures, [&] { return code_page.FromUtf8(song.stream.track); });
+        tags.artist = OrEmpty(failures, [&] { return code_page.FromUtf8(song.stream.artist); });
         if (tags.artist.empty()) tags.artist = kNoArtist;
     } else {
         tags = OrEmpty(failures, [&] { return links_.tags.Read(song.file); });
         tags.track = OrEmpty(failures, [&] { return TagTextForService(tags.track, code_page); });
         tags.artist = OrEmpty(failures, [&] { return TagTextForService(tags.artist, code_page); });
         if (tags.track.empty() || tags.artist.empty()) {
-            const PlayerTags known = OrEmpty(failures, [&] { return links_.player.GetPlayerTags(song.file); });
+            const PlayerTags known = OrEmpty(failures, [&] { return links_.player_tags.Read(song.file); });
             tags.track = OrEmpty(failures, [&] { return code_page.FromUtf8(known.title); });
             tags.artist = OrEmpty(failures, [&] { return code_page.FromUtf8(known.artist); });
         }

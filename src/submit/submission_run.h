@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "player/winamp_mod.h"
+#include "player/played_song.h"
 #include "submit/submission_ports.h"
 #include "submit/time_stamp.h"
 #include "submit/transfer.h"
@@ -19,8 +19,8 @@ public:
     struct Links {
         StatusDisplay& display;
         SettingsReader& settings;
-        WinAmpMod& player;
         TagSource& tags;
+        PlayerTagSource& player_tags;
         AddressOpener& shell;
         Transfer& transfer;
         EventLoop& events;

@@ -1,6 +1,6 @@
 #include "submit/tag_text.h"
 
-#include "submit/submission_ports.h"
+#include "common/code_page.h"
 
 namespace sq {
 namespace {

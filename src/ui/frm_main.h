@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "common/system_code_page.h"
 #include "player/player_window.h"
 #include "player/winamp_mod.h"
 #include "ui/countdown.h"
@@ -87,6 +88,7 @@ public:
     // class while there is none.
     void HandOverPlayerWindow(HWND window) { player_window_.HandOver(window); }
     WinAmpMod& player() { return player_; }
+    const CodePage& code_page() const { return code_page_; }
 
     // The submission run, started only by the countdown, with the song read on the tick that
     // ended it.
@@ -135,8 +137,9 @@ private:
     void lstFolders_DblClick();
 
     HWND hwnd_ = nullptr;
+    SystemCodePage code_page_;
     PlayerWindow player_window_;  // the one place the player's window is held
-    WinAmpMod player_{player_window_};
+    WinAmpMod player_{player_window_, code_page_};
     std::string time_label_;  // what lblTime was last given
     bool loaded_ = false;
     bool showing_modally_ = false;

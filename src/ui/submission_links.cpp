@@ -2,7 +2,6 @@
 
 #include "common/ansi_text.h"
 #include "common/debug_trace.h"
-#include "common/letter_case.h"
 #include "common/message_pump.h"
 #include "common/settings_store.h"
 #include "ui/frm_main.h"
@@ -37,16 +36,6 @@ LocalTime LocalClock::Now() const {
     ::GetLocalTime(&now);
     return LocalTime{now.wHour, now.wMinute};
 }
-
-// Lower case as the system's code page has it, so that folder names with accents compare too.
-std::string SystemCodePage::LowerCase(const std::string& text) const { return sq::LowerCase(text, &LowerCodePageLetters); }
-
-std::string SystemCodePage::FromUtf16(const std::u16string& text) const {
-    static_assert(sizeof(char16_t) == sizeof(wchar_t), "UTF-16 is the system's wide text");
-    return AnsiFromWide(reinterpret_cast<const wchar_t*>(text.data()), text.size());
-}
-
-std::string SystemCodePage::FromUtf8(const std::string& text) const { return AnsiFromWide(WideFromUtf8(text)); }
 
 void DebuggerTrace::Trace(const wchar_t* what) noexcept { TraceCaughtException(L"SubmitSong", what); }
 

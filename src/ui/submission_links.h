@@ -1,9 +1,10 @@
 #pragma once
 // How the submission run reaches the rest of the plug-in on Windows: the control window's labels
-// and message boxes, the settings store, the shell, the thread's message loop, the local clock,
-// the code page's text rules and the debugger trace.
+// and message boxes, the player's own tags, the settings store, the shell, the thread's message loop, the local clock and
+// the debugger trace.
 #include <windows.h>
 
+#include "player/winamp_mod.h"
 #include "submit/submission_ports.h"
 #include "submit/time_stamp.h"
 
@@ -20,6 +21,15 @@ public:
 
 private:
     frmMain& form_;
+};
+
+class WinAmpPlayerTags final : public PlayerTagSource {
+public:
+    explicit WinAmpPlayerTags(WinAmpMod& player) : player_(player) {}
+    PlayerTags Read(const PlayingFile& file) override { return player_.GetPlayerTags(file); }
+
+private:
+    WinAmpMod& player_;
 };
 
 class StoredSettings final : public SettingsReader {
@@ -55,13 +65,6 @@ private:
 class LocalClock final : public Clock {
 public:
     LocalTime Now() const override;
-};
-
-class SystemCodePage final : public CodePage {
-public:
-    std::string LowerCase(const std::string& text) const override;
-    std::string FromUtf16(const std::u16string& text) const override;
-    std::string FromUtf8(const std::string& text) const override;
 };
 
 class DebuggerTrace final : public FailureTrace {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/system_code_page.h"
 #include "host_wrapper/simulated_player.h"
 #include "player/player_window.h"
 #include "player/winamp_mod.h"
@@ -138,7 +139,8 @@ TEST(Winamp5Host, PlayerWindowOfAnotherProcessIsNeverAskedForItsFolder) {
     ASSERT_TRUE(WriteText(folder.path() + L"WINAMP.m3u", "#EXTM3U\r\nC:\\Program Folder\\Song.mp3\r\n"));
 
     sq::PlayerWindow window;
-    sq::WinAmpMod player(window);
+    const sq::SystemCodePage code_page;
+    sq::WinAmpMod player(window, code_page);
     ASSERT_TRUE(player.FindWinAmp());
     EXPECT_EQ(player.GetPlayingFile().path, "C:\\Program Folder\\Song.mp3");
     const std::string log = run.Log();

@@ -59,29 +59,4 @@ std::string FakePlayerPort::ReadPlaylistEntry(const sq::PlaylistFolder& folder, 
 
 bool FakePlayerPort::Utf8PlaylistIsCurrent(const sq::PlaylistFolder&) { return utf8_playlist_current; }
 
-std::string FakePlayerPort::CodePageFromUtf8(const std::string& text) {
-    std::string ascii;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) ascii += text[i];
-        else if (byte == 0xC5 && i + 1 < text.size() && text[i + 1] == '\x81') ascii += 'L';  // Ł
-        else if (byte >= 0xC0) ascii += '?';  // one character, whatever its length
-    }
-    return ascii;
-}
-
-std::string FakePlayerPort::Utf8FromCodePage(const std::string& text) {
-    std::string utf8;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            utf8 += c;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (byte >> 6));
-            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return utf8;
-}
-
 }  // namespace sqtest

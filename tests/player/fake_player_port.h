@@ -1,8 +1,7 @@
 #pragma once
 // The player as native tests see it: a port whose answers a test sets by request, and which
 // writes every call into a log. A numeric request nobody set answers 1, as the player answers
-// every request it lacks. Its code page is ASCII: Ł becomes the look-alike L, any other character
-// outside ASCII "?"; its bytes above 127 read as Latin-1.
+// every request it lacks. Its 8-bit texts are in the code page of common/fake_code_page.h.
 #include <map>
 #include <string>
 #include <utility>
@@ -34,9 +33,6 @@ public:
     std::string PlayCommand() override;
     std::string ReadPlaylistEntry(const sq::PlaylistFolder& folder, const char* file_name, long position) override;
     bool Utf8PlaylistIsCurrent(const sq::PlaylistFolder& folder) override;
-    std::string CodePageFromUtf8(const std::string& text) override;
-    std::string Utf8FromCodePage(const std::string& text) override;
-    sq::LeadByteTest LeadBytes() override { return nullptr; }
 
 private:
     std::string Text(const char* kind, long request, long argument);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/ansi_text.h"
+#include "common/system_code_page.h"
 #include "host_wrapper/simulated_player.h"
 #include "player/winamp_mod.h"
 #include "support/win_test_support.h"
@@ -18,6 +19,7 @@
 namespace {
 
 namespace winamp = sq::winamp;
+const sq::SystemCodePage kCodePage;
 
 constexpr char kTestKey[] = "Software\\Sonoquill Tests\\PlayerWindow";
 
@@ -119,7 +121,7 @@ TEST(PlayerWindow, MetadataOfEitherWidth) {
 TEST(PlayerWindow, CaptionIsTheWideText) {
     sim::PlayerWindow winamp5(sim::Winamp5());
     sq::PlayerWindow port;
-    sq::WinAmpMod player(port);
+    sq::WinAmpMod player(port, kCodePage);
     winamp5.ShowCaption(L"1. \x041A\x0438\x043D\x043E - \x041F\x0435\x0447\x0430\x043B\x044C - Winamp");
     ASSERT_TRUE(player.FindWinAmp());
     const std::string first = player.GetSongTitle();
@@ -137,7 +139,7 @@ TEST(PlayerWindow, DeletedOrClearedPlayingEntryIsStillThePlayingFile) {
     winamp5.Add({kLodz});
     winamp5.Play(1);
     sq::PlayerWindow port;
-    sq::WinAmpMod player(port);
+    sq::WinAmpMod player(port, kCodePage);
     ASSERT_TRUE(player.FindWinAmp());
     for (const char* change : {"deleted", "cleared"}) {
         if (std::string(change) == "deleted") winamp5.DeletePlaying();

@@ -6,11 +6,13 @@
 
 #include <string>
 
+#include "common/fake_code_page.h"
 #include "player/fake_player_port.h"
 
 namespace {
 
 using sqtest::FakePlayerPort;
+const sqtest::FakeCodePage kCodePage;
 
 TEST(PlaylistFilesEntry, FolderComesFromTheProgramPathOrNowhere) {
     struct FolderCase {
@@ -28,7 +30,7 @@ TEST(PlaylistFilesEntry, FolderComesFromTheProgramPathOrNowhere) {
         FakePlayerPort player;
         player.play_command = c.play_command;
         player.playlist_lines[c.playlist] = "C:\\Music\\a.mp3";
-        const sq::PlayingFile found = sq::PlaylistFilesEntry(player, 4);
+        const sq::PlayingFile found = sq::PlaylistFilesEntry(player, kCodePage, 4);
         EXPECT_EQ(found.path, *c.playlist ? "C:\\Music\\a.mp3" : "") << c.play_command;
         EXPECT_EQ(player.log.back(), *c.playlist ? std::string("read ") + c.playlist : "play command") << c.play_command;
     }
@@ -42,7 +44,7 @@ TEST(PlaylistFilesEntry, FolderThePlayerNamesComesFirstWideBeforeCodePage) {
         player.texts[{request, 0}] = folder;
         player.playlist_lines = {{folder + "\\WINAMP.m3u@1", "..\\..\\..\\..\\Music\\b.mp3"},
                                  {"C:\\Program Files\\Winamp\\WINAMP.m3u@1", "C:\\Old\\stale.mp3"}};
-        EXPECT_EQ(sq::PlaylistFilesEntry(player, 1).path, "C:\\Users\\Music\\b.mp3") << "relative to the playlist folder";
+        EXPECT_EQ(sq::PlaylistFilesEntry(player, kCodePage, 1).path, "C:\\Users\\Music\\b.mp3") << "relative to the playlist folder";
     }
 }
 
@@ -59,9 +61,9 @@ TEST(PlaylistFilesEntry, Utf8PlaylistIsReadWheneverThePlayerHasJustWrittenIt) {
         sq::PlayingFile expected;
     };
     const Utf8Case cases[] = {
-        {"look-alike name", true, lodz, "\\Music\\Lodz.mp3", {"C:\\Music\\L?d?.mp3", "C:" + lodz}},
-        {"relative name on a folder the code page lacks", true, "a.mp3", "a.mp3",
-         {"C:\\Users\\J?rn\\Winamp\\a.mp3", utf8_folder + "a.mp3"}},
+        {"look-alike name", true, lodz, "\\Music\\Lodz.mp3", {"C:\\Music\\L\xf3" "d?.mp3", "C:" + lodz}},
+        {"relative name, current UTF-8 playlist: the UTF-8 folder", true, "a.mp3", "a.mp3",
+         {"C:\\Users\\J\xf8rn\\Winamp\\a.mp3", utf8_folder + "a.mp3"}},
         {"older UTF-8 playlist", false, lodz, "\\Music\\Lodz.mp3", {"C:\\Music\\Lodz.mp3", ""}},
         {"UTF-8 playlist without the entry", true, "", "\\Music\\Lodz.mp3", {"C:\\Music\\Lodz.mp3", ""}},
         {"relative line, older UTF-8 playlist: the code-page folder", false, "a.mp3", "a.mp3",
@@ -73,7 +75,7 @@ TEST(PlaylistFilesEntry, Utf8PlaylistIsReadWheneverThePlayerHasJustWrittenIt) {
         player.utf8_playlist_current = c.current;
         player.playlist_lines = {{"C:\\Users\\J\xf8rn\\Winamp\\WINAMP.m3u@0", c.code_page_line}};
         if (!c.utf8_line.empty()) player.playlist_lines[utf8_folder + "Winamp.m3u8@0"] = c.utf8_line;
-        const sq::PlayingFile found = sq::PlaylistFilesEntry(player, 0);
+        const sq::PlayingFile found = sq::PlaylistFilesEntry(player, kCodePage, 0);
         EXPECT_EQ(found.path, c.expected.path) << c.name;
         EXPECT_EQ(found.utf8_path, c.expected.utf8_path) << c.name;
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/fake_code_page.h"
 #include "player/fake_player_port.h"
 
 namespace {
@@ -15,6 +16,7 @@ namespace {
 using sqtest::FakePlayerPort;
 namespace winamp = sq::winamp;
 using Log = std::vector<std::string>;
+const sqtest::FakeCodePage kCodePage;
 
 bool Asked(const FakePlayerPort& player, const std::string& call) {
     return std::find(player.log.begin(), player.log.end(), call) != player.log.end();
@@ -37,10 +39,10 @@ TEST(GetPlayingFile, AsksThePlayerBeforeItsFilesAndWritesNothingWhileItAnswers) 
         {"playing file (5.x)", 0x5092,
          {{{winamp::kWidePlayingFile, 0}, lodz}, {{winamp::kWideEntryPath, 3}, "C:\\Music\\neighbour.mp3"}},
          {{winamp::kPlaylistPosition, 3}},
-         {"C:\\Music\\L?d?.mp3", lodz},
+         {"C:\\Music\\L\xf3" "d?.mp3", lodz},
          {"wide 3031@0"}},
         {"entry at the position, wide", 0x5092, {{{winamp::kWideEntryPath, 4}, lodz}}, {{winamp::kPlaylistPosition, 4}},
-         {"C:\\Music\\L?d?.mp3", lodz},
+         {"C:\\Music\\L\xf3" "d?.mp3", lodz},
          {"wide 3031@0", "ask 0", "ask 125", "wide 214@4"}},
         {"entry at the position, code page (2.x)", 0x2091, {{{winamp::kEntryPath, 4}, "C:\\Music\\b.mp3"}},
          {{winamp::kPlaylistPosition, 4}},
@@ -73,7 +75,7 @@ TEST(GetPlayingFile, AsksThePlayerBeforeItsFilesAndWritesNothingWhileItAnswers) 
         player.numbers[winamp::kVersion] = c.version;
         player.texts = c.texts;
         player.playlist_lines["C:\\Program Files\\Winamp\\WINAMP.m3u@4"] = "C:\\Music\\a.mp3";
-        sq::WinAmpMod mod(player);
+        sq::WinAmpMod mod(player, kCodePage);
         ASSERT_TRUE(mod.FindWinAmp());
         const sq::PlayingFile found = mod.GetPlayingFile();
         EXPECT_EQ(found.path, c.expected.path) << c.name;
@@ -86,7 +88,7 @@ TEST(GetPlayingFile, NoWindowGivesNoFile) {
     FakePlayerPort player;
     player.has_window = false;
     player.playlist_lines["C:\\Program Files\\Winamp\\WINAMP.m3u@1"] = "C:\\Music\\a.mp3";
-    sq::WinAmpMod mod(player);
+    sq::WinAmpMod mod(player, kCodePage);
     EXPECT_FALSE(mod.FindWinAmp());
     EXPECT_TRUE(mod.GetPlayingFile().empty());
 }
@@ -149,7 +151,7 @@ TEST(Look, PlayStateTitleAndWhatCounts) {
         player.texts = c.texts;
         player.metadata = c.metadata;
         if (!c.playing.empty()) player.texts[{winamp::kWidePlayingFile, 0}] = c.playing;
-        sq::WinAmpMod mod(player);
+        sq::WinAmpMod mod(player, kCodePage);
         const sq::PlayerReading reading = mod.Look(0);
         EXPECT_EQ(reading.state, c.expected_state) << c.name;
         EXPECT_EQ(reading.title, c.expected_title) << c.name;
@@ -180,7 +182,7 @@ TEST(Look, AStationThatPlaysNoSongHoldsEachTitleOnceLookedUp) {
     };
     FakePlayerPort player;
     player.texts[{winamp::kWidePlayingFile, 0}] = live;
-    sq::WinAmpMod mod(player);
+    sq::WinAmpMod mod(player, kCodePage);
     std::uint32_t now = 0;
     for (const auto& tick : ticks) {
         player.numbers[winamp::kPlayState] = tick.state;
@@ -195,19 +197,20 @@ TEST(SongToReport, TheReadingsTitleTheFileAndAStreamsTitle) {
     FakePlayerPort player;
     player.texts[{winamp::kWidePlayingFile, 0}] = "http://radio.example/live";
     player.metadata["code page|http://radio.example/live|streamtitle"] = "Band - Song";
-    sq::WinAmpMod mod(player);
+    sq::WinAmpMod mod(player, kCodePage);
     sq::PlayerReading reading;
     reading.title = "Band - Song (Radio X)";
     const sq::PlayedSong stream = mod.SongToReport(reading);
     EXPECT_EQ(stream.title, "Band - Song (Radio X)");
     EXPECT_EQ(stream.file.path, "http://radio.example/live");
-    EXPECT_EQ(stream.stream_title, "Band - Song") << "the wide request first, then the code page's";
+    EXPECT_EQ(stream.stream.artist, "Band") << "the wide request first, then the code page's";
+    EXPECT_EQ(stream.stream.track, "Song");
 
     player.texts[{winamp::kWidePlayingFile, 0}] = "C:\\Music\\a.mp3";
     player.log.clear();
     const sq::PlayedSong song = mod.SongToReport(reading);
     EXPECT_EQ(song.file.path, "C:\\Music\\a.mp3");
-    EXPECT_EQ(song.stream_title, "");
+    EXPECT_EQ(song.stream.artist + song.stream.track, "");
     EXPECT_EQ(player.log, Log{"wide 3031@0"}) << "a file's metadata waits until its tags are read";
 }
 
@@ -233,13 +236,13 @@ TEST(GetPlayerTags, BothFieldsFromOneRequestOrNothing) {
     for (const TagsCase& c : cases) {
         FakePlayerPort player;
         player.metadata = c.metadata;
-        sq::WinAmpMod mod(player);
+        sq::WinAmpMod mod(player, kCodePage);
         const sq::PlayerTags tags = mod.GetPlayerTags({"C:\\Music\\a.flac", ""});
         EXPECT_EQ(tags.artist, c.expected.artist) << c.name;
         EXPECT_EQ(tags.title, c.expected.title) << c.name;
     }
     FakePlayerPort player;
-    sq::WinAmpMod mod(player);
+    sq::WinAmpMod mod(player, kCodePage);
     mod.GetPlayerTags({});
     EXPECT_TRUE(player.log.empty()) << "no file, nothing to ask";
 }

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "player/fake_player_port.h"
+#include "common/fake_code_page.h"
 #include "submit/exclusion.h"
 #include "submit/response.h"
 
@@ -52,6 +52,17 @@ struct FakeTags : TagSource {
     Journal& journal;
     SongTags tags{"Tag Song", "Tag Artist"};
     bool fail = false;
+};
+
+// What the player knows of the files it names; every ask is journalled.
+struct FakePlayerTags : PlayerTagSource {
+    explicit FakePlayerTags(Journal& j) : journal(j) {}
+    PlayerTags Read(const PlayingFile& file) override {
+        journal.push_back("player's tags of " + file.path);
+        return known[file.path];
+    }
+    Journal& journal;
+    std::map<std::string, PlayerTags> known;
 };
 
 // Answers after the run has waited `waits` times, raising the states a transfer goes through.
@@ -108,28 +119,6 @@ struct FixedClock : Clock {
     LocalTime Now() const override { return {9, 5}; }
 };
 
-// Latin-1 as the code page: what it lacks becomes "?".
-struct Latin1CodePage : CodePage {
-    std::string LowerCase(const std::string& text) const override { return sq::LowerCase(text); }
-    std::string FromUtf16(const std::u16string& text) const override {
-        std::string bytes;
-        for (char16_t unit : text) bytes += unit < 0x100 ? static_cast<char>(unit) : '?';
-        return bytes;
-    }
-    // Two-byte UTF-8 up to U+00FF is Latin-1; any other character outside ASCII is "?".
-    std::string FromUtf8(const std::string& text) const override {
-        std::string bytes;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(text[i]);
-            if (byte < 0x80) bytes += text[i];
-            else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < text.size())
-                bytes += static_cast<char>(((byte & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
-            else if (byte >= 0xC0) bytes += '?';
-        }
-        return bytes;
-    }
-};
-
 struct CountedFailures : FailureTrace {
     void Trace(const wchar_t*) noexcept override { ++count; }
     int count = 0;
@@ -143,22 +132,21 @@ protected:
     }
 
     // What the tick that ended the countdown read.
-    PlayedSong song{"Player Artist - Player Title", {"C:\\Music\\song.mp3", ""}, ""};
+    PlayedSong song{"Player Artist - Player Title", {"C:\\Music\\song.mp3", ""}, {}};
 
     Journal journal;
     FakeDisplay display;
     FakeSettings settings{journal};
-    sqtest::FakePlayerPort player_port;
-    WinAmpMod player{player_port};
     FakeTags tags{journal};
+    FakePlayerTags player_tags{journal};
     FakeShell shell{journal};
     FakeTransfer transfer{journal};
     FakeEvents events{journal, transfer};
     FixedClock clock;
     FakeBoxes boxes;
-    Latin1CodePage code_page;
+    sqtest::FakeCodePage code_page;
     CountedFailures failures;
-    SubmissionRun run{{display, settings, player, tags, shell, transfer, events, clock, boxes, code_page, failures}};
+    SubmissionRun run{{display, settings, tags, player_tags, shell, transfer, events, clock, boxes, code_page, failures}};
 };
 
 TEST_F(SubmissionRunTest, TaggedSongIsSentAndTheAnswerShownWithItsTime) {
@@ -253,8 +241,8 @@ TEST_F(SubmissionRunTest, RunAskedForDuringTheWaitRunsOnceAfterTheFirst) {
     events.during_wait = [&] {
         if (asked) return;
         asked = true;
-        run.SubmitSong({"Second", {}, ""});
-        run.SubmitSong({"Third", {}, ""});
+        run.SubmitSong({"Second", {}, {}});
+        run.SubmitSong({"Third", {}, {}});
         journal.push_back("nested asks done");
     };
     tags.tags = {"", ""};
@@ -274,30 +262,28 @@ TEST_F(SubmissionRunTest, RunAskedForDuringTheWaitRunsOnceAfterTheFirst) {
 TEST_F(SubmissionRunTest, UntaggedFileGoesOutWithWhatThePlayerKnowsElseItsTitle) {
     tags.tags = {"", ""};
     song.file = {"C:\\Music\\a.flac", ""};
-    player_port.metadata = {{"wide|C:\\Music\\a.flac|artist", "Bj\xc3\xb6rk"},
-                            {"wide|C:\\Music\\a.flac|title", "J\xc3\xb3ga"}};
+    player_tags.known["C:\\Music\\a.flac"] = {"Bj\xc3\xb6rk", "J\xc3\xb3ga"};
     run.SubmitSong(song);
     EXPECT_EQ(Query(), "?c=anna&p=pw&art=Bj\xf6rk&trk=J\xf3ga");
 
-    player_port.metadata.erase("wide|C:\\Music\\a.flac|title");
+    player_tags.known.clear();
     song.title = "\xd0\x9a\xd0\xb8\xd0\xbd\xd0\xbe - \xd0\x9f\xd0\xb5\xd1\x87\xd0\xb0\xd0\xbb\xd1\x8c";  // Кино - Печаль
     run.SubmitSong(song);
     EXPECT_EQ(Query(), "?c=anna&p=pw&art=No_Artist&trk=????%20-%20??????");
 }
 
 TEST_F(SubmissionRunTest, StreamGoesOutWithItsStreamTitleAndIsNeverReadAsAFile) {
-    const std::pair<std::string, std::string> rows[] = {
-        {"Band - Song", "art=Band&trk=Song"},
-        {"Station Jingle", "art=No_Artist&trk=Station%20Jingle"},
-        {"", "art=No_Artist&trk=Band%20-%20Song%20(Radio%20X)"},
+    const std::pair<ArtistAndTrack, std::string> rows[] = {
+        {{"Band", "Song"}, "art=Band&trk=Song"},
+        {{"", "Station Jingle"}, "art=No_Artist&trk=Station%20Jingle"},
+        {{"", ""}, "art=No_Artist&trk=Band%20-%20Song%20(Radio%20X)"},
     };
-    for (const auto& [stream_title, query] : rows) {
+    for (const auto& [stream, query] : rows) {
         journal.clear();
-        run.SubmitSong({"Band - Song (Radio X)", {"http://radio.example/live", ""}, stream_title});
-        EXPECT_EQ(Query(), "?c=anna&p=pw&" + query) << stream_title;
-        EXPECT_EQ(std::count(journal.begin(), journal.end(), "read tags of http://radio.example/live"), 0);
+        run.SubmitSong({"Band - Song (Radio X)", {"http://radio.example/live", ""}, stream});
+        EXPECT_EQ(Query(), "?c=anna&p=pw&" + query) << stream.track;
+        for (const std::string& line : journal) EXPECT_EQ(line.find("tags of"), std::string::npos) << line;
     }
-    EXPECT_TRUE(player_port.log.empty()) << "the stream title came with the song";
 }
 
 TEST_F(SubmissionRunTest, QuitDuringTheWaitGivesTheRequestUpAndShowsNothing) {
@@ -315,7 +301,7 @@ TEST_F(SubmissionRunTest, FailingLinksAreSkipped) {
     struct ThrowingSettings : SettingsReader {
         std::string Read(const char*) override { throw std::bad_alloc(); }
     } broken;
-    SubmissionRun with_broken_settings{{display, broken, player, tags, shell, transfer, events, clock, boxes, code_page, failures}};
+    SubmissionRun with_broken_settings{{display, broken, tags, player_tags, shell, transfer, events, clock, boxes, code_page, failures}};
     with_broken_settings.SubmitSong(song);
     EXPECT_EQ(Query(), "?c=&p=&art=Tag%20Artist&trk=Tag%20Song") << "unreadable settings count as empty";
     EXPECT_EQ(display.response, "Thanks! Your song was submitted.");
