@@ -2,6 +2,7 @@
 // with its divider, the logo, the folder editor's frame with the red box around its main button,
 // the push buttons, the folder list's entries, and the colours of the labels.
 #include "common/gdi_scope.h"
+#include "common/window_text.h"
 #include "ui/folder_list.h"
 #include "ui/frm_main_layout.h"
 #include "ui/opaque_fill.h"
@@ -54,12 +55,6 @@ constexpr UINT kLabelFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
 
 HGDIOBJ FontOf(HWND control) { return reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)); }
 
-std::wstring TextOf(HWND control) {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // Height of `text` wrapped at the width of `box`, in the font selected into `dc`.
 int WrappedHeight(HDC dc, const std::wstring& text, RECT box, UINT format) {
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_CALCRECT);
@@ -80,7 +75,7 @@ void DrawPushButton(const DRAWITEMSTRUCT& item) {
     ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
     if (pressed) ::FrameRect(dc, &face, ::GetSysColorBrush(COLOR_3DSHADOW));
 
-    const std::wstring text = TextOf(item.hwndItem);
+    const std::wstring text = WindowText(item.hwndItem);
     const SelectedObject font(dc, FontOf(item.hwndItem));
     RECT inside = item.rcItem;
     ::InflateRect(&inside, -4, -4);
@@ -104,7 +99,7 @@ void DrawPushButton(const DRAWITEMSTRUCT& item) {
 void DrawSnugLabel(const DRAWITEMSTRUCT& item, COLORREF text_colour, HBRUSH background) {
     HDC dc = item.hDC;
     ::FillRect(dc, &item.rcItem, background);
-    const std::wstring text = TextOf(item.hwndItem);
+    const std::wstring text = WindowText(item.hwndItem);
     const SelectedObject font(dc, FontOf(item.hwndItem));
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
@@ -124,7 +119,7 @@ int LabelOverflow(HWND label) {
     const SelectedObject font(dc.get(), FontOf(label));
     RECT box{};
     ::GetClientRect(label, &box);
-    const int overflow = WrappedHeight(dc.get(), TextOf(label), box, kLabelFormat) - (box.bottom - box.top);
+    const int overflow = WrappedHeight(dc.get(), WindowText(label), box, kLabelFormat) - (box.bottom - box.top);
     return overflow > 0 ? overflow : 0;
 }
 

@@ -8,6 +8,7 @@
 #include "common/module.h"
 #include "common/scope_exit.h"
 #include "common/window_class.h"
+#include "common/window_text.h"
 #include "ui/frm_main_folders.h"
 #include "ui/frm_main_layout.h"
 #include "ui/frm_main_submission.h"
@@ -206,11 +207,7 @@ HWND frmMain::Control(int id) const {
 
 std::string frmMain::ControlText(int id) const {
     HWND control = Control(id);
-    if (!control) return {};
-    const int length = ::GetWindowTextLengthW(control);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = ::GetWindowTextW(control, text.data(), length + 1);
-    return AnsiFromWide(text.data(), static_cast<size_t>(got));
+    return control ? AnsiFromWide(WindowText(control)) : std::string();
 }
 
 void frmMain::SetControlText(int id, const std::string& text) {
