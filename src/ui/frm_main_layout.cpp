@@ -5,6 +5,7 @@
 #include "common/ansi_text.h"
 #include "common/gdi_scope.h"
 #include "common/module.h"
+#include "common/window_text.h"
 #include "ui/folder_list.h"
 
 namespace sq {
@@ -225,6 +226,27 @@ HWND frmMain::CreateControl(const ControlLayout& row, HWND after) const {
     if (row.kind == K::Label && LabelOverflow(control) > 0)
         ::SetWindowLongW(control, GWL_STYLE, (::GetWindowLongW(control, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
     return control;
+}
+
+HGDIOBJ FontOf(HWND control) { return reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)); }
+
+int WrappedHeight(HDC dc, const std::wstring& text, RECT box, UINT format) {
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_CALCRECT);
+    return box.bottom - box.top;
+}
+
+int LabelOverflow(HDC dc, const std::wstring& text, const RECT& box) {
+    const int overflow = WrappedHeight(dc, text, box, kLabelFormat) - (box.bottom - box.top);
+    return overflow > 0 ? overflow : 0;
+}
+
+int LabelOverflow(HWND label) {
+    const WindowDc dc(label);
+    if (!dc) return 0;
+    const SelectedObject font(dc.get(), FontOf(label));
+    RECT box{};
+    ::GetClientRect(label, &box);
+    return LabelOverflow(dc.get(), WindowText(label), box);
 }
 
 }  // namespace sq

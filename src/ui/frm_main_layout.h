@@ -3,6 +3,7 @@
 // (in twips, within the container), turned into child windows for the screen's DPI.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "common/unique_handle.h"
@@ -43,8 +44,14 @@ bool InFolderEditor(const ControlLayout& row);
 // Where a container's own top-left corner lies within the window, in twips.
 TwipsRect ContainerPlace(Container container);
 
-// How many pixels the wrapped text of a label needs beyond its height (0 when it fits), as
-// frm_main_paint.cpp draws it.
+// How the window and the system's static control wrap a label's text.
+inline constexpr UINT kLabelFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+HGDIOBJ FontOf(HWND control);
+// Height of `text` wrapped at the width of `box`, in the font selected into `dc`.
+int WrappedHeight(HDC dc, const std::wstring& text, RECT box, UINT format);
+// How many pixels a label's wrapped text needs beyond the height of `box` (0 when it fits), in
+// the font selected into `dc`; the second form measures the label's own text in its own font.
+int LabelOverflow(HDC dc, const std::wstring& text, const RECT& box);
 int LabelOverflow(HWND label);
 
 struct frmMain::Layout {

@@ -51,16 +51,6 @@ RECT PixelRect(const TwipsConverter& twips, const TwipsRect& place) {
     return RECT{left, top, left + twips.ToPixels(place.width), top + twips.ToPixels(place.height)};
 }
 
-constexpr UINT kLabelFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
-
-HGDIOBJ FontOf(HWND control) { return reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)); }
-
-// Height of `text` wrapped at the width of `box`, in the font selected into `dc`.
-int WrappedHeight(HDC dc, const std::wstring& text, RECT box, UINT format) {
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_CALCRECT);
-    return box.bottom - box.top;
-}
-
 // A push button: raised face, pressed when held, the caption wrapped and centred, a dotted
 // frame around it when the button has the keyboard focus.
 void DrawPushButton(const DRAWITEMSTRUCT& item) {
@@ -104,24 +94,14 @@ void DrawSnugLabel(const DRAWITEMSTRUCT& item, COLORREF text_colour, HBRUSH back
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
     RECT box = item.rcItem;
-    const int overflow = WrappedHeight(dc, text, box, kLabelFormat) - (box.bottom - box.top);
-    if (overflow > 0) box.top -= overflow < metrics.tmInternalLeading ? overflow : metrics.tmInternalLeading;
+    const int overflow = LabelOverflow(dc, text, box);
+    box.top -= overflow < metrics.tmInternalLeading ? overflow : metrics.tmInternalLeading;
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, text_colour);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, kLabelFormat);
 }
 
 }  // namespace
-
-int LabelOverflow(HWND label) {
-    const WindowDc dc(label);
-    if (!dc) return 0;
-    const SelectedObject font(dc.get(), FontOf(label));
-    RECT box{};
-    ::GetClientRect(label, &box);
-    const int overflow = WrappedHeight(dc.get(), WindowText(label), box, kLabelFormat) - (box.bottom - box.top);
-    return overflow > 0 ? overflow : 0;
-}
 
 bool frmMain::HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (!layout_) return false;
