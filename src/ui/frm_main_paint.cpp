@@ -1,6 +1,6 @@
-// What frmMain draws itself: the rules and etched separators on the window, the white banner
-// with its divider, the logo, the folder editor's frame with the red box around its main button,
-// the push buttons, the folder list's entries, and the colours of the labels.
+// What frmMain draws itself: the table's shapes (the rules on the window and
+// on the white banner, the red box in the folder editor), the banner, the logo, the folder
+// editor's frame, the push buttons, the folder list's entries, and the colours of the labels.
 #include "common/gdi_scope.h"
 #include "common/window_text.h"
 #include "ui/folder_list.h"
@@ -14,41 +14,50 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// A one-pixel line from (x1, y) or (x, y1), both ends included.
-void HorizontalLine(HDC dc, int x1, int x2, int y, COLORREF colour) { FillOpaque(dc, {x1, y, x2 + 1, y + 1}, colour); }
-
-void VerticalLine(HDC dc, int x, int y1, int y2, COLORREF colour) { FillOpaque(dc, {x, y1, x + 1, y2 + 1}, colour); }
+// A one-pixel line from (x1, y1) to (x2, y2), across or down, both ends included.
+void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) { FillOpaque(dc, {x1, y1, x2 + 1, y2 + 1}, colour); }
 
 void RectangleOutline(HDC dc, const RECT& r, COLORREF colour) {
-    HorizontalLine(dc, r.left, r.right - 1, r.top, colour);
-    HorizontalLine(dc, r.left, r.right - 1, r.bottom - 1, colour);
-    VerticalLine(dc, r.left, r.top, r.bottom - 1, colour);
-    VerticalLine(dc, r.right - 1, r.top, r.bottom - 1, colour);
+    Line(dc, r.left, r.top, r.right - 1, r.top, colour);
+    Line(dc, r.left, r.bottom - 1, r.right - 1, r.bottom - 1, colour);
+    Line(dc, r.left, r.top, r.left, r.bottom - 1, colour);
+    Line(dc, r.right - 1, r.top, r.right - 1, r.bottom - 1, colour);
 }
 
-// An etched separator: the shadow line with the highlight line under it.
-void EtchedRule(HDC dc, const TwipsConverter& twips, int shadow_y, int highlight_y) {
-    const int x1 = twips.ToPixels(120);
-    const int x2 = twips.ToPixels(5520);
-    HorizontalLine(dc, x1, x2, twips.ToPixels(shadow_y), ::GetSysColor(COLOR_3DSHADOW));
-    HorizontalLine(dc, x1, x2, twips.ToPixels(highlight_y), ::GetSysColor(COLOR_3DHILIGHT));
-}
-
-COLORREF LabelColour(const ControlLayout& row) {
-    if (row.colour == TextColour::Black) return kBlack;
-    if (row.colour == TextColour::Red) return kRed;
-    return ::GetSysColor(COLOR_BTNTEXT);
+COLORREF ColourOf(const ControlLayout& row) {
+    switch (row.colour) {
+    case Colour::Black:
+        return kBlack;
+    case Colour::Red:
+        return kRed;
+    case Colour::WindowText:
+        return ::GetSysColor(COLOR_WINDOWTEXT);
+    case Colour::Shadow:
+        return ::GetSysColor(COLOR_3DSHADOW);
+    case Colour::Highlight:
+        return ::GetSysColor(COLOR_3DHILIGHT);
+    case Colour::Default:
+    default:
+        return ::GetSysColor(COLOR_BTNTEXT);
+    }
 }
 
 // Labels on the banner sit on its white; the others on the window's face colour.
-HBRUSH LabelBackground(const ControlLayout& row, HGDIOBJ white) {
-    return row.container == Container::TopHolder ? static_cast<HBRUSH>(white) : ::GetSysColorBrush(COLOR_BTNFACE);
+HBRUSH LabelBackground(const ControlLayout& row, HBRUSH white) {
+    return row.container == Container::TopHolder ? white : ::GetSysColorBrush(COLOR_BTNFACE);
 }
 
-RECT PixelRect(const TwipsConverter& twips, const TwipsRect& place) {
-    const int left = twips.ToPixels(place.left);
-    const int top = twips.ToPixels(place.top);
-    return RECT{left, top, left + twips.ToPixels(place.width), top + twips.ToPixels(place.height)};
+// The table's shapes that lie in `container`, into the container's own device context.
+void DrawShapes(HDC dc, const TwipsConverter& twips, Container container) {
+    for (const ControlLayout& row : MainWindowControls()) {
+        if (row.container != container) continue;
+        const TwipsRect& place = row.place;
+        if (row.kind == ControlKind::Rule)
+            Line(dc, twips.ToPixels(place.left), twips.ToPixels(place.top), twips.ToPixels(place.left + place.width),
+                 twips.ToPixels(place.top + place.height), ColourOf(row));
+        else if (row.kind == ControlKind::Outline)
+            RectangleOutline(dc, PixelRect(twips, place), ColourOf(row));
+    }
 }
 
 // A push button: raised face, pressed when held, the caption wrapped and centred, a dotted
@@ -109,14 +118,7 @@ bool frmMain::HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
     switch (msg) {
     case WM_PAINT: {
         const PaintDc dc(hwnd_);
-        if (dc) {
-            RECT client{};
-            ::GetClientRect(hwnd_, &client);
-            // Line1, under the banner and across the whole width; then the two etched rules.
-            HorizontalLine(dc.get(), client.left, client.right, twips.ToPixels(855), ::GetSysColor(COLOR_WINDOWTEXT));
-            EtchedRule(dc.get(), twips, 2145, 2160);
-            EtchedRule(dc.get(), twips, 4320, 4335);
-        }
+        if (dc) DrawShapes(dc.get(), twips, Container::Window);
         result = 0;
         return true;
     }
@@ -141,7 +143,7 @@ bool frmMain::HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         }
         if (!item || item->CtlType != ODT_STATIC) return false;
         if (const ControlLayout* row = FindControlLayout(static_cast<int>(item->CtlID)); row && row->kind == ControlKind::Label) {
-            DrawSnugLabel(*item, LabelColour(*row), LabelBackground(*row, layout_->white_brush.get()));
+            DrawSnugLabel(*item, ColourOf(*row), LabelBackground(*row, static_cast<HBRUSH>(layout_->white_brush.get())));
             result = TRUE;
             return true;
         }
@@ -150,8 +152,7 @@ bool frmMain::HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         switch (item->CtlID) {
         case IDC_PCT_TOP_HOLDER:
             ::FillRect(dc, &box, static_cast<HBRUSH>(layout_->white_brush.get()));
-            // lneDivide runs from above the banner to below it; the banner clips it.
-            VerticalLine(dc, twips.ToPixels(2760), box.top, box.bottom - 1, ::GetSysColor(COLOR_WINDOWTEXT));
+            DrawShapes(dc, twips, Container::TopHolder);
             break;
         case IDC_IMG_LOGO:
             ::FillRect(dc, &box, static_cast<HBRUSH>(layout_->white_brush.get()));
@@ -161,8 +162,7 @@ bool frmMain::HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
             ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_BTNFACE));
             RECT edge = box;
             ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-            // shpNotice: the red box around "&Update Folder Settings".
-            RectangleOutline(dc, PixelRect(twips, {3120, 720, 1935, 855}), kRed);
+            DrawShapes(dc, twips, Container::FolderEx);
             break;
         }
         default:
@@ -176,9 +176,9 @@ bool frmMain::HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lp));
         const ControlLayout* row = FindControlLayout(id);
         if (!row || row->kind != ControlKind::Label) return false;
-        ::SetTextColor(dc, LabelColour(*row));
+        ::SetTextColor(dc, ColourOf(*row));
         ::SetBkColor(dc, row->container == Container::TopHolder ? kWhite : ::GetSysColor(COLOR_BTNFACE));
-        result = reinterpret_cast<LRESULT>(LabelBackground(*row, layout_->white_brush.get()));
+        result = reinterpret_cast<LRESULT>(LabelBackground(*row, static_cast<HBRUSH>(layout_->white_brush.get())));
         return true;
     }
     default:

@@ -18,9 +18,6 @@ namespace {
 
 frmMain* g_frmMain = nullptr;
 
-// The client area is fixed in twips; the outer size follows from the window's style and DPI.
-constexpr int kClientWidthTwips = 5640;
-constexpr int kClientHeightTwips = 5070;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
 
@@ -48,8 +45,8 @@ HRESULT frmMain::Load() {
     if (hwnd_) return S_OK;
     if (!RegisterModuleWindowClass(MainWindowClass(&frmMain::WindowProc))) return HRESULT_FROM_WIN32(::GetLastError());
 
-    const int dpi = ScreenDpi();
-    RECT rc{0, 0, TwipsConverter(dpi).ToPixels(kClientWidthTwips), TwipsConverter(dpi).ToPixels(kClientHeightTwips)};
+    // The client area is the layout's; the outer size follows from the window's style.
+    RECT rc = PixelRect(TwipsConverter(ScreenDpi()), ContainerPlace(Container::Window));
     ::AdjustWindowRectEx(&rc, kStyle, FALSE, kExStyle);
     const std::wstring title = WideFromAnsi("Sonoquill.net Song Updating Utility");
     HWND hwnd = ::CreateWindowExW(kExStyle, kMainWindowClass, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
