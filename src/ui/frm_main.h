@@ -115,9 +115,12 @@ private:
     void CreateFolderEditor() const;
     HWND CreateControl(const ControlLayout& row, HWND after) const;
 
-    // frm_main_paint.cpp: painting, owner-drawn controls and label colours; false for any other
-    // message.
-    bool HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // frm_main_paint.cpp, one routine a message: each says false where the system's own handling
+    // should run instead (no brush from OnCtlColorStatic).
+    bool OnPaint();
+    bool OnMeasureItem(WPARAM id, MEASUREITEMSTRUCT* item) const;
+    bool OnDrawItem(WPARAM id, const DRAWITEMSTRUCT* item);
+    HBRUSH OnCtlColorStatic(HDC dc, HWND control) const;
 
     // frm_main_account.cpp
     void txtUser_LostFocus();

@@ -1,4 +1,4 @@
-// What frmMain draws itself: the table's shapes (the rules on the window and
+// What frmMain draws itself, one routine a message: the table's shapes (the rules on the window and
 // on the white banner, the red box in the folder editor), the banner, the logo, the folder
 // editor's frame, the push buttons, the folder list's entries, and the colours of the labels.
 #include "common/gdi_scope.h"
@@ -112,78 +112,65 @@ void DrawSnugLabel(const DRAWITEMSTRUCT& item, COLORREF text_colour, HBRUSH back
 
 }  // namespace
 
-bool frmMain::HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool frmMain::OnPaint() {
     if (!layout_) return false;
+    const PaintDc dc(hwnd_);
+    if (dc) DrawShapes(dc.get(), TwipsConverter(layout_->dpi), Container::Window);
+    return true;
+}
+
+bool frmMain::OnMeasureItem(WPARAM id, MEASUREITEMSTRUCT* item) const {
+    if (!layout_ || id != IDC_LST_FOLDERS || !item) return false;
+    item->itemHeight = static_cast<UINT>(::MulDiv(16, layout_->dpi, 96));  // refined once the font is set
+    return true;
+}
+
+bool frmMain::OnDrawItem(WPARAM id, const DRAWITEMSTRUCT* item) {
+    if (!layout_ || !item) return false;
+    if (id == IDC_LST_FOLDERS) {
+        DrawFolderListItem(*item, layout_->dpi);
+        return true;
+    }
+    if (item->CtlType == ODT_BUTTON) {
+        DrawPushButton(*item);
+        return true;
+    }
+    const ControlLayout* row = item->CtlType == ODT_STATIC ? FindControlLayout(static_cast<int>(item->CtlID)) : nullptr;
+    if (!row) return false;
     const TwipsConverter twips(layout_->dpi);
-    switch (msg) {
-    case WM_PAINT: {
-        const PaintDc dc(hwnd_);
-        if (dc) DrawShapes(dc.get(), twips, Container::Window);
-        result = 0;
+    HDC dc = item->hDC;
+    const RECT box = item->rcItem;
+    const auto white = static_cast<HBRUSH>(layout_->white_brush.get());
+    switch (row->kind) {
+    case ControlKind::Label:
+        DrawSnugLabel(*item, ColourOf(*row), LabelBackground(*row, white));
         return true;
-    }
-    case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        if (wp != IDC_LST_FOLDERS || !item) return false;
-        item->itemHeight = static_cast<UINT>(::MulDiv(16, layout_->dpi, 96));  // refined once the font is set
-        result = TRUE;
+    case ControlKind::Picture:  // pctTopHolder, the white banner
+        ::FillRect(dc, &box, white);
+        DrawShapes(dc, twips, Container::TopHolder);
         return true;
-    }
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (item && wp == IDC_LST_FOLDERS) {
-            DrawFolderListItem(*item, layout_->dpi);
-            result = TRUE;
-            return true;
-        }
-        if (item && item->CtlType == ODT_BUTTON) {
-            DrawPushButton(*item);
-            result = TRUE;
-            return true;
-        }
-        if (!item || item->CtlType != ODT_STATIC) return false;
-        if (const ControlLayout* row = FindControlLayout(static_cast<int>(item->CtlID)); row && row->kind == ControlKind::Label) {
-            DrawSnugLabel(*item, ColourOf(*row), LabelBackground(*row, static_cast<HBRUSH>(layout_->white_brush.get())));
-            result = TRUE;
-            return true;
-        }
-        HDC dc = item->hDC;
-        const RECT box = item->rcItem;
-        switch (item->CtlID) {
-        case IDC_PCT_TOP_HOLDER:
-            ::FillRect(dc, &box, static_cast<HBRUSH>(layout_->white_brush.get()));
-            DrawShapes(dc, twips, Container::TopHolder);
-            break;
-        case IDC_IMG_LOGO:
-            ::FillRect(dc, &box, static_cast<HBRUSH>(layout_->white_brush.get()));
-            layout_->logo.Draw(dc, box, layout_->dpi);
-            break;
-        case IDC_FRA_FOLDER_EX: {
-            ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_BTNFACE));
-            RECT edge = box;
-            ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-            DrawShapes(dc, twips, Container::FolderEx);
-            break;
-        }
-        default:
-            return false;
-        }
-        result = TRUE;
+    case ControlKind::Image:
+        ::FillRect(dc, &box, white);
+        layout_->logo.Draw(dc, box, layout_->dpi);
         return true;
-    }
-    case WM_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(wp);
-        const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lp));
-        const ControlLayout* row = FindControlLayout(id);
-        if (!row || row->kind != ControlKind::Label) return false;
-        ::SetTextColor(dc, ColourOf(*row));
-        ::SetBkColor(dc, row->container == Container::TopHolder ? kWhite : ::GetSysColor(COLOR_BTNFACE));
-        result = reinterpret_cast<LRESULT>(LabelBackground(*row, static_cast<HBRUSH>(layout_->white_brush.get())));
+    case ControlKind::Frame: {  // fraFolderEx
+        ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_BTNFACE));
+        RECT edge = box;
+        ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+        DrawShapes(dc, twips, Container::FolderEx);
         return true;
     }
     default:
         return false;
     }
+}
+
+HBRUSH frmMain::OnCtlColorStatic(HDC dc, HWND control) const {
+    const ControlLayout* row = layout_ ? FindControlLayout(::GetDlgCtrlID(control)) : nullptr;
+    if (!row || row->kind != ControlKind::Label) return nullptr;
+    ::SetTextColor(dc, ColourOf(*row));
+    ::SetBkColor(dc, row->container == Container::TopHolder ? kWhite : ::GetSysColor(COLOR_BTNFACE));
+    return LabelBackground(*row, static_cast<HBRUSH>(layout_->white_brush.get()));
 }
 
 }  // namespace sq

@@ -107,12 +107,23 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 }
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT result = 0;
-    if (HandlePaintMessage(msg, wp, lp, result)) return result;
     switch (msg) {
     case WM_CREATE:
         CreateControls();
         return 0;
+    case WM_PAINT:
+        if (OnPaint()) return 0;
+        break;
+    case WM_MEASUREITEM:
+        if (OnMeasureItem(wp, reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (OnDrawItem(wp, reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = OnCtlColorStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
     case WM_SHOWWINDOW:
         // The folder editor's drives and folders are read at the first show, not at the load.
         if (wp && folders_) folders_->ReadOnce();
