@@ -106,8 +106,8 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-    void OnCommand(int id, int code, HWND control);
-    void PressFocusedButton() const;
+    void OnCommand(int id, int code);
+    void PressFocusedButton();
     void RunLoadSequence();
 
     // frm_main_layout.cpp: creates the controls (the folder editor's when first wanted).

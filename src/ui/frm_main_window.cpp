@@ -135,7 +135,7 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_COMMAND:
-        OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        OnCommand(LOWORD(wp), HIWORD(wp));
         return 0;
     case WM_CLOSE:
         // The window is never closed or unloaded: only "&Save" takes it off the screen.
@@ -152,49 +152,36 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-void frmMain::OnCommand(int id, int code, HWND /*control*/) {
-    switch (id) {
-    case IDC_CMD_SAVE:
-        if (code == BN_CLICKED) cmdSave_Click();
-        break;
-    case IDC_CMD_EXCLUDE:
-        if (code == BN_CLICKED) cmdExclude_Click();
-        break;
-    case IDC_CMD_OK:
-        if (code == BN_CLICKED) cmdOk_Click();
-        break;
-    case IDC_CMD_REMOVE:
-        if (code == BN_CLICKED) cmdRemove_Click();
-        break;
-    case IDC_CMD_CANCEL:
-        if (code == BN_CLICKED) cmdCancel_Click();
-        break;
-    case IDC_TXT_USER:
-        if (code == EN_KILLFOCUS) txtUser_LostFocus();
-        break;
-    case IDC_TXT_PASS:
-        if (code == EN_KILLFOCUS) txtPass_LostFocus();
-        break;
-    case IDC_LST_DRIVE:
-        if (code == CBN_SELCHANGE) lstDrive_Change();
-        break;
-    case IDC_LST_FOLDERS:
-        if (code == LBN_DBLCLK) lstFolders_DblClick();
-        break;
-    case IDOK:
-        // Enter presses the button that has the focus, as it does on any form; elsewhere the
-        // window has no default button and Enter does nothing.
-        if (code == BN_CLICKED) PressFocusedButton();
-        break;
-    case IDCANCEL:
-        // Escape would end a dialog; this window refuses to close, so it is ignored.
-        break;
-    default:
-        break;
+void frmMain::OnCommand(int id, int code) {
+    // What each control's notification does. Enter arrives as IDOK and presses the button that
+    // has the focus, as it does on any form; elsewhere the window has no default button and Enter
+    // does nothing. Escape (IDCANCEL) would end a dialog; this window refuses to close, so it is
+    // not listed.
+    static constexpr struct {
+        int id;
+        int code;
+        void (frmMain::*handler)();
+    } kRoutes[] = {
+        {IDC_CMD_SAVE, BN_CLICKED, &frmMain::cmdSave_Click},
+        {IDC_CMD_EXCLUDE, BN_CLICKED, &frmMain::cmdExclude_Click},
+        {IDC_CMD_OK, BN_CLICKED, &frmMain::cmdOk_Click},
+        {IDC_CMD_REMOVE, BN_CLICKED, &frmMain::cmdRemove_Click},
+        {IDC_CMD_CANCEL, BN_CLICKED, &frmMain::cmdCancel_Click},
+        {IDC_TXT_USER, EN_KILLFOCUS, &frmMain::txtUser_LostFocus},
+        {IDC_TXT_PASS, EN_KILLFOCUS, &frmMain::txtPass_LostFocus},
+        {IDC_LST_DRIVE, CBN_SELCHANGE, &frmMain::lstDrive_Change},
+        {IDC_LST_FOLDERS, LBN_DBLCLK, &frmMain::lstFolders_DblClick},
+        {IDOK, BN_CLICKED, &frmMain::PressFocusedButton},
+    };
+    for (const auto& route : kRoutes) {
+        if (route.id == id && route.code == code) {
+            (this->*route.handler)();
+            return;
+        }
     }
 }
 
-void frmMain::PressFocusedButton() const {
+void frmMain::PressFocusedButton() {
     HWND focus = ::GetFocus();
     const ControlLayout* row = focus && ::GetParent(focus) == hwnd_ ? FindControlLayout(::GetDlgCtrlID(focus)) : nullptr;
     if (row && row->kind == ControlKind::Button) ::SendMessageW(focus, BM_CLICK, 0, 0);
