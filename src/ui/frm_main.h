@@ -3,16 +3,29 @@
 // lives as long as the component is loaded, and carries the countdown timer, the transfer control
 // and the one link to the player (the window the host handed over, or the one found by class).
 // Each concern lives in its own file, and each window message is handled in one:
-// - frm_main_window.cpp: the window (class, creation, load sequence, modal show, close refusal),
-//   the routing of its messages, its commands and keys, and the controls' texts;
-// - frm_main_layout.cpp: the controls, made from the one table of frm_main_layout.h;
-// - frm_main_paint.cpp: what the window draws itself: owner-drawn controls, rules, colours;
+// - frm_main_window.cpp: the window (class, creation at the layout's client size, load sequence,
+//   modal show, close refusal), the routing of every message to the part that handles it, the
+//   commands and keys (one table of routes), and the controls' texts;
+// - frm_main_layout.h/.cpp: the one table of the controls and of the shapes the window draws by
+//   hand, the client area they lie in, the controls made from it, the room a label's text needs;
+// - frm_main_paint.cpp: what the window draws itself, one routine a message (WM_PAINT,
+//   WM_MEASUREITEM, WM_DRAWITEM, WM_CTLCOLORSTATIC): the table's shapes, the owner-drawn
+//   controls, the labels' colours;
 // - frm_main_account.cpp: the account fields;
-// - frm_main_folders.cpp: the excluded-folder editor;
+// - frm_main_folders.h/.cpp: the excluded-folder editor and what it keeps;
 // - frm_main_tick.cpp: the countdown tick, which reads the player once and, when a song is due,
-//   reads that song and hands it to the submission run kept next to the window
-//   (frm_main_submission.h).
-// The parts include this header, and only frm_main_window.cpp includes theirs.
+//   reads that song and hands it to the submission run (SubmitSong);
+// - frm_main_submission.h: what the window keeps beside itself for its submission runs;
+// - frm_main_art.rc: the window's icon and the banner's logo.
+// They use, from ui/: twips.h and logo_picture (the layout's units and its logo), opaque_fill.h
+// (the rules, and the folder list's pictures), folder_list, folder_editor_start and folder_path
+// (the editor's drives and folders), countdown (when a song is due), and song_tags and
+// submission_links with shell_open (the run's links to Windows; submission_links writes the
+// labels through this header).
+// Every part includes this header, directly or through its own. The table, frm_main_layout.h, is
+// included by the parts that place, draw or show controls (window, layout, paint, folders); the
+// editor's and the runs' state, frm_main_folders.h and frm_main_submission.h, by their own part
+// and by frm_main_window.cpp, which makes the form with all it keeps beside itself.
 #include <windows.h>
 
 #include <memory>
@@ -94,7 +107,8 @@ public:
     // ended it.
     void SubmitSong(const PlayedSong& song);
 
-    // Caption of a control, in the system's 8-bit code page (tests and the tick read these).
+    // Text of a control, in the system's 8-bit code page: the account fields are read, the labels
+    // written by the tick and the run.
     std::string ControlText(int id) const;
     void SetControlText(int id, const std::string& text);
     HWND Control(int id) const;
@@ -108,8 +122,8 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-    void OnCommand(int id, int code, HWND control);
-    void PressFocusedButton() const;
+    void OnCommand(int id, int code);
+    void PressFocusedButton();
     void RunLoadSequence();
 
     // frm_main_layout.cpp: creates the controls (the folder editor's when first wanted).
@@ -117,9 +131,12 @@ private:
     void CreateFolderEditor() const;
     HWND CreateControl(const ControlLayout& row, HWND after) const;
 
-    // frm_main_paint.cpp: painting, owner-drawn controls and label colours; false for any other
-    // message.
-    bool HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // frm_main_paint.cpp, one routine a message: each says false where the system's own handling
+    // should run instead (no brush from OnCtlColorStatic).
+    bool OnPaint();
+    bool OnMeasureItem(WPARAM id, MEASUREITEMSTRUCT* item) const;
+    bool OnDrawItem(WPARAM id, const DRAWITEMSTRUCT* item);
+    HBRUSH OnCtlColorStatic(HDC dc, HWND control) const;
 
     // frm_main_account.cpp
     void txtUser_LostFocus();

@@ -20,7 +20,7 @@ void ShowFolderEditor(HWND window, bool show) {
     HWND focus = ::GetFocus();
     bool focus_inside = false;
     for (const ControlLayout& row : MainWindowControls()) {
-        if (row.container != Container::FolderEx && row.id != IDC_FRA_FOLDER_EX) continue;
+        if (!InFolderEditor(row) || IsDrawn(row)) continue;
         HWND control = ::GetDlgItem(window, row.id);
         if (!control) continue;
         if (focus && (focus == control || ::IsChild(control, focus))) focus_inside = true;

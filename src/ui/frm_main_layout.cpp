@@ -5,6 +5,7 @@
 #include "common/ansi_text.h"
 #include "common/gdi_scope.h"
 #include "common/module.h"
+#include "common/window_text.h"
 #include "ui/folder_list.h"
 
 namespace sq {
@@ -12,10 +13,11 @@ namespace {
 
 using K = ControlKind;
 using C = Container;
-using T = TextColour;
+using T = Colour;
 
 // Tab order first (txtUser ... cmdRemove), then what the user only looks at. The folder editor's
-// members come before its frame, and the frame before the status area it lies over.
+// members come before its frame, and the frame before the status area it lies over. The drawn
+// shapes stand beside what they belong to, and take no part in either order.
 const std::vector<ControlLayout> kControls = {
     {IDC_TXT_USER, K::TextBox, C::Window, "", false, T::Default, false, {1200, 1320, 4335, 285}},
     {IDC_TXT_PASS, K::PasswordBox, C::Window, "", false, T::Default, false, {1200, 1680, 4335, 285}},
@@ -23,6 +25,8 @@ const std::vector<ControlLayout> kControls = {
     {IDC_LST_DRIVE, K::DriveList, C::FolderEx, "", false, T::Default, false, {120, 720, 2655, 315}},
     {IDC_LST_FOLDERS, K::FolderList, C::FolderEx, "", false, T::Default, false, {120, 1080, 2655, 990}},
     {IDC_CMD_OK, K::Button, C::FolderEx, "&Update Folder Settings", false, T::Default, false, {3240, 840, 1695, 615}},
+    // shpNotice: the red box around "&Update Folder Settings".
+    {kDrawn, K::Outline, C::FolderEx, "", false, T::Red, false, {3120, 720, 1935, 855}},
     {IDC_CMD_CANCEL, K::Button, C::FolderEx, "&Cancel", false, T::Default, false, {4080, 1680, 975, 375}},
     {IDC_CMD_EXCLUDE, K::Button, C::Window, "&Excludes Folder", true, T::Default, false, {2520, 4440, 1575, 495}},
     {IDC_CMD_REMOVE, K::Button, C::FolderEx, "&Remove", false, T::Default, false, {3120, 1680, 975, 375}},
@@ -34,7 +38,11 @@ const std::vector<ControlLayout> kControls = {
     {IDC_IMG_LOGO, K::Image, C::TopHolder, "", false, T::Default, false, {120, 120, 2490, 615}},
     {IDC_LBL_NOTICE0, K::Label, C::TopHolder, "To get a free account go to http://www.sonoquill.net and signup today!",
      false, T::Black, false, {2880, 120, 2655, 615}},
+    // lneDivide, between the logo and the notice, the banner's whole height.
+    {kDrawn, K::Rule, C::TopHolder, "", false, T::WindowText, false, {2760, 0, 0, 855}},
     {IDC_PCT_TOP_HOLDER, K::Picture, C::Window, "", false, T::Default, false, {0, 0, 5640, 855}},
+    // Line1, under the banner and across the whole width.
+    {kDrawn, K::Rule, C::Window, "", false, T::WindowText, false, {0, 855, 5640, 0}},
     // "enter you": kept as the window has always shown it.
     {IDC_LBL_NOTICE1, K::Label, C::Window, "Please enter you Sonoquill.net account information.", false, T::Black, true,
      {120, 960, 5415, 375}},
@@ -52,7 +60,15 @@ const std::vector<ControlLayout> kControls = {
     {IDC_LBL_RESPONSE, K::Label, C::Window, "No data sent yet.", true, T::Default, false, {1440, 3360, 3975, 495}},
     {IDC_LBL_STATUS4, K::Label, C::Window, "Last Msg Time:", false, T::Default, false, {120, 3960, 1215, 255}},
     {IDC_LBL_LAST_TIME, K::Label, C::Window, "No time reported.", true, T::Default, false, {1440, 3960, 3975, 255}},
+    // The etched separators above and below the status area: a shadow line, a light one under it.
+    {kDrawn, K::Rule, C::Window, "", false, T::Shadow, false, {120, 2145, 5400, 0}},
+    {kDrawn, K::Rule, C::Window, "", false, T::Highlight, false, {120, 2160, 5400, 0}},
+    {kDrawn, K::Rule, C::Window, "", false, T::Shadow, false, {120, 4320, 5400, 0}},
+    {kDrawn, K::Rule, C::Window, "", false, T::Highlight, false, {120, 4335, 5400, 0}},
 };
+
+// The window's client area, which every container and control lies within.
+constexpr TwipsRect kClient = {0, 0, 5640, 5070};
 
 struct WindowKind {
     const wchar_t* window_class;
@@ -140,11 +156,13 @@ void FitComboHeight(HWND combo, int wanted) {
 
 const std::vector<ControlLayout>& MainWindowControls() { return kControls; }
 
+bool IsDrawn(const ControlLayout& row) { return row.kind == K::Rule || row.kind == K::Outline; }
+
 bool InFolderEditor(const ControlLayout& row) { return row.container == C::FolderEx || row.id == IDC_FRA_FOLDER_EX; }
 
 const ControlLayout* FindControlLayout(int id) {
     for (const ControlLayout& row : kControls)
-        if (row.id == id) return &row;
+        if (row.id == id && !IsDrawn(row)) return &row;
     return nullptr;
 }
 
@@ -156,8 +174,14 @@ TwipsRect ContainerPlace(Container container) {
         return FindControlLayout(IDC_FRA_FOLDER_EX)->place;
     case C::Window:
     default:
-        return {0, 0, 5640, 5070};
+        return kClient;
     }
+}
+
+RECT PixelRect(const TwipsConverter& twips, const TwipsRect& place) {
+    const int left = twips.ToPixels(place.left);
+    const int top = twips.ToPixels(place.top);
+    return RECT{left, top, left + twips.ToPixels(place.width), top + twips.ToPixels(place.height)};
 }
 
 int ScreenDpi() {
@@ -178,7 +202,7 @@ void frmMain::CreateControls() {
     // first wanted (CreateFolderEditor): the window is loaded as the player starts, and most
     // users never open the editor.
     for (const ControlLayout& row : kControls) {
-        if (!InFolderEditor(row)) CreateControl(row, HWND_BOTTOM);
+        if (!InFolderEditor(row) && !IsDrawn(row)) CreateControl(row, HWND_BOTTOM);
     }
     time_label_ = FindControlLayout(IDC_LBL_TIME)->text;
 }
@@ -189,6 +213,7 @@ void frmMain::CreateFolderEditor() const {
     // before it.
     HWND previous = HWND_TOP;
     for (const ControlLayout& row : kControls) {
+        if (IsDrawn(row)) continue;
         HWND control = ::GetDlgItem(hwnd_, row.id);
         if (!control && InFolderEditor(row)) control = CreateControl(row, previous);
         if (control) previous = control;
@@ -200,16 +225,16 @@ HWND frmMain::CreateControl(const ControlLayout& row, HWND after) const {
     const TwipsConverter twips(layout_->dpi);
     const WindowKind kind = KindOf(row);
     // A container's members are placed from the container's own corner, as it lies on screen.
-    const TwipsRect origin = row.container == C::Window ? TwipsRect{0, 0, 0, 0} : ContainerPlace(row.container);
-    const int x = twips.ToPixels(origin.left) + twips.ToPixels(row.place.left);
-    const int y = twips.ToPixels(origin.top) + twips.ToPixels(row.place.top);
-    const int cx = twips.ToPixels(row.place.width);
-    int cy = twips.ToPixels(row.place.height);
-    if (row.kind == K::DriveList) cy *= 8;  // room for the dropped-down list
+    RECT box = PixelRect(twips, row.place);
+    const RECT origin = PixelRect(twips, ContainerPlace(row.container));
+    ::OffsetRect(&box, origin.left, origin.top);
+    const int height = box.bottom - box.top;
+    const int cy = row.kind == K::DriveList ? height * 8 : height;  // room for the dropped-down list
     // The folder editor and everything in it is hidden until "&Excludes Folder" shows it.
     const bool visible = !InFolderEditor(row);
     HWND control = ::CreateWindowExW(kind.ex_style, kind.window_class, WideFromAnsi(row.text).c_str(),
-                                     kind.style | (visible ? WS_VISIBLE : 0), x, y, cx, cy, hwnd_,
+                                     kind.style | (visible ? WS_VISIBLE : 0), box.left, box.top,
+                                     box.right - box.left, cy, hwnd_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), ModuleInstance(), nullptr);
     if (!control) return nullptr;
     // Keep the table's order as the stacking order, whatever the system's default for children.
@@ -218,13 +243,34 @@ HWND frmMain::CreateControl(const ControlLayout& row, HWND after) const {
     if (!font) font = ::GetStockObject(DEFAULT_GUI_FONT);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (row.kind == K::PasswordBox) ::SendMessageW(control, EM_SETPASSWORDCHAR, L'*', 0);
-    if (row.kind == K::DriveList) FitComboHeight(control, twips.ToPixels(row.place.height));
+    if (row.kind == K::DriveList) FitComboHeight(control, height);
     if (row.kind == K::FolderList) SizeFolderListItems(control);
     // A label whose wrapped text is a pixel or two taller than its box is drawn by the window,
     // a little higher, so that its last line is not cut.
     if (row.kind == K::Label && LabelOverflow(control) > 0)
         ::SetWindowLongW(control, GWL_STYLE, (::GetWindowLongW(control, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
     return control;
+}
+
+HGDIOBJ FontOf(HWND control) { return reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)); }
+
+int WrappedHeight(HDC dc, const std::wstring& text, RECT box, UINT format) {
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_CALCRECT);
+    return box.bottom - box.top;
+}
+
+int LabelOverflow(HDC dc, const std::wstring& text, const RECT& box) {
+    const int overflow = WrappedHeight(dc, text, box, kLabelFormat) - (box.bottom - box.top);
+    return overflow > 0 ? overflow : 0;
+}
+
+int LabelOverflow(HWND label) {
+    const WindowDc dc(label);
+    if (!dc) return 0;
+    const SelectedObject font(dc.get(), FontOf(label));
+    RECT box{};
+    ::GetClientRect(label, &box);
+    return LabelOverflow(dc.get(), WindowText(label), box);
 }
 
 }  // namespace sq

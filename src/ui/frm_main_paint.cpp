@@ -1,7 +1,8 @@
-// What frmMain draws itself: the rules and etched separators on the window, the white banner
-// with its divider, the logo, the folder editor's frame with the red box around its main button,
-// the push buttons, the folder list's entries, and the colours of the labels.
+// What frmMain draws itself, one routine a message: the table's shapes (the rules on the window and
+// on the white banner, the red box in the folder editor), the banner, the logo, the folder
+// editor's frame, the push buttons, the folder list's entries, and the colours of the labels.
 #include "common/gdi_scope.h"
+#include "common/window_text.h"
 #include "ui/folder_list.h"
 #include "ui/frm_main_layout.h"
 #include "ui/opaque_fill.h"
@@ -13,57 +14,50 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// A one-pixel line from (x1, y) or (x, y1), both ends included.
-void HorizontalLine(HDC dc, int x1, int x2, int y, COLORREF colour) { FillOpaque(dc, {x1, y, x2 + 1, y + 1}, colour); }
-
-void VerticalLine(HDC dc, int x, int y1, int y2, COLORREF colour) { FillOpaque(dc, {x, y1, x + 1, y2 + 1}, colour); }
+// A one-pixel line from (x1, y1) to (x2, y2), across or down, both ends included.
+void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) { FillOpaque(dc, {x1, y1, x2 + 1, y2 + 1}, colour); }
 
 void RectangleOutline(HDC dc, const RECT& r, COLORREF colour) {
-    HorizontalLine(dc, r.left, r.right - 1, r.top, colour);
-    HorizontalLine(dc, r.left, r.right - 1, r.bottom - 1, colour);
-    VerticalLine(dc, r.left, r.top, r.bottom - 1, colour);
-    VerticalLine(dc, r.right - 1, r.top, r.bottom - 1, colour);
+    Line(dc, r.left, r.top, r.right - 1, r.top, colour);
+    Line(dc, r.left, r.bottom - 1, r.right - 1, r.bottom - 1, colour);
+    Line(dc, r.left, r.top, r.left, r.bottom - 1, colour);
+    Line(dc, r.right - 1, r.top, r.right - 1, r.bottom - 1, colour);
 }
 
-// An etched separator: the shadow line with the highlight line under it.
-void EtchedRule(HDC dc, const TwipsConverter& twips, int shadow_y, int highlight_y) {
-    const int x1 = twips.ToPixels(120);
-    const int x2 = twips.ToPixels(5520);
-    HorizontalLine(dc, x1, x2, twips.ToPixels(shadow_y), ::GetSysColor(COLOR_3DSHADOW));
-    HorizontalLine(dc, x1, x2, twips.ToPixels(highlight_y), ::GetSysColor(COLOR_3DHILIGHT));
-}
-
-COLORREF LabelColour(const ControlLayout& row) {
-    if (row.colour == TextColour::Black) return kBlack;
-    if (row.colour == TextColour::Red) return kRed;
-    return ::GetSysColor(COLOR_BTNTEXT);
+COLORREF ColourOf(const ControlLayout& row) {
+    switch (row.colour) {
+    case Colour::Black:
+        return kBlack;
+    case Colour::Red:
+        return kRed;
+    case Colour::WindowText:
+        return ::GetSysColor(COLOR_WINDOWTEXT);
+    case Colour::Shadow:
+        return ::GetSysColor(COLOR_3DSHADOW);
+    case Colour::Highlight:
+        return ::GetSysColor(COLOR_3DHILIGHT);
+    case Colour::Default:
+    default:
+        return ::GetSysColor(COLOR_BTNTEXT);
+    }
 }
 
 // Labels on the banner sit on its white; the others on the window's face colour.
-HBRUSH LabelBackground(const ControlLayout& row, HGDIOBJ white) {
-    return row.container == Container::TopHolder ? static_cast<HBRUSH>(white) : ::GetSysColorBrush(COLOR_BTNFACE);
+HBRUSH LabelBackground(const ControlLayout& row, HBRUSH white) {
+    return row.container == Container::TopHolder ? white : ::GetSysColorBrush(COLOR_BTNFACE);
 }
 
-RECT PixelRect(const TwipsConverter& twips, const TwipsRect& place) {
-    const int left = twips.ToPixels(place.left);
-    const int top = twips.ToPixels(place.top);
-    return RECT{left, top, left + twips.ToPixels(place.width), top + twips.ToPixels(place.height)};
-}
-
-constexpr UINT kLabelFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
-
-HGDIOBJ FontOf(HWND control) { return reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)); }
-
-std::wstring TextOf(HWND control) {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-// Height of `text` wrapped at the width of `box`, in the font selected into `dc`.
-int WrappedHeight(HDC dc, const std::wstring& text, RECT box, UINT format) {
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_CALCRECT);
-    return box.bottom - box.top;
+// The table's shapes that lie in `container`, into the container's own device context.
+void DrawShapes(HDC dc, const TwipsConverter& twips, Container container) {
+    for (const ControlLayout& row : MainWindowControls()) {
+        if (row.container != container) continue;
+        const TwipsRect& place = row.place;
+        if (row.kind == ControlKind::Rule)
+            Line(dc, twips.ToPixels(place.left), twips.ToPixels(place.top), twips.ToPixels(place.left + place.width),
+                 twips.ToPixels(place.top + place.height), ColourOf(row));
+        else if (row.kind == ControlKind::Outline)
+            RectangleOutline(dc, PixelRect(twips, place), ColourOf(row));
+    }
 }
 
 // A push button: raised face, pressed when held, the caption wrapped and centred, a dotted
@@ -80,7 +74,7 @@ void DrawPushButton(const DRAWITEMSTRUCT& item) {
     ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
     if (pressed) ::FrameRect(dc, &face, ::GetSysColorBrush(COLOR_3DSHADOW));
 
-    const std::wstring text = TextOf(item.hwndItem);
+    const std::wstring text = WindowText(item.hwndItem);
     const SelectedObject font(dc, FontOf(item.hwndItem));
     RECT inside = item.rcItem;
     ::InflateRect(&inside, -4, -4);
@@ -104,13 +98,13 @@ void DrawPushButton(const DRAWITEMSTRUCT& item) {
 void DrawSnugLabel(const DRAWITEMSTRUCT& item, COLORREF text_colour, HBRUSH background) {
     HDC dc = item.hDC;
     ::FillRect(dc, &item.rcItem, background);
-    const std::wstring text = TextOf(item.hwndItem);
+    const std::wstring text = WindowText(item.hwndItem);
     const SelectedObject font(dc, FontOf(item.hwndItem));
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
     RECT box = item.rcItem;
-    const int overflow = WrappedHeight(dc, text, box, kLabelFormat) - (box.bottom - box.top);
-    if (overflow > 0) box.top -= overflow < metrics.tmInternalLeading ? overflow : metrics.tmInternalLeading;
+    const int overflow = LabelOverflow(dc, text, box);
+    box.top -= overflow < metrics.tmInternalLeading ? overflow : metrics.tmInternalLeading;
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, text_colour);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, kLabelFormat);
@@ -118,97 +112,65 @@ void DrawSnugLabel(const DRAWITEMSTRUCT& item, COLORREF text_colour, HBRUSH back
 
 }  // namespace
 
-int LabelOverflow(HWND label) {
-    const WindowDc dc(label);
-    if (!dc) return 0;
-    const SelectedObject font(dc.get(), FontOf(label));
-    RECT box{};
-    ::GetClientRect(label, &box);
-    const int overflow = WrappedHeight(dc.get(), TextOf(label), box, kLabelFormat) - (box.bottom - box.top);
-    return overflow > 0 ? overflow : 0;
+bool frmMain::OnPaint() {
+    if (!layout_) return false;
+    const PaintDc dc(hwnd_);
+    if (dc) DrawShapes(dc.get(), TwipsConverter(layout_->dpi), Container::Window);
+    return true;
 }
 
-bool frmMain::HandlePaintMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    if (!layout_) return false;
+bool frmMain::OnMeasureItem(WPARAM id, MEASUREITEMSTRUCT* item) const {
+    if (!layout_ || id != IDC_LST_FOLDERS || !item) return false;
+    item->itemHeight = static_cast<UINT>(::MulDiv(16, layout_->dpi, 96));  // refined once the font is set
+    return true;
+}
+
+bool frmMain::OnDrawItem(WPARAM id, const DRAWITEMSTRUCT* item) {
+    if (!layout_ || !item) return false;
+    if (id == IDC_LST_FOLDERS) {
+        DrawFolderListItem(*item, layout_->dpi);
+        return true;
+    }
+    if (item->CtlType == ODT_BUTTON) {
+        DrawPushButton(*item);
+        return true;
+    }
+    const ControlLayout* row = item->CtlType == ODT_STATIC ? FindControlLayout(static_cast<int>(item->CtlID)) : nullptr;
+    if (!row) return false;
     const TwipsConverter twips(layout_->dpi);
-    switch (msg) {
-    case WM_PAINT: {
-        const PaintDc dc(hwnd_);
-        if (dc) {
-            RECT client{};
-            ::GetClientRect(hwnd_, &client);
-            // Line1, under the banner and across the whole width; then the two etched rules.
-            HorizontalLine(dc.get(), client.left, client.right, twips.ToPixels(855), ::GetSysColor(COLOR_WINDOWTEXT));
-            EtchedRule(dc.get(), twips, 2145, 2160);
-            EtchedRule(dc.get(), twips, 4320, 4335);
-        }
-        result = 0;
+    HDC dc = item->hDC;
+    const RECT box = item->rcItem;
+    const auto white = static_cast<HBRUSH>(layout_->white_brush.get());
+    switch (row->kind) {
+    case ControlKind::Label:
+        DrawSnugLabel(*item, ColourOf(*row), LabelBackground(*row, white));
         return true;
-    }
-    case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        if (wp != IDC_LST_FOLDERS || !item) return false;
-        item->itemHeight = static_cast<UINT>(::MulDiv(16, layout_->dpi, 96));  // refined once the font is set
-        result = TRUE;
+    case ControlKind::Picture:  // pctTopHolder, the white banner
+        ::FillRect(dc, &box, white);
+        DrawShapes(dc, twips, Container::TopHolder);
         return true;
-    }
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (item && wp == IDC_LST_FOLDERS) {
-            DrawFolderListItem(*item, layout_->dpi);
-            result = TRUE;
-            return true;
-        }
-        if (item && item->CtlType == ODT_BUTTON) {
-            DrawPushButton(*item);
-            result = TRUE;
-            return true;
-        }
-        if (!item || item->CtlType != ODT_STATIC) return false;
-        if (const ControlLayout* row = FindControlLayout(static_cast<int>(item->CtlID)); row && row->kind == ControlKind::Label) {
-            DrawSnugLabel(*item, LabelColour(*row), LabelBackground(*row, layout_->white_brush.get()));
-            result = TRUE;
-            return true;
-        }
-        HDC dc = item->hDC;
-        const RECT box = item->rcItem;
-        switch (item->CtlID) {
-        case IDC_PCT_TOP_HOLDER:
-            ::FillRect(dc, &box, static_cast<HBRUSH>(layout_->white_brush.get()));
-            // lneDivide runs from above the banner to below it; the banner clips it.
-            VerticalLine(dc, twips.ToPixels(2760), box.top, box.bottom - 1, ::GetSysColor(COLOR_WINDOWTEXT));
-            break;
-        case IDC_IMG_LOGO:
-            ::FillRect(dc, &box, static_cast<HBRUSH>(layout_->white_brush.get()));
-            layout_->logo.Draw(dc, box, layout_->dpi);
-            break;
-        case IDC_FRA_FOLDER_EX: {
-            ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_BTNFACE));
-            RECT edge = box;
-            ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-            // shpNotice: the red box around "&Update Folder Settings".
-            RectangleOutline(dc, PixelRect(twips, {3120, 720, 1935, 855}), kRed);
-            break;
-        }
-        default:
-            return false;
-        }
-        result = TRUE;
+    case ControlKind::Image:
+        ::FillRect(dc, &box, white);
+        layout_->logo.Draw(dc, box, layout_->dpi);
         return true;
-    }
-    case WM_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(wp);
-        const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lp));
-        const ControlLayout* row = FindControlLayout(id);
-        if (!row || row->kind != ControlKind::Label) return false;
-        ::SetTextColor(dc, LabelColour(*row));
-        ::SetBkColor(dc, row->container == Container::TopHolder ? kWhite : ::GetSysColor(COLOR_BTNFACE));
-        result = reinterpret_cast<LRESULT>(LabelBackground(*row, layout_->white_brush.get()));
+    case ControlKind::Frame: {  // fraFolderEx
+        ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_BTNFACE));
+        RECT edge = box;
+        ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+        DrawShapes(dc, twips, Container::FolderEx);
         return true;
     }
     default:
         return false;
     }
+}
+
+HBRUSH frmMain::OnCtlColorStatic(HDC dc, HWND control) const {
+    const ControlLayout* row = layout_ ? FindControlLayout(::GetDlgCtrlID(control)) : nullptr;
+    if (!row || row->kind != ControlKind::Label) return nullptr;
+    ::SetTextColor(dc, ColourOf(*row));
+    ::SetBkColor(dc, row->container == Container::TopHolder ? kWhite : ::GetSysColor(COLOR_BTNFACE));
+    return LabelBackground(*row, static_cast<HBRUSH>(layout_->white_brush.get()));
 }
 
 }  // namespace sq

@@ -8,6 +8,7 @@
 #include "common/module.h"
 #include "common/scope_exit.h"
 #include "common/window_class.h"
+#include "common/window_text.h"
 #include "ui/frm_main_folders.h"
 #include "ui/frm_main_layout.h"
 #include "ui/frm_main_submission.h"
@@ -17,9 +18,6 @@ namespace {
 
 frmMain* g_frmMain = nullptr;
 
-// The client area is fixed in twips; the outer size follows from the window's style and DPI.
-constexpr int kClientWidthTwips = 5640;
-constexpr int kClientHeightTwips = 5070;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
 
@@ -47,8 +45,8 @@ HRESULT frmMain::Load() {
     if (hwnd_) return S_OK;
     if (!RegisterModuleWindowClass(MainWindowClass(&frmMain::WindowProc))) return HRESULT_FROM_WIN32(::GetLastError());
 
-    const int dpi = ScreenDpi();
-    RECT rc{0, 0, TwipsConverter(dpi).ToPixels(kClientWidthTwips), TwipsConverter(dpi).ToPixels(kClientHeightTwips)};
+    // The client area is the layout's; the outer size follows from the window's style.
+    RECT rc = PixelRect(TwipsConverter(ScreenDpi()), ContainerPlace(Container::Window));
     ::AdjustWindowRectEx(&rc, kStyle, FALSE, kExStyle);
     const std::wstring title = WideFromAnsi("Sonoquill.net Song Updating Utility");
     HWND hwnd = ::CreateWindowExW(kExStyle, kMainWindowClass, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -109,12 +107,23 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 }
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT result = 0;
-    if (HandlePaintMessage(msg, wp, lp, result)) return result;
     switch (msg) {
     case WM_CREATE:
         CreateControls();
         return 0;
+    case WM_PAINT:
+        if (OnPaint()) return 0;
+        break;
+    case WM_MEASUREITEM:
+        if (OnMeasureItem(wp, reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (OnDrawItem(wp, reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = OnCtlColorStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
     case WM_SHOWWINDOW:
         // The folder editor's drives and folders are read at the first show, not at the load.
         if (wp && folders_) folders_->ReadOnce();
@@ -126,7 +135,7 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_COMMAND:
-        OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        OnCommand(LOWORD(wp), HIWORD(wp));
         return 0;
     case WM_CLOSE:
         // The window is never closed or unloaded: only "&Save" takes it off the screen.
@@ -143,49 +152,36 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-void frmMain::OnCommand(int id, int code, HWND /*control*/) {
-    switch (id) {
-    case IDC_CMD_SAVE:
-        if (code == BN_CLICKED) cmdSave_Click();
-        break;
-    case IDC_CMD_EXCLUDE:
-        if (code == BN_CLICKED) cmdExclude_Click();
-        break;
-    case IDC_CMD_OK:
-        if (code == BN_CLICKED) cmdOk_Click();
-        break;
-    case IDC_CMD_REMOVE:
-        if (code == BN_CLICKED) cmdRemove_Click();
-        break;
-    case IDC_CMD_CANCEL:
-        if (code == BN_CLICKED) cmdCancel_Click();
-        break;
-    case IDC_TXT_USER:
-        if (code == EN_KILLFOCUS) txtUser_LostFocus();
-        break;
-    case IDC_TXT_PASS:
-        if (code == EN_KILLFOCUS) txtPass_LostFocus();
-        break;
-    case IDC_LST_DRIVE:
-        if (code == CBN_SELCHANGE) lstDrive_Change();
-        break;
-    case IDC_LST_FOLDERS:
-        if (code == LBN_DBLCLK) lstFolders_DblClick();
-        break;
-    case IDOK:
-        // Enter presses the button that has the focus, as it does on any form; elsewhere the
-        // window has no default button and Enter does nothing.
-        if (code == BN_CLICKED) PressFocusedButton();
-        break;
-    case IDCANCEL:
-        // Escape would end a dialog; this window refuses to close, so it is ignored.
-        break;
-    default:
-        break;
+void frmMain::OnCommand(int id, int code) {
+    // What each control's notification does. Enter arrives as IDOK and presses the button that
+    // has the focus, as it does on any form; elsewhere the window has no default button and Enter
+    // does nothing. Escape (IDCANCEL) would end a dialog; this window refuses to close, so it is
+    // not listed.
+    static constexpr struct {
+        int id;
+        int code;
+        void (frmMain::*handler)();
+    } kRoutes[] = {
+        {IDC_CMD_SAVE, BN_CLICKED, &frmMain::cmdSave_Click},
+        {IDC_CMD_EXCLUDE, BN_CLICKED, &frmMain::cmdExclude_Click},
+        {IDC_CMD_OK, BN_CLICKED, &frmMain::cmdOk_Click},
+        {IDC_CMD_REMOVE, BN_CLICKED, &frmMain::cmdRemove_Click},
+        {IDC_CMD_CANCEL, BN_CLICKED, &frmMain::cmdCancel_Click},
+        {IDC_TXT_USER, EN_KILLFOCUS, &frmMain::txtUser_LostFocus},
+        {IDC_TXT_PASS, EN_KILLFOCUS, &frmMain::txtPass_LostFocus},
+        {IDC_LST_DRIVE, CBN_SELCHANGE, &frmMain::lstDrive_Change},
+        {IDC_LST_FOLDERS, LBN_DBLCLK, &frmMain::lstFolders_DblClick},
+        {IDOK, BN_CLICKED, &frmMain::PressFocusedButton},
+    };
+    for (const auto& route : kRoutes) {
+        if (route.id == id && route.code == code) {
+            (this->*route.handler)();
+            return;
+        }
     }
 }
 
-void frmMain::PressFocusedButton() const {
+void frmMain::PressFocusedButton() {
     HWND focus = ::GetFocus();
     const ControlLayout* row = focus && ::GetParent(focus) == hwnd_ ? FindControlLayout(::GetDlgCtrlID(focus)) : nullptr;
     if (row && row->kind == ControlKind::Button) ::SendMessageW(focus, BM_CLICK, 0, 0);
@@ -206,11 +202,7 @@ HWND frmMain::Control(int id) const {
 
 std::string frmMain::ControlText(int id) const {
     HWND control = Control(id);
-    if (!control) return {};
-    const int length = ::GetWindowTextLengthW(control);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = ::GetWindowTextW(control, text.data(), length + 1);
-    return AnsiFromWide(text.data(), static_cast<size_t>(got));
+    return control ? AnsiFromWide(WindowText(control)) : std::string();
 }
 
 void frmMain::SetControlText(int id, const std::string& text) {
