@@ -9,7 +9,7 @@
 #include <vector>
 #include <unistd.h>
 
-#include "player/playlist_file.h"
+#include "player/playlist_file_on_disk.h"
 
 namespace {
 
@@ -86,14 +86,14 @@ int main() {
     const std::string path = file.string();
     const std::string expected = PathOf(static_cast<int>(kPosition));
 
-    bool ok = sq::ReadPlaylistEntry(path, kPosition) == expected && GetlineLookup(path, kPosition) == expected;
+    bool ok = sqtest::ReadPlaylistEntry(path, kPosition) == expected && GetlineLookup(path, kPosition) == expected;
     const std::size_t size = PlainSequentialRead(path);
 
     // Interleave the measurements so that both see the same cache and machine load.
     std::vector<double> lookup, plain, getline_peer;
     std::string sink;
     for (int pass = 0; pass < 5; ++pass) {
-        lookup.push_back(MedianMicroseconds([&] { sink = sq::ReadPlaylistEntry(path, kPosition); }));
+        lookup.push_back(MedianMicroseconds([&] { sink = sqtest::ReadPlaylistEntry(path, kPosition); }));
         plain.push_back(MedianMicroseconds([&] { ok = ok && PlainSequentialRead(path) == size; }));
         getline_peer.push_back(MedianMicroseconds([&] { sink = GetlineLookup(path, kPosition); }));
     }

@@ -10,11 +10,6 @@ namespace sq {
 
 void TraceFailure(const wchar_t* where, const wchar_t* what, HRESULT code) noexcept;
 
-// The same at a boundary that may meet one failure every second (a one-second timer's handler):
-// each kind, the same where, what and code, is written the first time only. The texts must live
-// as long as the DLL (literals).
-void TraceFailureOnce(const wchar_t* where, const wchar_t* what, HRESULT code) noexcept;
-
 // Only inside a catch block, as every catch-all's one trace: the line names what was caught
 // (common/caught_exception.h) after `where` and, when given, what could not be done. Returns the
 // HRESULT a COM caller is given for it: E_OUTOFMEMORY for out of memory, else E_UNEXPECTED.

@@ -18,10 +18,6 @@ bool FirstTime(const wchar_t* where, const wchar_t* what, std::uint32_t code, co
 
 }  // namespace
 
-void TraceFailureOnce(const wchar_t* where, const wchar_t* what, HRESULT code) noexcept {
-    if (FirstTime(where, what, static_cast<std::uint32_t>(code), nullptr)) TraceFailure(where, what, code);
-}
-
 HRESULT TraceCaughtExceptionOnce(const wchar_t* where, const wchar_t* what_failed) noexcept {
     const CaughtException caught = ClassifyCaughtException();
     if (FirstTime(where, what_failed, caught.code, caught.kind)) TraceCaught(where, what_failed, caught);

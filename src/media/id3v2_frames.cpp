@@ -24,12 +24,6 @@ const VersionLayout& Layout(std::uint8_t version) { return version == 2 ? kVersi
 
 }  // namespace
 
-FirstOccurrences FindFrameIdentifiers(std::string_view body, std::uint8_t version) {
-    FirstOccurrences found;
-    FindMissingFrameIdentifiers(body, 0, version, found);
-    return found;
-}
-
 std::size_t FindMissingFrameIdentifiers(std::string_view part, std::size_t part_at, std::uint8_t version,
                                         FirstOccurrences& found) {
     // Every identifier starts with 'T', so one memchr walk finds the first occurrence of all.

@@ -14,11 +14,10 @@ namespace sq {
 enum class FrameKind { Songname, Album, Artist, Year, Genre, Track };
 constexpr std::size_t kFrameKindCount = 6;
 
-// Where each kind's identifier first occurs in the body (0-based), searched in one pass.
+// Where each kind's identifier first occurs in the body (0-based).
 using FirstOccurrences = std::array<std::optional<std::size_t>, kFrameKindCount>;
-FirstOccurrences FindFrameIdentifiers(std::string_view body, std::uint8_t version);
 
-// The same search over a body read in parts: fills each kind still missing from `found` with
+// The search over a body read in parts: fills each kind still missing from `found` with
 // its first occurrence in `part`, which begins `part_at` bytes into the body. Parts searched in
 // order, each overlapping the one before by kLongestFrameIdentifier - 1 bytes, give the
 // first occurrences in the whole body. Returns how many kinds are still missing.

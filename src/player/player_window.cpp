@@ -4,6 +4,7 @@
 
 #include "common/ansi_text.h"
 #include "common/unique_handle.h"
+#include "common/window_text.h"
 #include "player/playlist_file.h"
 #include "player/text_answer.h"
 
@@ -108,15 +109,7 @@ std::string PlayerWindow::AskCodePageMetadata(const std::string& file, const cha
     return MetadataAnswer<winamp::ExtendedFileInfo>(winamp::kMetadata, file, std::string(field));
 }
 
-std::string PlayerWindow::Caption() {
-    if (!window_) return {};
-    const int length = ::GetWindowTextLengthW(window_);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = ::GetWindowTextW(window_, text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return Utf8FromWide(text);
-}
+std::string PlayerWindow::Caption() { return window_ ? Utf8FromWide(WindowText(window_)) : std::string(); }
 
 std::string PlayerWindow::PlayCommand() { return ReadRegString(HKEY_CLASSES_ROOT, kPlayCommandKey, ""); }
 

@@ -1,29 +1,10 @@
 #include "player/playlist_file.h"
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "common/owning_handle.h"
-
 namespace sq {
 namespace {
-
-struct StdFileTraits {
-    using Handle = std::FILE*;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle file) noexcept { std::fclose(file); }
-};
-using UniqueStdFile = UniqueHandle<StdFileTraits>;
-
-class StdFileBytes final : public PlaylistBytes {
-public:
-    explicit StdFileBytes(std::FILE* file) : file_(file) {}
-    std::size_t Read(char* buffer, std::size_t size) override { return std::fread(buffer, 1, size, file_); }
-
-private:
-    std::FILE* file_;
-};
 
 constexpr std::size_t kChunkSize = 64 * 1024;
 
@@ -112,14 +93,6 @@ std::string ReadPlaylistEntry(PlaylistBytes& bytes, long position) {
     }
     // An unterminated last line is a line too.
     return collecting ? WithoutCarriageReturn(std::move(line)) : std::string();
-}
-
-std::string ReadPlaylistEntry(const std::string& file_path, long position) {
-    if (position < 0 || position > kLastPlaylistPosition) return {};
-    UniqueStdFile file(std::fopen(file_path.c_str(), "rb"));
-    if (!file) return {};
-    StdFileBytes bytes(file.get());
-    return ReadPlaylistEntry(bytes, position);
 }
 
 }  // namespace sq

@@ -29,7 +29,5 @@ public:
 // string when the file holds no such entry (it ends first, or cannot be read) or the position
 // lies outside 0..kLastPlaylistPosition: never another entry's line.
 std::string ReadPlaylistEntry(PlaylistBytes& bytes, long position);
-// The same for a file opened by its path in the system's code page.
-std::string ReadPlaylistEntry(const std::string& file_path, long position);
 
 }  // namespace sq

@@ -43,11 +43,6 @@ std::string JoinFolderPath(const std::vector<std::string>& parts, size_t count) 
     return path;
 }
 
-std::string NormalFolderPath(const std::string& path, LeadByteTest is_lead_byte) {
-    const std::vector<std::string> parts = FolderPathParts(path, is_lead_byte);
-    return JoinFolderPath(parts, parts.size());
-}
-
 std::vector<char> DriveLetters(std::uint32_t mask) {
     std::vector<char> letters;
     for (int i = 0; i < 26; ++i)

@@ -19,10 +19,6 @@ std::vector<std::string> FolderPathParts(const std::string& path, LeadByteTest i
 // The path made of the first `count` parts, with no trailing backslash except at the root.
 std::string JoinFolderPath(const std::vector<std::string>& parts, size_t count);
 
-// The path as the folder list reports it: "C:\" for a root, "C:\Music" below it (no trailing
-// backslash). Empty when the path has no root.
-std::string NormalFolderPath(const std::string& path, LeadByteTest is_lead_byte = nullptr);
-
 // The drive letters of a drive mask (bit 0 for A:), upper case, in order.
 std::vector<char> DriveLetters(std::uint32_t mask);
 // A drive as the drive list shows it: "c:", or "c: [label]" when the drive told its label.

@@ -10,6 +10,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "player/playlist_file_on_disk.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -73,9 +75,9 @@ std::string EntryOf(const std::string& bytes, long position, const std::vector<s
 TEST_F(PlaylistFile, TwoLinesPerEntryGiveLine2pPlus3AsBefore) {
     const std::string file = Write(Playlist(12));
     for (int p : {0, 1, 2, 7, 11}) {
-        EXPECT_EQ(sq::ReadPlaylistEntry(file, p), PathOf(p)) << "position " << p;
+        EXPECT_EQ(sqtest::ReadPlaylistEntry(file, p), PathOf(p)) << "position " << p;
     }
-    EXPECT_EQ(sq::ReadPlaylistEntry(Write(Playlist(4, "\n")), 2), PathOf(2)) << "bare line feeds end lines as well";
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(Write(Playlist(4, "\n")), 2), PathOf(2)) << "bare line feeds end lines as well";
 }
 
 TEST_F(PlaylistFile, EntriesWithoutInformationLinesCountByTheirPathLines) {
@@ -84,38 +86,38 @@ TEST_F(PlaylistFile, EntriesWithoutInformationLinesCountByTheirPathLines) {
                               "#EXTINF:10,E\r\n#EXT-X-OTHER\r\nC:\\e.mp3\r\n";
     const std::string file = Write(bytes);
     const char* expected[] = {"C:\\a.mp3", "C:\\b.mp3", "C:\\c.mp3", "C:\\d.mp3", "C:\\e.mp3"};
-    for (long p = 0; p < 5; ++p) EXPECT_EQ(sq::ReadPlaylistEntry(file, p), expected[p]) << "position " << p;
-    EXPECT_EQ(sq::ReadPlaylistEntry(Write("#EXTM3U\r\nC:\\only.mp3"), 0), "C:\\only.mp3") << "unterminated last line";
+    for (long p = 0; p < 5; ++p) EXPECT_EQ(sqtest::ReadPlaylistEntry(file, p), expected[p]) << "position " << p;
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(Write("#EXTM3U\r\nC:\\only.mp3"), 0), "C:\\only.mp3") << "unterminated last line";
 }
 
 // Mended: the file once gave its last line (another entry's path, an information line or the
 // header) when it ended before the wanted entry.
 TEST_F(PlaylistFile, FileWithoutTheEntryGivesNothing) {
     const std::string file = Write(Playlist(3));
-    EXPECT_EQ(sq::ReadPlaylistEntry(file, 3), "");
-    EXPECT_EQ(sq::ReadPlaylistEntry(file, 500), "");
-    EXPECT_EQ(sq::ReadPlaylistEntry(Write("#EXTM3U\r\n"), 0), "") << "header only";
-    EXPECT_EQ(sq::ReadPlaylistEntry(Write("#EXTM3U"), 0), "");
-    EXPECT_EQ(sq::ReadPlaylistEntry(Write("#EXTM3U\r\n#EXTINF:1,a\r\nC:\\a.mp3\r\n#EXTINF:1,b\r\n"), 1), "")
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(file, 3), "");
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(file, 500), "");
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(Write("#EXTM3U\r\n"), 0), "") << "header only";
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(Write("#EXTM3U"), 0), "");
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(Write("#EXTM3U\r\n#EXTINF:1,a\r\nC:\\a.mp3\r\n#EXTINF:1,b\r\n"), 1), "")
         << "ends on an information line";
-    EXPECT_EQ(sq::ReadPlaylistEntry(Write(""), 0), "");
-    EXPECT_EQ(sq::ReadPlaylistEntry((path_.parent_path() / "sq_no_such_dir" / "WINAMP.m3u").string(), 0), "");
-    EXPECT_EQ(sq::ReadPlaylistEntry(path_.parent_path().string(), 0), "") << "a folder is not a playlist";
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(Write(""), 0), "");
+    EXPECT_EQ(sqtest::ReadPlaylistEntry((path_.parent_path() / "sq_no_such_dir" / "WINAMP.m3u").string(), 0), "");
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(path_.parent_path().string(), 0), "") << "a folder is not a playlist";
 }
 
 TEST_F(PlaylistFile, PathLineIsReturnedUnchanged) {
     const std::string line = "  C:\\Odd Folder\\ spaced .mp3\t \xe9";
-    EXPECT_EQ(sq::ReadPlaylistEntry(Write("h\r\n#i\r\n" + line + "\r\n"), 0), line);
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(Write("h\r\n#i\r\n" + line + "\r\n"), 0), line);
     // Line 1 is the header whatever it holds; an empty line after it is an entry with no path.
-    EXPECT_EQ(sq::ReadPlaylistEntry(Write("C:\\first.mp3\r\n\r\nC:\\x.mp3\r\n"), 0), "");
-    EXPECT_EQ(sq::ReadPlaylistEntry(Write("C:\\first.mp3\r\n\r\nC:\\x.mp3\r\n"), 1), "C:\\x.mp3");
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(Write("C:\\first.mp3\r\n\r\nC:\\x.mp3\r\n"), 0), "");
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(Write("C:\\first.mp3\r\n\r\nC:\\x.mp3\r\n"), 1), "C:\\x.mp3");
 }
 
 TEST_F(PlaylistFile, PositionsOutsideTheSupportedRangeGiveEmptyText) {
     const std::string file = Write(Playlist(2));
-    for (long p : {-1L, -2L, sq::kLastPlaylistPosition + 1, 70000L}) EXPECT_EQ(sq::ReadPlaylistEntry(file, p), "") << p;
+    for (long p : {-1L, -2L, sq::kLastPlaylistPosition + 1, 70000L}) EXPECT_EQ(sqtest::ReadPlaylistEntry(file, p), "") << p;
     const int entries = static_cast<int>(sq::kLastPlaylistPosition) + 1;
-    EXPECT_EQ(sq::ReadPlaylistEntry(Write(Playlist(entries)), sq::kLastPlaylistPosition), PathOf(entries - 1));
+    EXPECT_EQ(sqtest::ReadPlaylistEntry(Write(Playlist(entries)), sq::kLastPlaylistPosition), PathOf(entries - 1));
 }
 
 // Lines that cross the reader's 64 kB chunks, in every alignment of the CR LF and of the "#" that
@@ -125,9 +127,9 @@ TEST_F(PlaylistFile, LinesAcrossChunkBoundaries) {
         const std::string info = "#" + std::string(filler, 'i');
         const std::string path = "C:\\" + std::string(70000, 'p') + ".mp3";
         const std::string file = Write("hdr\r\n" + info + "\r\n" + path + "\r\n#info2\r\nC:\\b.mp3\r\n");
-        EXPECT_EQ(sq::ReadPlaylistEntry(file, 0), path) << "filler " << filler;
-        EXPECT_EQ(sq::ReadPlaylistEntry(file, 1), "C:\\b.mp3") << "filler " << filler;
-        EXPECT_EQ(sq::ReadPlaylistEntry(file, 2), "") << "filler " << filler;
+        EXPECT_EQ(sqtest::ReadPlaylistEntry(file, 0), path) << "filler " << filler;
+        EXPECT_EQ(sqtest::ReadPlaylistEntry(file, 1), "C:\\b.mp3") << "filler " << filler;
+        EXPECT_EQ(sqtest::ReadPlaylistEntry(file, 2), "") << "filler " << filler;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/path_text.h"
+#include "common/window_text.h"
 
 namespace sqtest {
 
@@ -60,11 +61,7 @@ std::wstring ReadRegistryString(HKEY root, const std::wstring& path, const wchar
     return buffer;
 }
 
-std::wstring WindowText(HWND window) {
-    wchar_t buffer[1024] = {};
-    ::GetWindowTextW(window, buffer, 1024);
-    return buffer;
-}
+std::wstring WindowText(HWND window) { return sq::WindowText(window); }
 
 std::wstring TempFolder(const std::wstring& name) {
     wchar_t temp[MAX_PATH] = {};

@@ -41,7 +41,8 @@ TEST(FolderPathParts, SplitsRootAndNames) {
     for (const SplitCase& c : cases) EXPECT_EQ(FolderPathParts(c.path, &ShiftJisLeadByte), c.parts) << "path: " << c.path;
 }
 
-TEST(NormalFolderPath, KeepsTheBackslashOnlyAtARoot) {
+// The parts joined again, as the folder list reports a path.
+TEST(JoinFolderPath, KeepsTheBackslashOnlyAtARoot) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\", "C:\\"},
         {"C:", "C:\\"},
@@ -51,7 +52,10 @@ TEST(NormalFolderPath, KeepsTheBackslashOnlyAtARoot) {
         {"\\\\server\\share\\Songs\\", "\\\\server\\share\\Songs"},
         {"relative", ""},
     };
-    for (const auto& [path, expected] : cases) EXPECT_EQ(NormalFolderPath(path), expected) << "path: " << path;
+    for (const auto& [path, expected] : cases) {
+        const std::vector<std::string> parts = FolderPathParts(path);
+        EXPECT_EQ(JoinFolderPath(parts, parts.size()), expected) << "path: " << path;
+    }
 }
 
 TEST(JoinFolderPath, TakesOnlyTheFirstParts) {
