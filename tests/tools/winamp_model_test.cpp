@@ -147,4 +147,42 @@ TEST(WinampModel, MetadataOfWhatThePlayerHasReadAndNothingTouchedOtherwise) {
     EXPECT_STREQ(song, "Band - Tune") << "the bare song";
 }
 
+TEST(WinampModel, PlayingTitleIsTheCaptionsTitleInEveryStateAndAStationWithoutASongIsNamedAlone) {
+    PlayerWindow player(sim::Winamp5());
+    player.Add({L"C:\\Music\\a.mp3", L"Artist", L"Song"});
+    sim::Entry stream(L"http://radio.example/live");
+    stream.station = L"Radio X";
+    stream.stream_songs = {{2, L"Band - Tune"}, {5, L""}};  // from the first data, at second 4
+    player.Add(stream);
+    const struct {
+        void (*step)(PlayerWindow&);
+        const wchar_t* title;
+        const char* stream_title;  // nullptr: not a stream
+    } steps[] = {
+        {[](PlayerWindow&) {}, L"", nullptr},
+        {[](PlayerWindow& p) { p.Play(0); }, L"Artist - Song", nullptr},
+        {[](PlayerWindow& p) { p.Pause(); }, L"Artist - Song", nullptr},
+        {[](PlayerWindow& p) { p.Stop(); }, L"Artist - Song", nullptr},
+        {[](PlayerWindow& p) { p.Play(1); for (int i = 0; i < 4; ++i) p.Tick(); }, L"Radio X", ""},
+        {[](PlayerWindow& p) { p.Tick(); p.Tick(); }, L"Band - Tune (Radio X)", "Band - Tune"},
+        {[](PlayerWindow& p) { p.Tick(); p.Tick(); p.Tick(); }, L"(Radio X)", ""},
+    };
+    for (const auto& row : steps) {
+        row.step(player);
+        const std::wstring title = row.title;
+        EXPECT_EQ(WideAnswer(Ask(player, winamp::kWidePlayingTitle)), title);
+        const std::wstring caption = player.Caption();
+        if (title.empty()) {
+            EXPECT_EQ(caption, sim::Winamp5().name);
+        } else {
+            EXPECT_EQ(caption.find(L". " + title + L" - Winamp"), 1u) << caption;
+        }
+        if (!row.stream_title) continue;
+        char ret[32] = "untouched";
+        winamp::ExtendedFileInfo info{"http://radio.example/live", "streamtitle", ret, sizeof ret};
+        EXPECT_EQ(Ask(player, winamp::kMetadata, reinterpret_cast<WPARAM>(&info)), 1);
+        EXPECT_STREQ(ret, row.stream_title);
+    }
+}
+
 }  // namespace
