@@ -147,6 +147,37 @@ TEST(WinampModel, MetadataOfWhatThePlayerHasReadAndNothingTouchedOtherwise) {
     EXPECT_STREQ(song, "Band - Tune") << "the bare song";
 }
 
+TEST(WinampModel, TaskbarScrollRotatesTheWindowsCaptionInBothFormsAndStartsAgainOnANewOne) {
+    const struct {
+        std::size_t step;
+        const char* form;
+    } forms[] = {{0, "abc *** abc"},   {1, "bc *** abc"},   {2, "c *** abc"},   {3, " *** abc *** "},
+                 {4, "*** abc *** "}, {5, "** abc *** "}, {6, "abc *** abc"}, {8, "c *** abc"}};
+    for (const auto& row : forms) EXPECT_EQ(sim::ScrolledCaption(std::string("abc"), row.step), row.form) << row.step;
+
+    for (const sim::Profile* profile : {&sim::Winamp2(), &sim::Winamp5()}) {
+        SCOPED_TRACE(profile->log_name);
+        PlayerWindow player(*profile);
+        player.scroll_title = true;
+        player.Add({L"C:\\Music\\a.mp3", L"Artist", L"Song"});
+        player.Add({L"C:\\Music\\b.mp3", L"Other", L"Tune"});
+        player.Play(0);
+        const std::wstring caption = L"1. Artist - Song - Winamp";
+        for (std::size_t step = 0; step <= sim::ScrollForms(caption.size()); ++step) {
+            EXPECT_EQ(Caption(player), sim::ScrolledCaption(caption, step)) << step;
+            player.Scroll();
+        }
+        player.Pause();  // 2.x shows no state: the same caption scrolls on
+        EXPECT_EQ(Caption(player), sim::ScrolledCaption(player.Caption(), profile->state_in_caption ? 0 : 1));
+        EXPECT_EQ(player.Caption().find(L"***"), std::wstring::npos) << "the model's caption stays whole";
+        if (profile->Implements(winamp::kWidePlayingTitle)) {
+            EXPECT_EQ(WideAnswer(Ask(player, winamp::kWidePlayingTitle)), L"Artist - Song");
+        }
+        player.Play(1);
+        EXPECT_EQ(Caption(player), L"2. Other - Tune - Winamp *** 2. Other - Tune - Winamp") << "a new one, from 0";
+    }
+}
+
 TEST(WinampModel, PlayingTitleIsTheCaptionsTitleInEveryStateAndAStationWithoutASongIsNamedAlone) {
     PlayerWindow player(sim::Winamp5());
     player.Add({L"C:\\Music\\a.mp3", L"Artist", L"Song"});
