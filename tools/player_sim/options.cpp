@@ -103,8 +103,8 @@ Entry GeneratedEntry(std::size_t number) {
 const char kUsage[] =
     "usage: player_sim [--profile 2|5] [--schedule S1,S2,...] [--start-at N] [--idle] [--events S=A,...] "
     "[--no-numbers] [--no-entry-answers] [--mta-first-thread] [--config-after S] [--press-save-after S] "
-    "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] [--marked-changed] "
-    "[--scroll-title] [--output NAME] [--disk-speed N] [--log FILE] "
+    "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] "
+    "[--marked-changed] [--scroll-title] [--output NAME] [--disk-speed N] [--log FILE] "
     "[--report-module NAME] [--register-only] [--no-watch] [--foreign-window] "
     "[--tags ARTIST|TITLE[|ALBUM]] [--stream STATION|S=SONG|...] [--generated N] song|http://address|hidden:TEXT ...";
 

@@ -121,9 +121,9 @@ void Winamp::Seek(int second) {
 
 void Winamp::SetOutput(const std::wstring& file) {
     output_ = file;
-    std::string name(file.begin(), file.end());  // a file name of the player's own, in ASCII
-    Log("player: output plug-in " + name +
-        (file == kDiskWriter ? ", the Disk Writer: " + std::to_string(Speed()) + " s of song a second" : std::string()));
+    const std::string name(file.begin(), file.end());  // a file name of the player's own, in ASCII
+    const std::string speed = ", the Disk Writer: " + std::to_string(Speed()) + " s of song a second";
+    Log("player: output plug-in " + name + (file == kDiskWriter ? speed : std::string()));
 }
 
 int Winamp::Speed() const { return output_ == kDiskWriter ? std::max(disk_speed, 1) : 1; }
