@@ -1,7 +1,9 @@
 // The model of Winamp (tools/winamp_model) asked as a plug-in asks the player, from its own
-// process: which requests each version answers and how, the captions it shows as it plays, the
-// playing file after its entry is deleted and the list cleared, and the metadata it has read.
-// The captions of a stream as it connects are shown through the simulator (winamp5_host_test).
+// process: which requests each version answers and how, the captions it shows as it plays and as
+// the taskbar scroll rotates them, the playing title, the output plug-in and the position it runs
+// at, the playing file after its entry is deleted and the list cleared, and the metadata it has
+// read. The captions of a stream as it connects are shown through the simulator
+// (winamp5_host_test).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,7 +18,7 @@ namespace winamp = sq::winamp;
 using sim::PlayerWindow;
 
 // A request number that no version of the model implements.
-constexpr long kNeitherImplements = 105;
+constexpr long kNeitherImplements = 106;
 
 LRESULT Ask(const PlayerWindow& player, long request, WPARAM argument = 0) {
     return ::SendMessageW(player.hwnd(), WM_USER, argument, request);
@@ -29,14 +31,15 @@ std::string NarrowAnswer(LRESULT answer) { return reinterpret_cast<const char*>(
 std::wstring Caption(const PlayerWindow& player) { return sqtest::WindowText(player.hwnd()); }
 
 TEST(WinampModel, EachVersionAnswersWhatItImplementsAndEveryOtherRequestWithOne) {
-    const long by_both[] = {winamp::kVersion, winamp::kPlayState, winamp::kWritePlaylist, winamp::kPlaylistPosition,
-                            winamp::kEntryPath, winamp::kMetadata};
+    const long by_both[] = {winamp::kVersion,   winamp::kPlayState, winamp::kPlayPosition, winamp::kWritePlaylist,
+                            winamp::kPlaylistPosition, winamp::kEntryPath, winamp::kMetadata};
     const long by_5x[] = {winamp::kWideEntryPath,   winamp::kSettingsFolder, winamp::kPlaylistFolder,
-                          winamp::kWidePlaylistFolder, winamp::kWideMetadata, winamp::kWidePlayingFile,
-                          winamp::kWidePlayingTitle};
+                          winamp::kWidePlaylistFolder, winamp::kOutputPlugin, winamp::kWideMetadata,
+                          winamp::kWidePlayingFile, winamp::kWidePlayingTitle};
     for (const sim::Profile* profile : {&sim::Winamp2(), &sim::Winamp5()}) {
         SCOPED_TRACE(profile->log_name);
         PlayerWindow player(*profile);
+        player.clock = [] { return 0.0; };  // 105 answers 0 ms, paused at once
         player.Add({L"C:\\Music\\a.mp3", L"A", L"B"});
         player.Play(0);
         player.Pause();  // 104 answers 3: no answer of an implemented request is 1 here
@@ -145,6 +148,100 @@ TEST(WinampModel, MetadataOfWhatThePlayerHasReadAndNothingTouchedOtherwise) {
     winamp::ExtendedFileInfo playing{"HTTP://radio.example/live", "StreamTitle", song, sizeof song};
     EXPECT_EQ(Ask(winamp5, winamp::kMetadata, reinterpret_cast<WPARAM>(&playing)), 1);
     EXPECT_STREQ(song, "Band - Tune") << "the bare song";
+}
+
+TEST(WinampModel, TaskbarScrollRotatesTheWindowsCaptionInBothFormsAndStartsAgainOnANewOne) {
+    const char* forms[] = {"abc *** abc", "bc *** abc", "c *** abc", " *** abc *** ", "*** abc *** ", "** abc *** "};
+    for (std::size_t step = 0; step < 9; ++step)
+        EXPECT_EQ(sim::ScrolledCaption(std::string("abc"), step), forms[step % 6]);
+
+    for (const sim::Profile* profile : {&sim::Winamp2(), &sim::Winamp5()}) {
+        SCOPED_TRACE(profile->log_name);
+        PlayerWindow player(*profile);
+        player.scroll_title = true;
+        player.Add({L"C:\\Music\\a.mp3", L"Artist", L"Song"});
+        player.Add({L"C:\\Music\\b.mp3", L"Other", L"Tune"});
+        player.Play(0);
+        const std::wstring caption = L"1. Artist - Song - Winamp";
+        for (std::size_t step = 0; step <= sim::ScrollForms(caption.size()); ++step) {
+            EXPECT_EQ(Caption(player), sim::ScrolledCaption(caption, step)) << step;
+            player.Scroll();
+        }
+        player.Pause();  // 2.x shows no state: the same caption scrolls on
+        EXPECT_EQ(Caption(player), sim::ScrolledCaption(player.Caption(), profile->state_in_caption ? 0 : 1));
+        EXPECT_EQ(player.Caption().find(L"***"), std::wstring::npos) << "the model's caption (and 3034) stay whole";
+        player.Play(1);
+        EXPECT_EQ(Caption(player), L"2. Other - Tune - Winamp *** 2. Other - Tune - Winamp") << "a new one, from 0";
+    }
+}
+
+TEST(WinampModel, OutputPluginSetsThePositionsSpeedFrozenWhilePausedNoneWhenStopped) {
+    PlayerWindow winamp2(sim::Winamp2());
+    PlayerWindow winamp5(sim::Winamp5());
+    EXPECT_EQ(Ask(winamp2, winamp::kOutputPlugin), 1) << "2.91 lacks 625";
+    EXPECT_EQ(NarrowAnswer(Ask(winamp5, winamp::kOutputPlugin)), "out_ds.dll");
+    winamp5.SetOutput(L"out_disk.dll");
+    EXPECT_EQ(NarrowAnswer(Ask(winamp5, winamp::kOutputPlugin)), "out_disk.dll");
+    enum Step { kLook, kPlay, kTick, kPause, kSeek10, kDirectSound, kStop };
+    // A song of 100 s, then another; the Disk Writer at 40 s a second, then DirectSound again.
+    const struct { Step step; double at_ms; long position; } steps[] = {
+        {kLook, 0, -1},        {kPlay, 0, 0},           {kLook, 250, 10000},          {kTick, 1000, 40000},
+        {kPause, 1500, 60000}, {kLook, 9000, 60000},    {kPlay, 9000, 60000},         {kLook, 9250, 70000},
+        {kTick, 9500, 80000},  {kLook, 10400, 100000},  {kTick, 10500, 0},            {kSeek10, 10500, 10000},
+        {kLook, 10750, 20000}, {kDirectSound, 10750, 20000}, {kTick, 11000, 50000}, {kLook, 11500, 50500},
+        {kStop, 11500, -1}};
+    for (PlayerWindow* player : {&winamp2, &winamp5}) {
+        SCOPED_TRACE(player->profile().log_name);
+        double now = 0;
+        player->clock = [&now] { return now; };
+        player->SetOutput(L"out_disk.dll");
+        sim::Entry song(L"C:\\Music\\a.mp3", L"A", L"B");
+        song.seconds = 100;
+        player->Add(song);
+        player->Add(song);
+        for (const auto& row : steps) {
+            now = row.at_ms;
+            if (row.step == kPlay) player->Play();
+            if (row.step == kTick) player->Tick();
+            if (row.step == kPause) player->Pause();
+            if (row.step == kSeek10) player->Seek(10);
+            if (row.step == kDirectSound) player->SetOutput(L"out_ds.dll");
+            if (row.step == kStop) player->Stop();
+            EXPECT_EQ(Ask(*player, winamp::kPlayPosition), row.position) << "step " << row.step << " at " << row.at_ms;
+        }
+        EXPECT_EQ(player->position(), 1) << "the first song, written in 3 s, gave way to the next";
+    }
+}
+
+TEST(WinampModel, PlayingTitleIsTheCaptionsTitleInEveryStateAndAStationWithoutASongIsNamedAlone) {
+    PlayerWindow player(sim::Winamp5());
+    player.Add({L"C:\\Music\\a.mp3", L"Artist", L"Song"});
+    sim::Entry stream(L"http://radio.example/live");
+    stream.station = L"Radio X";
+    stream.stream_songs = {{2, L"Band - Tune"}, {5, L""}};  // from the first data, at second 4
+    player.Add(stream);
+    // The title 3034 answers and the caption shows after each step; a stream's "streamtitle" too.
+    const struct { void (*step)(PlayerWindow&); const wchar_t* title; const char* stream_title; } steps[] = {
+        {[](PlayerWindow&) {}, L"", nullptr},
+        {[](PlayerWindow& p) { p.Play(0); }, L"Artist - Song", nullptr},
+        {[](PlayerWindow& p) { p.Pause(); }, L"Artist - Song", nullptr},
+        {[](PlayerWindow& p) { p.Stop(); }, L"Artist - Song", nullptr},
+        {[](PlayerWindow& p) { p.Play(1); for (int i = 0; i < 4; ++i) p.Tick(); }, L"Radio X", ""},
+        {[](PlayerWindow& p) { p.Tick(); p.Tick(); }, L"Band - Tune (Radio X)", "Band - Tune"},
+        {[](PlayerWindow& p) { p.Tick(); p.Tick(); p.Tick(); }, L"(Radio X)", ""},
+    };
+    for (const auto& row : steps) {
+        row.step(player);
+        const std::wstring title = row.title;
+        EXPECT_EQ(WideAnswer(Ask(player, winamp::kWidePlayingTitle)), title);
+        const std::wstring shown = title.empty() ? std::wstring(sim::Winamp5().name) : L". " + title + L" - Winamp";
+        EXPECT_NE(player.Caption().find(shown), std::wstring::npos) << player.Caption();
+        if (!row.stream_title) continue;
+        char ret[32] = "untouched";
+        winamp::ExtendedFileInfo info{"http://radio.example/live", "streamtitle", ret, sizeof ret};
+        EXPECT_EQ(Ask(player, winamp::kMetadata, reinterpret_cast<WPARAM>(&info)), 1);
+        EXPECT_STREQ(ret, row.stream_title);
+    }
 }
 
 }  // namespace

@@ -26,24 +26,31 @@ bool SecondAndText(const std::wstring& item, int& second, std::wstring& text) {
     return true;
 }
 
-// "5=play,20=pause,90=play": at second 5 of the run play, and so on.
+// "5=play,20=pause,90=play,95=seek:30,200=output:out_disk.dll": at second 5 of the run play, and
+// so on.
 bool ParseEvents(const std::wstring& list, std::vector<Event>& events) {
     const struct {
         const wchar_t* name;
         Action action;
     } kActions[] = {{L"play", Action::kPlay},   {L"pause", Action::kPause},   {L"stop", Action::kStop},
-                    {L"next", Action::kNext},   {L"delete", Action::kDelete}, {L"clear", Action::kClear}};
+                    {L"next", Action::kNext},   {L"delete", Action::kDelete}, {L"clear", Action::kClear},
+                    {L"output:", Action::kOutput}, {L"seek:", Action::kSeek}};
     for (const std::wstring& item : Split(list, L',')) {
         Event event{};
         std::wstring name;
         if (!SecondAndText(item, event.second, name)) return false;
+        const std::size_t colon = name.find(L':');
+        const std::wstring value = colon == std::wstring::npos ? std::wstring() : name.substr(colon + 1);
+        name = name.substr(0, colon == std::wstring::npos ? name.size() : colon + 1);
         bool known = false;
         for (const auto& action : kActions) {
             if (name != action.name) continue;
             event.action = action.action;
             known = true;
         }
-        if (!known) return false;
+        if (!known || (colon != std::wstring::npos && value.empty())) return false;
+        event.output = value;
+        event.to_second = _wtoi(value.c_str());
         events.push_back(event);
     }
     return true;
@@ -96,7 +103,8 @@ Entry GeneratedEntry(std::size_t number) {
 const char kUsage[] =
     "usage: player_sim [--profile 2|5] [--schedule S1,S2,...] [--start-at N] [--idle] [--events S=A,...] "
     "[--no-numbers] [--no-entry-answers] [--mta-first-thread] [--config-after S] [--press-save-after S] "
-    "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] [--marked-changed] [--log FILE] "
+    "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] "
+    "[--marked-changed] [--scroll-title] [--output NAME] [--disk-speed N] [--log FILE] "
     "[--report-module NAME] [--register-only] [--no-watch] [--foreign-window] "
     "[--tags ARTIST|TITLE[|ALBUM]] [--stream STATION|S=SONG|...] [--generated N] song|http://address|hidden:TEXT ...";
 
@@ -145,6 +153,13 @@ bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
             options.relative_paths = true;
         } else if (arg == L"--marked-changed") {
             options.marked_changed = true;
+        } else if (arg == L"--scroll-title") {
+            options.scroll_title = true;
+        } else if (arg == L"--output" && has_value) {
+            options.output = args[++i];
+        } else if (arg == L"--disk-speed" && has_value) {
+            options.disk_speed = number();
+            if (options.disk_speed < 1) return false;
         } else if (arg == L"--generated" && has_value) {
             const int count = number();
             if (count < 0 || count > kMostGenerated) return false;

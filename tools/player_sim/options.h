@@ -11,11 +11,13 @@
 
 namespace sim {
 
-enum class Action { kPlay, kPause, kStop, kNext, kDelete, kClear };
+enum class Action { kPlay, kPause, kStop, kNext, kDelete, kClear, kOutput, kSeek };
 
 struct Event {
     int second;
     Action action;
+    std::wstring output;  // kOutput: the output plug-in's file name
+    int to_second = 0;    // kSeek: where in the song
 };
 
 // Entries --generated added: `count` of them from entries[first].
@@ -43,6 +45,9 @@ struct Options {
     std::wstring playlist_folder;
     bool relative_paths = false;
     bool marked_changed = false;
+    bool scroll_title = false;
+    std::wstring output = L"out_ds.dll";
+    int disk_speed = 40;
     std::string report_module;
     bool register_only = false;
     bool watch = true;

@@ -22,7 +22,8 @@
 //                            (a .flac, an .m4a, an MP3 with only an ID3v2.4 tag); no file is read
 //     --stream STATION|S=SONG|...
 //                            the next entry (an address) is a stream of that station sending
-//                            SONG ("Artist - Song") from second S after its first data
+//                            SONG ("Artist - Song") from second S after its first data: the
+//                            station's name before the first, "(STATION)" while SONG is empty
 //     --generated N          N entries here in the list, as of a loaded library: paths under
 //                            D:\Music (no such files), their artist, title and length read
 //     --profile 2|5          the player to behave as (default 2)
@@ -33,7 +34,9 @@
 //                            the player's own name as its title, the position at the restored
 //                            entry; nothing plays until a "play" event (or the Play menu)
 //     --events S=A,...       at second S of the run does A: play, pause, stop, next, delete (the
-//                            playing entry: it plays on) or clear (the playlist: it plays on)
+//                            playing entry: it plays on), clear (the playlist: it plays on),
+//                            output:NAME (the output plug-in, from the next second on) or
+//                            seek:N (the playing song to its second N)
 //     --no-numbers           titles without the playlist number (the player's option off)
 //     --no-entry-answers     211, 214 and 3031 answer 1, as a player that names no entry itself:
 //                            the plug-in reads its playlist files
@@ -50,6 +53,13 @@
 //                            without the drive for files on its drive
 //     --marked-changed       the list is marked changed before every request, as while the user
 //                            edits it: each 120 writes the files again (5.x writes only a changed list)
+//     --scroll-title         "Scroll title in the Windows taskbar" on: every 200 ms, whatever the
+//                            play state, the caption shows its next rotated form; the log keeps
+//                            the whole caption
+//     --output NAME          the output plug-in 625 names (default out_ds.dll; 5.x); with
+//                            out_disk.dll, the Disk Writer, songs play --disk-speed times as fast
+//                            as the clock while the play state says playing
+//     --disk-speed N         seconds of song the Disk Writer writes each second (default 40)
 //     --log FILE             writes the log to FILE as well, with every request received and how
 //                            long its answer took
 //     --report-module NAME   logs where module NAME was loaded from, after the plug-ins started
@@ -86,6 +96,7 @@ namespace sim {
 namespace {
 
 constexpr UINT_PTR kSecondTimer = 1;
+constexpr UINT_PTR kScrollTimer = 2;  // the taskbar title's 200 ms
 
 // One run of the player's window thread.
 struct WindowRun {
@@ -137,8 +148,8 @@ void ShowState(WindowRun& run) {
     run.watch.SetSong(number, p.entries().size());
     const std::wstring state = p.play_state() == winamp::kPlaying ? L"Playing: " : L"Not playing: ";
     ShowNowPlaying(p.hwnd(), p.playing() ? state + p.playing()->path : std::wstring(L"Stopped"));
-    Log("player: song %u of %u %s, title \"%s\"", static_cast<unsigned>(number),
-        static_cast<unsigned>(p.entries().size()), StateName(p.play_state()), Utf8(p.Caption()).c_str());
+    Log("player: song %u of %u %s, title \"%s\" (second %d)", static_cast<unsigned>(number),
+        static_cast<unsigned>(p.entries().size()), StateName(p.play_state()), Utf8(p.Caption()).c_str(), run.elapsed);
 }
 
 BOOL CALLBACK PressSaveIn(HWND window, LPARAM player) {
@@ -168,15 +179,17 @@ void Uninstall(WindowRun& run, size_t index) {
     RefreshPluginList(run.player.hwnd(), run.plugins, true);
 }
 
-void Do(WindowRun& run, Action action) {
+void Do(WindowRun& run, const Event& event) {
     PlayerWindow& p = run.player;
-    switch (action) {
+    switch (event.action) {
     case Action::kPlay: return p.Play();
     case Action::kPause: return p.Pause();
     case Action::kStop: return p.Stop();
     case Action::kNext: return p.Next();
     case Action::kDelete: return p.DeletePlaying();
     case Action::kClear: return p.Clear();
+    case Action::kOutput: return p.SetOutput(event.output);
+    case Action::kSeek: return p.Seek(event.to_second);
     }
 }
 
@@ -187,7 +200,7 @@ void OnCommand(WindowRun& run, UINT id) {
         Action action;
     } kMenu[] = {{kCmdNext, Action::kNext}, {kCmdPlay, Action::kPlay}, {kCmdPause, Action::kPause}, {kCmdStop, Action::kStop}};
     for (const auto& item : kMenu) {
-        if (id == item.command) Do(run, item.action);
+        if (id == item.command) Do(run, {0, item.action, {}, 0});
     }
     if (id == kCmdExit) ::PostMessageW(run.player.hwnd(), WM_CLOSE, 0, 0);
     if (id >= kCmdConfigBase && id < kCmdConfigBase + count) run.plugins.Config(id - kCmdConfigBase);
@@ -200,7 +213,7 @@ void OnSecond(WindowRun& run) {
     const Options& o = run.options;
     ++run.elapsed;
     for (const Event& event : o.events) {
-        if (event.second == run.elapsed) Do(run, event.action);
+        if (event.second == run.elapsed) Do(run, event);
     }
     run.player.Tick();
     HWND hwnd = run.player.hwnd();
@@ -217,12 +230,14 @@ bool OnMessage(WindowRun& run, UINT message, WPARAM wp) {
     switch (message) {
     case WM_TIMER:
         if (wp == kSecondTimer) OnSecond(run);
+        if (wp == kScrollTimer) run.player.Scroll();
         return true;
     case WM_COMMAND:
         OnCommand(run, LOWORD(wp));
         return true;
     case WM_CLOSE:
         ::KillTimer(run.player.hwnd(), kSecondTimer);
+        ::KillTimer(run.player.hwnd(), kScrollTimer);
         // 2.x tells its plug-ins from here; 5.x only once its loop has ended.
         if (!run.player.profile().quits_after_loop) run.plugins.QuitAll();
         run.player.Close();
@@ -263,6 +278,8 @@ int RunWindowThread(Options& options, const std::string& folder) {
     player.numbered = options.numbered;
     player.relative_paths = options.relative_paths;
     player.marked_changed = options.marked_changed;
+    player.scroll_title = options.scroll_title;
+    player.disk_speed = options.disk_speed;
     if (!options.answers_entries) {
         player.Unanswer(winamp::kEntryPath);
         player.Unanswer(winamp::kWideEntryPath);
@@ -289,6 +306,8 @@ int RunWindowThread(Options& options, const std::string& folder) {
                 Utf8(entry.path).c_str());
         }
     }
+    if (options.output != player.output()) player.SetOutput(options.output);
+    if (options.scroll_title) Log("player: the title scrolls in the taskbar every 200 ms");
     player.on_change = [&run] { ShowState(run); };
     const size_t start = options.start_at < options.entries.size() ? options.start_at : 0;
     if (options.idle) {
@@ -304,6 +323,7 @@ int RunWindowThread(Options& options, const std::string& folder) {
     run.watch.LogCurrent();
 
     ::SetTimer(player.hwnd(), kSecondTimer, 1000, nullptr);
+    if (options.scroll_title) ::SetTimer(player.hwnd(), kScrollTimer, 200, nullptr);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);

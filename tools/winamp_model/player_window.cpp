@@ -19,7 +19,7 @@ void RegisterPlayerClass(HINSTANCE instance) {
 
 }  // namespace
 
-PlayerWindow::PlayerWindow(const Profile& profile, const WindowLook& look) : Winamp(profile) {
+PlayerWindow::PlayerWindow(const Profile& profile, const WindowLook& look) : Winamp(profile), shown_(profile.name) {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     RegisterPlayerClass(instance);
     hwnd_ = ::CreateWindowExW(0, kPlayerClass, profile.name, look.style, look.place.left, look.place.top,
@@ -39,10 +39,26 @@ void PlayerWindow::Close() {
 }
 
 void PlayerWindow::ShowCaption(const std::wstring& caption) {
+    if (caption != shown_) {
+        shown_ = caption;
+        scroll_step_ = 0;
+    }
+    ShowForm();
+}
+
+void PlayerWindow::Scroll() {
+    if (!scroll_title) return;
+    ++scroll_step_;
+    ShowForm();
+}
+
+void PlayerWindow::ShowForm() {
     if (profile().unicode_caption) {
-        ::SetWindowTextW(hwnd_, caption.c_str());
+        ::SetWindowTextW(hwnd_, (scroll_title ? ScrolledCaption(shown_, scroll_step_) : shown_).c_str());
     } else {
-        ::SetWindowTextA(hwnd_, EncodedText(caption, CP_ACP).c_str());
+        // 2.x holds its caption in the code page and rotates those bytes.
+        const std::string caption = EncodedText(shown_, CP_ACP);
+        ::SetWindowTextA(hwnd_, (scroll_title ? ScrolledCaption(caption, scroll_step_) : caption).c_str());
     }
 }
 

@@ -26,6 +26,13 @@ public:
     HWND hwnd() const { return hwnd_; }
     // A caption of the test's own, shown until the model next changes.
     void ShowCaption(const std::wstring& caption);
+
+    // "Scroll title in the Windows taskbar" (off by default): each Scroll(), which the player's
+    // 200 ms timer calls whatever it plays, shows the caption's next rotated form
+    // (ScrolledCaption); a new caption starts at the first form at once. The model's Caption()
+    // and 3034 stay whole.
+    bool scroll_title = false;
+    void Scroll();
     // As when the player closes.
     void Close();
     // How often the caption was read (WM_GETTEXT).
@@ -40,8 +47,11 @@ protected:
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp);
+    void ShowForm();
 
     HWND hwnd_ = nullptr;
+    std::wstring shown_;  // the whole caption, which the window shows or rotates
+    std::size_t scroll_step_ = 0;
     int caption_reads_ = 0;
 };
 

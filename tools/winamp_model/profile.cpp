@@ -9,11 +9,12 @@ using namespace winamp;
 
 const Profile kProfiles[] = {
     {2, 0x2091, L"Winamp 2.91", "Winamp 2.91 (2.x)",
-     {kVersion, kPlayState, kWritePlaylist, kPlaylistPosition, kEntryPath, kMetadata},
+     {kVersion, kPlayState, kPlayPosition, kWritePlaylist, kPlaylistPosition, kEntryPath, kMetadata},
      false, false, PlaylistFiles::kBesideProgram, PluginThread::kFirstThread, false, false},
     {5, 0x5092, L"Winamp 5.9.2 Build 10042", "Winamp 5.9.2 (5.x)",
-     {kVersion, kPlayState, kWritePlaylist, kPlaylistPosition, kEntryPath, kWideEntryPath, kMetadata, kSettingsFolder,
-      kPlaylistFolder, kWidePlaylistFolder, kWideMetadata, kWidePlayingFile, kWidePlayingTitle},
+     {kVersion, kPlayState, kPlayPosition, kWritePlaylist, kPlaylistPosition, kEntryPath, kWideEntryPath, kMetadata,
+      kSettingsFolder, kPlaylistFolder, kWidePlaylistFolder, kOutputPlugin, kWideMetadata, kWidePlayingFile,
+      kWidePlayingTitle},
      true, true, PlaylistFiles::kUserFolder, PluginThread::kSecondThread, true, true},
 };
 

@@ -96,6 +96,8 @@ LRESULT Winamp::Reply(WPARAM argument, long request) {
         return TextAnswer(request, argument, playlist_folder, request == kWidePlaylistFolder);
     case kWidePlayingTitle:
         return TextAnswer(request, argument, PlayingTitle(), true);
+    case kOutputPlugin:
+        return TextAnswer(request, argument, output_, false);
     case kWidePlayingFile:
         return TextAnswer(request, argument, playing_ ? playing_->path : std::wstring(), true);
     case kMetadata:
@@ -109,6 +111,10 @@ LRESULT Winamp::Reply(WPARAM argument, long request) {
         break;
     case kPlaylistPosition:
         answer = position();
+        break;
+    case kPlayPosition:
+        // The song's length (wParam 1 and 2) is not modelled: a song of unknown length.
+        answer = argument == 0 ? PlayPosition() : -1;
         break;
     }
     Log(Asked(request, argument) + std::to_string(answer), true);

@@ -12,12 +12,17 @@ constexpr int kFirstData = static_cast<int>(sizeof kConnecting / sizeof kConnect
 StreamShow ShowStream(const Entry& stream, int seconds_played) {
     if (seconds_played < kFirstData) return {kConnecting[seconds_played < 0 ? 0 : seconds_played], stream.path, {}};
     const int since_data = seconds_played - kFirstData;
-    std::wstring song;
-    for (const StreamSong& sent : stream.stream_songs) {
-        if (sent.second <= since_data) song = sent.title;
+    const StreamSong* sent = nullptr;
+    for (const StreamSong& song : stream.stream_songs) {
+        if (song.second <= since_data) sent = &song;
     }
+    const std::wstring song = sent ? sent->title : std::wstring();
     std::wstring title = song;
-    if (!stream.station.empty()) title = song.empty() ? stream.station : song + L" (" + stream.station + L")";
+    if (!stream.station.empty()) {
+        // The player names the station alone until a title arrives; an empty title it has been
+        // sent keeps only the parentheses it puts the station in after a song.
+        title = !sent ? stream.station : (song.empty() ? L"" : song + L" ") + L"(" + stream.station + L")";
+    }
     return {L"", title.empty() ? stream.path : title, song};
 }
 

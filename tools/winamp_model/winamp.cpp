@@ -1,9 +1,17 @@
 #include "winamp.h"
 
+#include <algorithm>
+
 #include "caption.h"
+#include "common/performance_clock.h"
 #include "stream_show.h"
 
 namespace sim {
+namespace {
+
+constexpr wchar_t kDiskWriter[] = L"out_disk.dll";
+
+}  // namespace
 
 Winamp::Winamp(const Profile& profile) : profile_(&profile) {}
 
@@ -50,12 +58,18 @@ void Winamp::Play(std::size_t index) {
     play_state_ = winamp::kPlaying;
     started_ = true;
     seconds_ = 0;
+    StartSecond();
     Changed();
 }
 
 void Winamp::Play() {
     if (!playing_) return Play(position_);
-    if (play_state_ == 0) seconds_ = 0;
+    if (play_state_ == 0) {
+        seconds_ = 0;
+        StartSecond();
+    } else if (play_state_ == winamp::kPaused) {
+        second_began_ = Now() - paused_part_;
+    }
     play_state_ = winamp::kPlaying;
     started_ = true;
     Changed();
@@ -63,7 +77,13 @@ void Winamp::Play() {
 
 void Winamp::Pause() {
     if (!playing_) return;
-    play_state_ = play_state_ == winamp::kPaused ? winamp::kPlaying : winamp::kPaused;
+    if (play_state_ == winamp::kPaused) {
+        second_began_ = Now() - paused_part_;
+        play_state_ = winamp::kPlaying;
+    } else {
+        paused_part_ = play_state_ == winamp::kPlaying ? SecondPart() : 0;
+        play_state_ = winamp::kPaused;
+    }
     Changed();
 }
 
@@ -82,10 +102,47 @@ void Winamp::Next() {
 void Winamp::Tick() {
     if (play_state_ != winamp::kPlaying || !playing_) return;
     const std::wstring before = Caption();
-    ++seconds_;
+    seconds_ += second_speed_;
+    StartSecond();
     const long was = position();
     if (seconds_ >= playing_->seconds) Next();
     if (position() == was && Caption() != before) Changed();
+}
+
+void Winamp::Seek(int second) {
+    if (!playing_ || play_state_ == 0) return;
+    const std::wstring before = Caption();
+    seconds_ = std::max(second, 0);
+    second_began_ = Now();
+    paused_part_ = 0;
+    Log("player: seek to second " + std::to_string(seconds_) + " of the song");
+    if (Caption() != before) Changed();
+}
+
+void Winamp::SetOutput(const std::wstring& file) {
+    output_ = file;
+    const std::string name(file.begin(), file.end());  // a file name of the player's own, in ASCII
+    const std::string speed = ", the Disk Writer: " + std::to_string(Speed()) + " s of song a second";
+    Log("player: output plug-in " + name + (file == kDiskWriter ? speed : std::string()));
+}
+
+int Winamp::Speed() const { return output_ == kDiskWriter ? std::max(disk_speed, 1) : 1; }
+
+double Winamp::Now() const { return clock ? clock() : PerformanceMilliseconds(); }
+
+double Winamp::SecondPart() const { return std::clamp(Now() - second_began_, 0.0, 1000.0); }
+
+void Winamp::StartSecond() {
+    second_began_ = Now();
+    paused_part_ = 0;
+    second_speed_ = Speed();
+}
+
+long Winamp::PlayPosition() const {
+    if (!started_ || !playing_ || play_state_ == 0) return -1;
+    const double part = play_state_ == winamp::kPaused ? paused_part_ : SecondPart();
+    const double ms = seconds_ * 1000.0 + part * second_speed_;
+    return static_cast<long>(std::min(ms, playing_->seconds * 1000.0));
 }
 
 CaptionParts Winamp::Parts() const {

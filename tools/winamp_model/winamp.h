@@ -63,14 +63,30 @@ public:
     // The next entry that is not hidden; the playing one goes on when there is none.
     void Next();
     // One second of play: a stream goes on connecting, an entry that has played its seconds gives
-    // way to the next.
+    // way to the next. Through the Disk Writer one second plays disk_speed seconds of the entry.
     void Tick();
+    // Moves the playing entry to `second` of it, once, as the user's seek does.
+    void Seek(int second);
+
+    // The output plug-in's file name (request 625): "out_ds.dll" as installed, "out_wave.dll", or
+    // the Disk Writer, "out_disk.dll", which writes the song as fast as the disk allows while the
+    // play state says playing. A change counts from the next second on.
+    void SetOutput(const std::wstring& file);
+    const std::wstring& output() const { return output_; }
+    int disk_speed = 40;  // seconds of song the Disk Writer writes in a second of the clock
+    // Milliseconds on a steady clock, which request 105 reads for the part of a second played: the
+    // performance counter, unless a test steps a clock of its own.
+    std::function<double()> clock;
 
     // The entry playing (or paused, or stopped), deleted from the playlist or not; none before
     // anything has played.
     const Entry* playing() const { return playing_ ? &*playing_ : nullptr; }
     long play_state() const { return play_state_; }
     long position() const { return entries_.empty() ? -1 : static_cast<long>(position_); }
+    // Request 105: milliseconds into the playing entry, the whole seconds played and the part of
+    // this one the clock has run, at the output's speed; frozen while paused; -1 when stopped or
+    // nothing plays.
+    long PlayPosition() const;
     std::wstring Caption() const;
     // The title the caption is built from (request 3034): the status and the title, without the
     // number, the suffix or the state; empty while nothing has played since the start.
@@ -94,6 +110,11 @@ protected:
 
 private:
     CaptionParts Parts() const;
+    int Speed() const;
+    double Now() const;
+    // The clock's part of the second being played, at most the whole second.
+    double SecondPart() const;
+    void StartSecond();
     LRESULT Reply(WPARAM argument, long request);
     LRESULT WritePlaylist();
     LRESULT TextAnswer(long request, WPARAM argument, const std::wstring& text, bool wide);
@@ -110,7 +131,11 @@ private:
     std::size_t playing_number_ = 0;
     long play_state_ = 0;
     bool started_ = false;
-    int seconds_ = 0;
+    int seconds_ = 0;            // of the playing entry, counted whole at each tick
+    double second_began_ = 0;    // on the clock, less the part played before a pause
+    double paused_part_ = 0;     // of the second, when paused
+    int second_speed_ = 1;       // seconds of song this second plays, by the output it began with
+    std::wstring output_ = L"out_ds.dll";
     std::set<long> unanswered_;
     // The line of the request being answered, which waits for the answer's time.
     mutable std::optional<std::pair<std::string, bool>> answer_line_;
