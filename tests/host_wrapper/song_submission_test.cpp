@@ -18,7 +18,13 @@
 // - Winamp 5.x: a FLAC file and an MP3 tagged only with ID3v2.4, reported with what the player read;
 // - Winamp 5.x: the playing entry, in the excluded folder, deleted while it plays (not reported),
 //   then a song skipped after 45 s and a stream: no status text and no address is reported, and
-//   the stream's song once, split from its stream title.
+//   the stream's song once, split from its stream title;
+// - Winamp 5.x and 2.x with their taskbar title scrolling: an untagged song reported by its whole
+//   title, never a rotated piece of it, then a tagged song that plays two minutes, reported once;
+// - Winamp 5.x: a station that shows its name for a minute, then a song, then "(Station)" for a
+//   minute: only the song is reported;
+// - Winamp 5.x: three songs written to disk through the Disk Writer, then the output set back and
+//   a song played: only that song is reported.
 // No 5.x player that names its playing file is asked to write its playlist.
 #include <gtest/gtest.h>
 
@@ -124,7 +130,7 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
         << "the songs fixture made the files";
     const std::wstring curtain = L"hidden:http://radio.example/curtain ";
     std::vector<Player> players;
-    players.reserve(7);  // `files` below stays where it is
+    players.reserve(11);  // `files` below stays where it is
     // Each folder overrides the player's registration in turn; they give it back last first.
     sq::ScopeExit in_reverse([&] {
         while (!players.empty()) players.pop_back();
@@ -192,6 +198,43 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
         L"--tags \"Before|Song\" C:\\Music\\before.mp3 --tags \"Excluded Artist|Excluded Song\" C:\\Old\\excluded.mp3 " +
         L"--tags \"Skipped Artist|Skipped Song\" C:\\Music\\skipped.mp3 " +
         L"--stream \"Radio X|0=Stream Artist - Stream Song\" http://radio.example/live";
+    const Player& excluded_then_stream = players.back();
+
+    // The taskbar's title rotates five times a second on both versions: 5.x names its title
+    // itself (3034), 2.x is read back from the rotation.
+    for (const int profile : {5, 2}) {
+        const std::string n = std::to_string(profile);
+        const std::wstring title = L"Scrolled Untagged " + std::to_wstring(profile);
+        players.emplace_back(profile == 5 ? "5.x: title scrolling" : "2.x: title scrolling",
+                             profile == 5 ? L"sq_scroll_5" : L"sq_scroll_2", Playing(1, 2),
+                             std::vector<Report>{{Query(title), 51}, {"art=Scroll%20Artist&trk=Scroll%20Song%20" + n, 111}});
+        Player& scrolling = players.back();
+        const std::string tagged =
+            sqtest::Id3v2Tag(3, sqtest::V3Frame("TIT2", "Scroll Song " + n) + sqtest::V3Frame("TPE1", "Scroll Artist")) + audio;
+        scrolling.arguments = (profile == 5 ? scrolling.Winamp5() : std::wstring()) +
+                              L"--scroll-title --schedule 60,600 --exit-after 180 " +
+                              Quoted(scrolling.File(title + L".mp3", std::string(4096, '\0'))) + L" " +
+                              Quoted(scrolling.File(L"tagged.mp3", tagged));
+    }
+
+    // The station's name for 60 s after its 4 s of connecting, its song for 52 s, then
+    // "(Radio Y)" for 60 s.
+    players.emplace_back("5.x: a station's name, a song, then a station break", L"sq_station", Playing(1, 1),
+                         std::vector<Report>{{"art=Station%20Artist&trk=Station%20Song", 4 + 60 + 51}});
+    players.back().arguments = players.back().Winamp5() + L"--schedule 600 --exit-after 180 " +
+                               L"--stream \"Radio Y|60=Station Artist - Station Song|112=\" http://radio.example/station";
+
+    // At ten times the clock each song is written in 18 s; the three take 54 s, more than a
+    // report needs. The output is set back while the fourth is written, and it plays from its start.
+    players.emplace_back("5.x: three songs written through the Disk Writer, then one played", L"sq_disk_writer",
+                         Playing(1, 4), std::vector<Report>{{"art=Heard%20Artist&trk=Heard%20Song", 59 + 51}});
+    players.back().arguments = players.back().Winamp5() +
+                               L"--output out_disk.dll --disk-speed 10 --schedule 180,180,180,600 " +
+                               L"--events 57=stop,58=output:out_ds.dll,59=play --exit-after 120 " +
+                               L"--tags \"Disk Artist|Disk Song 1\" C:\\Music\\disk1.mp3 " +
+                               L"--tags \"Disk Artist|Disk Song 2\" C:\\Music\\disk2.mp3 " +
+                               L"--tags \"Disk Artist|Disk Song 3\" C:\\Music\\disk3.mp3 " +
+                               L"--tags \"Heard Artist|Heard Song\" C:\\Music\\heard.mp3";
 
     // The players start together; the other program's window comes once they all run, and the
     // moment each song begins to play is taken from the players' logs as it happens.
@@ -215,7 +258,7 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
             }
             return running == 0;
         },
-        180000);
+        240000);
     ASSERT_EQ(running, 0) << "the players did not all end";
     ASSERT_TRUE(foreign && foreign->hwnd());
 
@@ -256,9 +299,10 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
     }
     EXPECT_EQ(requests.size(), expected) << "a report of something not played";
     EXPECT_NE(players[1].run->Log().find("request 3031 (wParam 0): 1, not implemented"), std::string::npos);
-    EXPECT_NE(players.back().run->Log().find("Song was in the excludes list"), std::string::npos);
+    EXPECT_NE(excluded_then_stream.run->Log().find("Song was in the excludes list"), std::string::npos);
     for (const sqtest::ReceivedRequest& request : requests) {
-        for (const char* not_a_song : {"radio.example", "%5B", "[", "Excluded", "Skipped"})
+        for (const char* not_a_song :
+             {"radio.example", "%5B", "[", "Excluded", "Skipped", "Radio%20Y", "Disk", "***", "%2A"})
             EXPECT_EQ(request.request_line.find(not_a_song), std::string::npos) << request.request_line;
     }
     // A plug-in whose player has closed follows the only window there is, but reads none of its pointers.
