@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "common/module.h"
+#include "stand_in_service/service.h"
 #include "submit/registry_override.h"
 #include "submit/request.h"
-#include "submit/stand_in_service.h"
 #include "support/win_test_support.h"
 
 namespace sq {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "common/module.h"
+#include "stand_in_service/service.h"
 #include "submit/registry_override.h"
-#include "submit/stand_in_service.h"
 #include "ui/frm_main.h"
 #include "winamp_model/player_window.h"
 
