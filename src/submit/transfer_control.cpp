@@ -3,6 +3,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "common/debug_trace.h"
 #include "common/module.h"
@@ -17,6 +18,8 @@ constexpr wchar_t kRequestWindowClass[] = L"Sonoquill_xTran";
 constexpr UINT kInternetStatusMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchdogTimerId = 1;
 constexpr char kAgent[] = "Sonoquill";
+
+std::atomic<DWORD> g_default_request_timeout_ms{TransferControl::kDefaultRequestTimeoutMs};
 
 // Runs on WinINet's threads. It touches no object of ours: the context is the request's own
 // message-only window, and a post to a window that has since been destroyed simply fails.
@@ -111,7 +114,9 @@ struct TransferControl::Request {
     }
 };
 
-TransferControl::TransferControl() = default;
+void TransferControl::SetDefaultRequestTimeout(DWORD ms) noexcept { g_default_request_timeout_ms = ms; }
+
+TransferControl::TransferControl() : request_timeout_ms_(g_default_request_timeout_ms) {}
 
 TransferControl::~TransferControl() { Cancel(); }
 
