@@ -44,10 +44,20 @@ public:
 
 private:
     struct Request;
+    // How a request ends: with the whole answer read (icResponseCompleted), failed (icError, the
+    // body as far as it was read), timed out by the watchdog (icError, no body), or abandoned by
+    // the caller, who is told nothing.
+    enum class Ending { Answered, Failed, TimedOut, Abandoned };
+
     static LRESULT CALLBACK RequestWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    std::unique_ptr<Request> Open(const std::string& operation) const;
+    void Send(const std::string& data, const std::string& request_headers);
     void OnInternetStatus(DWORD status, DWORD error);
+    void OnCallCompleted(DWORD error);
     void ReadBody();
-    void Finish(bool completed, bool raise);
+    bool FinishedAtOnce(BOOL returned);
+    void KeepBody(const char* bytes, DWORD size);
+    void End(Ending ending);
     void Raise(int16_t state);
 
     StateChangedHandler on_state_changed_;
