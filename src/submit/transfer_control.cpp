@@ -21,16 +21,34 @@ constexpr char kAgent[] = "Sonoquill";
 
 std::atomic<DWORD> g_default_request_timeout_ms{TransferControl::kDefaultRequestTimeoutMs};
 
-// Buffers that WinINet may still write into after a call answered ERROR_IO_PENDING.
-struct AsyncBuffers {
+// What WinINet may still use of a request after the control has ended it: a call left pending
+// when the watchdog, a failure or the caller ends the request goes on until WinINet gives it up
+// (its own time-out, or the server's answer or close), writing into these buffers and reporting
+// through the callback. It is the request handle's context, and WinINet's once that handle is
+// open: the callback frees it on the handle's last report.
+struct InFlight {
+    InFlight(HWND report_window, const std::string& request_body) : window(report_window), body(request_body) {}
+
+    // The DLL must stay loaded while WinINet may still call back into it.
+    ModuleLock module_lock;
+    // Where reports are posted; a post after the request's window is gone simply fails.
+    const HWND window;
+    // WinINet reads the body until the send has ended, however long after the request ended.
+    const std::string body;
+    // The request handle once it is open: only its own last report frees this.
+    std::atomic<HINTERNET> handle{nullptr};
     DWORD available = 0;
     DWORD read = 0;
     char bytes[4096];
 };
 
-// Runs on WinINet's threads. It touches no object of ours: the context is the request's own
-// message-only window, and a post to a window that has since been destroyed simply fails.
-void CALLBACK InternetStatusCallback(HINTERNET, DWORD_PTR context, DWORD status, LPVOID info, DWORD info_length) {
+// Runs on WinINet's threads, or inside InternetCloseHandle. The context is the request's
+// InFlight, which lives until this callback frees it: HANDLE_CLOSING is the last report WinINet
+// makes for a handle, so no report can come after it. Nothing else is touched: reports are
+// posted to the request's window.
+void CALLBACK InternetStatusCallback(HINTERNET handle, DWORD_PTR context, DWORD status, LPVOID info,
+                                     DWORD info_length) {
+    auto* in_flight = reinterpret_cast<InFlight*>(context);
     DWORD error = 0;
     switch (status) {
     case INTERNET_STATUS_RESOLVING_NAME:
@@ -54,11 +72,44 @@ void CALLBACK InternetStatusCallback(HINTERNET, DWORD_PTR context, DWORD status,
         }
         break;
     }
+    case INTERNET_STATUS_HANDLE_CLOSING:
+        // A handle that a failed HttpOpenRequest made and dropped reports this too, while the
+        // control still owns the memory: only the request's own handle frees it.
+        if (handle && handle == in_flight->handle.load()) delete in_flight;
+        return;
     default:
         return;
     }
-    ::PostMessageW(reinterpret_cast<HWND>(context), kInternetStatusMessage, status, static_cast<LPARAM>(error));
+    ::PostMessageW(in_flight->window, kInternetStatusMessage, status, static_cast<LPARAM>(error));
 }
+
+// The request handle, which owns its InFlight once open. Closing it hands the memory to WinINet,
+// which frees it with the handle's last report; the control does not touch it after that.
+class RequestHandle {
+public:
+    RequestHandle() = default;
+    ~RequestHandle() {
+        if (handle_) ::InternetCloseHandle(handle_);
+    }
+    RequestHandle(const RequestHandle&) = delete;
+    RequestHandle& operator=(const RequestHandle&) = delete;
+
+    bool Open(HINTERNET connection, const std::string& operation, const std::string& object, DWORD flags,
+              std::unique_ptr<InFlight> in_flight) {
+        handle_ = ::HttpOpenRequestA(connection, operation.c_str(), object.c_str(), nullptr, nullptr, nullptr, flags,
+                                     reinterpret_cast<DWORD_PTR>(in_flight.get()));
+        if (!handle_) return false;
+        in_flight->handle = handle_;
+        in_flight_ = in_flight.release();
+        return true;
+    }
+    HINTERNET get() const { return handle_; }
+    InFlight& in_flight() const { return *in_flight_; }
+
+private:
+    HINTERNET handle_ = nullptr;
+    InFlight* in_flight_ = nullptr;
+};
 
 int16_t StateOfStatus(DWORD status) {
     switch (status) {
@@ -99,31 +150,15 @@ UniqueWindow CreateReportWindow(WNDPROC window_proc, const TransferControl* cont
 struct TransferControl::Request {
     enum class Phase { Sending, Querying, Reading };
 
-    // The DLL must stay loaded while WinINet may still call back into it: released last of all.
-    ModuleLock module_lock;
-    // Declared before the handles so that it is destroyed after them: no report can arrive for
-    // handles still open.
+    // Destroyed last, after the handles: no report is posted to it for handles still open.
     UniqueWindow window;
     UniqueInternet session;
     UniqueInternet connection;
-    UniqueInternet request;
-    std::unique_ptr<AsyncBuffers> buffers = std::make_unique<AsyncBuffers>();
+    // Closed first.
+    RequestHandle request;
     Phase phase = Phase::Sending;
     // A call WinINet has not finished yet; its completion is the next report that counts.
     bool async_pending = false;
-
-    ~Request() {
-        // Stop the reports first: children keep the callback they were created with.
-        for (HINTERNET h : {request.get(), connection.get(), session.get()}) {
-            if (h) ::InternetSetStatusCallback(h, nullptr);
-        }
-        request.reset();
-        connection.reset();
-        session.reset();
-        // A read or query still pending would write into these buffers later: they are given up
-        // to WinINet rather than freed under it (a few kilobytes per abandoned request).
-        if (async_pending) (void)buffers.release();
-    }
 };
 
 void TransferControl::SetDefaultRequestTimeout(DWORD ms) noexcept { g_default_request_timeout_ms = ms; }
@@ -137,17 +172,18 @@ bool TransferControl::Execute(const std::string& operation, const std::string& d
     if (request_) return false;
     body_.clear();
     body_read_ = 0;
-    request_ = Open(operation);
+    request_ = Open(operation, data);
     if (!request_) {
         Raise(icError);
         return true;
     }
-    Send(data, request_headers);
+    Send(request_headers);
     return true;
 }
 
 // The request's window, its handles and its watchdog; null when any of them cannot be made.
-std::unique_ptr<TransferControl::Request> TransferControl::Open(const std::string& operation) const {
+std::unique_ptr<TransferControl::Request> TransferControl::Open(const std::string& operation,
+                                                                const std::string& data) const {
     const std::optional<HttpAddress> address = SplitHttpAddress(url_);
     if (!address) return nullptr;
     auto request = std::make_unique<Request>();
@@ -160,9 +196,10 @@ std::unique_ptr<TransferControl::Request> TransferControl::Open(const std::strin
         ::InternetSetStatusCallback(request->session.get(), &InternetStatusCallback) == INTERNET_INVALID_STATUS_CALLBACK) {
         return nullptr;
     }
-    const auto context = reinterpret_cast<DWORD_PTR>(request->window.get());
+    // No context: WinINet reports nothing for the connection (its last report could come after
+    // the request's memory is freed); everything the control follows is reported for the request.
     request->connection.reset(::InternetConnectA(request->session.get(), address->host.c_str(), address->port, nullptr,
-                                                 nullptr, INTERNET_SERVICE_HTTP, 0, context));
+                                                 nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!request->connection) return nullptr;
     DWORD timeout = request_timeout_ms_;
     ::InternetSetOptionA(request->connection.get(), INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof timeout);
@@ -170,14 +207,15 @@ std::unique_ptr<TransferControl::Request> TransferControl::Open(const std::strin
 
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
     if (address->secure) flags |= INTERNET_FLAG_SECURE;
-    request->request.reset(::HttpOpenRequestA(request->connection.get(), operation.c_str(), address->object.c_str(),
-                                              nullptr, nullptr, nullptr, flags, context));
-    if (!request->request) return nullptr;
+    if (!request->request.Open(request->connection.get(), operation, address->object, flags,
+                               std::make_unique<InFlight>(request->window.get(), data))) {
+        return nullptr;
+    }
     ::SetTimer(request->window.get(), kWatchdogTimerId, request_timeout_ms_, nullptr);
     return request;
 }
 
-void TransferControl::Send(const std::string& data, const std::string& request_headers) {
+void TransferControl::Send(const std::string& request_headers) {
     Request& r = *request_;
     if (!request_headers.empty() &&
         !::HttpAddRequestHeadersA(r.request.get(), request_headers.c_str(), static_cast<DWORD>(request_headers.size()),
@@ -185,9 +223,10 @@ void TransferControl::Send(const std::string& data, const std::string& request_h
         End(Ending::Failed);
         return;
     }
-    // An empty body goes out as no body at all; a non-empty one must outlive the send.
-    void* optional = data.empty() ? nullptr : const_cast<char*>(data.data());
-    if (FinishedAtOnce(::HttpSendRequestA(r.request.get(), nullptr, 0, optional, static_cast<DWORD>(data.size())))) {
+    // An empty body goes out as no body at all.
+    const std::string& body = r.request.in_flight().body;
+    void* optional = body.empty() ? nullptr : const_cast<char*>(body.data());
+    if (FinishedAtOnce(::HttpSendRequestA(r.request.get(), nullptr, 0, optional, static_cast<DWORD>(body.size())))) {
         // Carried on from the message loop, as a pending send is.
         r.async_pending = true;
         ::PostMessageW(r.window.get(), kInternetStatusMessage, INTERNET_STATUS_REQUEST_COMPLETE, 0);
@@ -238,11 +277,12 @@ void TransferControl::OnCallCompleted(DWORD error) {
         return;
     }
     if (r.phase == Request::Phase::Reading) {
-        if (r.buffers->read == 0) {
+        const InFlight& in_flight = r.request.in_flight();
+        if (in_flight.read == 0) {
             End(Ending::Answered);
             return;
         }
-        KeepBody(r.buffers->bytes, r.buffers->read);
+        KeepBody(in_flight.bytes, in_flight.read);
     }
     ReadBody();
 }
@@ -251,18 +291,18 @@ void TransferControl::OnCallCompleted(DWORD error) {
 // completion.
 void TransferControl::ReadBody() {
     Request& r = *request_;
-    AsyncBuffers& buffers = *r.buffers;
+    InFlight& in_flight = r.request.in_flight();
     while (body_.size() < kBodyLimit) {
         r.phase = Request::Phase::Querying;
-        if (!FinishedAtOnce(::InternetQueryDataAvailable(r.request.get(), &buffers.available, 0, 0))) return;
-        if (buffers.available == 0) break;
+        if (!FinishedAtOnce(::InternetQueryDataAvailable(r.request.get(), &in_flight.available, 0, 0))) return;
+        if (in_flight.available == 0) break;
         const DWORD want = static_cast<DWORD>(std::min<size_t>(
-            {static_cast<size_t>(buffers.available), sizeof buffers.bytes, kBodyLimit - body_.size()}));
+            {static_cast<size_t>(in_flight.available), sizeof in_flight.bytes, kBodyLimit - body_.size()}));
         r.phase = Request::Phase::Reading;
-        buffers.read = 0;
-        if (!FinishedAtOnce(::InternetReadFile(r.request.get(), buffers.bytes, want, &buffers.read))) return;
-        if (buffers.read == 0) break;
-        KeepBody(buffers.bytes, buffers.read);
+        in_flight.read = 0;
+        if (!FinishedAtOnce(::InternetReadFile(r.request.get(), in_flight.bytes, want, &in_flight.read))) return;
+        if (in_flight.read == 0) break;
+        KeepBody(in_flight.bytes, in_flight.read);
     }
     End(Ending::Answered);
 }

@@ -2,7 +2,9 @@
 // xTran: the plug-in's Internet transfer control, built on asynchronous WinINet. It lives on the
 // window's thread: WinINet reports progress from its own threads, and every report is posted to
 // a message-only window of the request, so state changes reach the owner as ordinary window
-// events while the submission run waits for messages. One request at a time.
+// events while the submission run waits for messages. One request at a time. What WinINet may
+// still use of a request that has ended (a call can stay pending after its handle is closed) is
+// freed when WinINet reports the request's handle closed, never before.
 #include <windows.h>
 
 #include <cstdint>
@@ -50,8 +52,8 @@ private:
     enum class Ending { Answered, Failed, TimedOut, Abandoned };
 
     static LRESULT CALLBACK RequestWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    std::unique_ptr<Request> Open(const std::string& operation) const;
-    void Send(const std::string& data, const std::string& request_headers);
+    std::unique_ptr<Request> Open(const std::string& operation, const std::string& data) const;
+    void Send(const std::string& request_headers);
     void OnInternetStatus(DWORD status, DWORD error);
     void OnCallCompleted(DWORD error);
     void ReadBody();
