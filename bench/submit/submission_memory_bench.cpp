@@ -1,7 +1,7 @@
 // The submission run's memory: the process's committed private memory after the first run and
 // after the last of 100 (target: no growth beyond 64 kB; a leak in the run would show here),
 // with the heap's bytes in use beside it, and as the peer the heap growth of the same number of
-// bare WinINet requests (Wine's WinINet keeps about 100 bytes of each closed connection). Then the
+// bare WinINet requests (Wine's WinINet keeps 96 bytes of each closed connection). Then the
 // same with every run ended by the transfer's watchdog (a service that accepts and never
 // answers; the watchdog shortened to 1 s for the process) and with every connection dropped
 // unanswered, each beside bare requests that end the same way: the plug-in's heap must come
@@ -20,6 +20,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/unique_handle.h"
 #include "media/mp3_bytes.h"
 #include "submit/registry_override.h"
 #include "submit/transfer_control.h"
@@ -61,10 +62,11 @@ Memory Measure() {
     return memory;
 }
 
-// Lets the messages and threads a run leaves behind (the transfer's last reports, WinINet giving
-// up a call left pending) finish.
+// Lets what a run leaves behind finish: the transfer's last reports, WinINet giving up a call left
+// pending, and the threads WinINet gave its calls to, which Wine's thread pool ends once they have
+// been idle for 5 s (their stacks and per-thread heap blocks would count otherwise).
 Memory SettleAndMeasure() {
-    const ULONGLONG until = ::GetTickCount64() + 500;
+    const ULONGLONG until = ::GetTickCount64() + 6000;
     while (::GetTickCount64() < until) {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
@@ -96,24 +98,19 @@ bool RunOneSubmission(sq::frmMain& form, const Expected& expected) {
 // The peer: a POST to the same address through WinINet alone, every handle closed after it.
 // True when it was answered.
 bool BareRequest(DWORD receive_timeout_ms) {
-    HINTERNET session = ::InternetOpenA("bench", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    HINTERNET connection = session ? ::InternetConnectA(session, "www.sonoquill.net", 80, nullptr, nullptr,
-                                                          INTERNET_SERVICE_HTTP, 0, 0)
-                                   : nullptr;
-    if (connection) {
-        ::InternetSetOptionA(connection, INTERNET_OPTION_RECEIVE_TIMEOUT, &receive_timeout_ms, sizeof receive_timeout_ms);
-    }
-    HINTERNET request = connection ? ::HttpOpenRequestA(connection, "POST", "/index.php?c=bench", nullptr, nullptr,
-                                                        nullptr, INTERNET_FLAG_RELOAD, 0)
-                                   : nullptr;
+    const sq::UniqueInternet session(::InternetOpenA("bench", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) return false;
+    const sq::UniqueInternet connection(::InternetConnectA(session.get(), "www.sonoquill.net", 80, nullptr, nullptr,
+                                                           INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return false;
+    ::InternetSetOptionA(connection.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receive_timeout_ms, sizeof receive_timeout_ms);
+    const sq::UniqueInternet request(::HttpOpenRequestA(connection.get(), "POST", "/index.php?c=bench", nullptr, nullptr,
+                                                        nullptr, INTERNET_FLAG_RELOAD, 0));
     bool answered = false;
-    if (request && ::HttpSendRequestA(request, nullptr, 0, nullptr, 0)) {
+    if (request && ::HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) {
         char buffer[512];
         DWORD read = 0;
-        while (::InternetReadFile(request, buffer, sizeof buffer, &read) && read > 0) answered = true;
-    }
-    for (HINTERNET h : {request, connection, session}) {
-        if (h) ::InternetCloseHandle(h);
+        while (::InternetReadFile(request.get(), buffer, sizeof buffer, &read) && read > 0) answered = true;
     }
     return answered;
 }
