@@ -11,7 +11,8 @@
 #     for the build before the plug-in stopped having the player write its list and for this one
 #     (bench/report/run.sh, which runs this part alone), the player's CPU time over ten minutes of
 #     ticking on a steady title with and without the plug-in, and the process's private memory
-#     after 100 submission runs against after the first.
+#     after 100 submission runs against after the first, with its heap after 100 runs answered,
+#     ended by the watchdog and dropped, each beside bare WinINet requests (bench/submit/memory.sh).
 # Installs what it needs first (as root): the test dependencies, Debian's multilib compiler,
 # and TagLib's i386 packages, unpacked into build/bench32 (the host's TagLib stays as it is).
 # Builds, makes the corpus when it is missing (bench/make_corpus.sh), then measures.
@@ -93,9 +94,9 @@ say ""
 # measurement (CPU time, unlike wall time, is not shared out by load).
 source scripts/wine-env.sh "$out/main"
 prefixes=("$WINEPREFIX")
-service_pid=""
+memory_pid=""
 stop_all() {
-  if [[ -n "$service_pid" ]]; then kill "$service_pid" 2>/dev/null || true; fi
+  if [[ -n "$memory_pid" ]]; then kill "$memory_pid" 2>/dev/null || true; fi
   for prefix in "${prefixes[@]:1}"; do WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; done
   sq_wine_env_stop
 }
@@ -158,13 +159,10 @@ for kind in with alone; do
 done
 idle_start=$(date +%s)
 
-# Memory: 100 submission runs against the stand-in service, in a process of its own.
-rm -f "$out/service.port"
-wine "$bin/stand_in_service.exe" --answer Success --port-file "$(winepath -w "$out/service.port")" \
-  </dev/null >/dev/null 2>&1 &
-service_pid=$!
-for _ in $(seq 1 100); do [[ -s "$out/service.port" ]] && break; sleep 0.2; done
-memory_rows="$(cd "$bin" && wine submission_memory_bench.exe "$(tr -d '\r\n' <"$out/service.port")" 100 </dev/null 2>/dev/null)"
+# Memory, while the idle span runs: 100 submission runs against each stand-in service
+# (answering, never answering, dropping), each in a process of its own; about five minutes.
+bench/submit/memory.sh "$bin" "$out/memory" >"$out/memory-rows.txt" &
+memory_pid=$!
 
 # Idle CPU: the span starts once the plug-in has submitted the steady title.
 wait_s=$((idle_start + settle_seconds - $(date +%s)))
@@ -186,6 +184,10 @@ done
 per10=$(awk -v w="${cpu[with]}" -v a="${cpu[alone]}" -v s="$idle_seconds" 'BEGIN {printf "%.2f", (w - a) * 600 / s}')
 per10_server=$(awk -v w="${cpu[with]}" -v a="${cpu[alone]}" -v sw="${server[with]}" -v sa="${server[alone]}" \
   -v s="$idle_seconds" 'BEGIN {printf "%.2f", (w + sw - a - sa) * 600 / s}')
+
+wait "$memory_pid" || true
+memory_pid=""
+memory_rows="$(cat "$out/memory-rows.txt")"
 
 say "Inside the player (player simulator under Wine)"
 say "$startup_rows"

@@ -14,7 +14,7 @@
 
 #include "winamp_model/player_window.h"
 #include "submit/registry_override.h"
-#include "submit/stand_in_service.h"
+#include "stand_in_service/service.h"
 #include "ui/frm_main.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "common/debug_trace.h"
 #include "common/module.h"
@@ -18,9 +19,37 @@ constexpr UINT kInternetStatusMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchdogTimerId = 1;
 constexpr char kAgent[] = "Sonoquill";
 
-// Runs on WinINet's threads. It touches no object of ours: the context is the request's own
-// message-only window, and a post to a window that has since been destroyed simply fails.
-void CALLBACK InternetStatusCallback(HINTERNET, DWORD_PTR context, DWORD status, LPVOID info, DWORD info_length) {
+std::atomic<DWORD> g_default_request_timeout_ms{TransferControl::kDefaultRequestTimeoutMs};
+
+// What WinINet may still use of a request after the control has ended it: a call left pending
+// when the watchdog, a failure or the caller ends the request goes on until WinINet gives it up
+// (its own time-out, or the server's answer or close), writing into these buffers and reporting
+// through the callback. It is the request handle's context, and WinINet's once that handle is
+// open: the callback frees it on the handle's last report.
+struct InFlight {
+    InFlight(HWND report_window, const std::string& request_body) : window(report_window), body(request_body) {}
+
+    // The DLL must stay loaded while WinINet may still call back into it.
+    ModuleLock module_lock;
+    // Where reports are posted; a post after the request's window is gone simply fails.
+    const HWND window;
+    // WinINet reads the body until the send has ended, however long after the request ended.
+    const std::string body;
+    // The request handle once it is open: only its own last report frees this.
+    std::atomic<HINTERNET> handle{nullptr};
+    DWORD available = 0;
+    DWORD read = 0;
+    char bytes[4096];
+};
+
+// Runs on WinINet's threads, or inside InternetCloseHandle. The context is the request's
+// InFlight, which lives until this callback frees it: HANDLE_CLOSING is the last report WinINet
+// makes for a handle, so no report can come after it. Nothing else is touched: reports are
+// posted to the request's window.
+void CALLBACK InternetStatusCallback(HINTERNET handle, DWORD_PTR context, DWORD status, LPVOID info,
+                                     DWORD info_length) {
+    auto* in_flight = reinterpret_cast<InFlight*>(context);
+    DWORD error = 0;
     switch (status) {
     case INTERNET_STATUS_RESOLVING_NAME:
     case INTERNET_STATUS_NAME_RESOLVED:
@@ -36,19 +65,51 @@ void CALLBACK InternetStatusCallback(HINTERNET, DWORD_PTR context, DWORD status,
     case INTERNET_STATUS_REQUEST_COMPLETE: {
         // Success is told by dwResult alone: after a query for available data, dwError carries
         // the number of bytes, not an error.
-        DWORD error = ERROR_INTERNET_INTERNAL_ERROR;
+        error = ERROR_INTERNET_INTERNAL_ERROR;
         if (info && info_length >= sizeof(INTERNET_ASYNC_RESULT)) {
             const auto* result = static_cast<const INTERNET_ASYNC_RESULT*>(info);
             error = result->dwResult ? 0 : (result->dwError ? result->dwError : ERROR_INTERNET_INTERNAL_ERROR);
         }
-        ::PostMessageW(reinterpret_cast<HWND>(context), kInternetStatusMessage, status, static_cast<LPARAM>(error));
-        return;
+        break;
     }
+    case INTERNET_STATUS_HANDLE_CLOSING:
+        // A handle that a failed HttpOpenRequest made and dropped reports this too, while the
+        // control still owns the memory: only the request's own handle frees it.
+        if (handle && handle == in_flight->handle.load()) delete in_flight;
+        return;
     default:
         return;
     }
-    ::PostMessageW(reinterpret_cast<HWND>(context), kInternetStatusMessage, status, 0);
+    ::PostMessageW(in_flight->window, kInternetStatusMessage, status, static_cast<LPARAM>(error));
 }
+
+// The request handle, which owns its InFlight once open. Closing it hands the memory to WinINet,
+// which frees it with the handle's last report; the control does not touch it after that.
+class RequestHandle {
+public:
+    RequestHandle() = default;
+    ~RequestHandle() {
+        if (handle_) ::InternetCloseHandle(handle_);
+    }
+    RequestHandle(const RequestHandle&) = delete;
+    RequestHandle& operator=(const RequestHandle&) = delete;
+
+    bool Open(HINTERNET connection, const std::string& operation, const std::string& object, DWORD flags,
+              std::unique_ptr<InFlight> in_flight) {
+        handle_ = ::HttpOpenRequestA(connection, operation.c_str(), object.c_str(), nullptr, nullptr, nullptr, flags,
+                                     reinterpret_cast<DWORD_PTR>(in_flight.get()));
+        if (!handle_) return false;
+        in_flight->handle = handle_;
+        in_flight_ = in_flight.release();
+        return true;
+    }
+    HINTERNET get() const { return handle_; }
+    InFlight& in_flight() const { return *in_flight_; }
+
+private:
+    HINTERNET handle_ = nullptr;
+    InFlight* in_flight_ = nullptr;
+};
 
 int16_t StateOfStatus(DWORD status) {
     switch (status) {
@@ -72,46 +133,37 @@ bool HasStatusLine(HINTERNET request) {
     return ::HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, nullptr) && code != 0;
 }
 
-}  // namespace
+// The message-only window a request's reports are posted to; it knows its control.
+UniqueWindow CreateReportWindow(WNDPROC window_proc, const TransferControl* control) {
+    WNDCLASSEXW window_class{};
+    window_class.lpfnWndProc = window_proc;
+    window_class.lpszClassName = kRequestWindowClass;
+    if (!RegisterModuleWindowClass(window_class)) return {};
+    UniqueWindow window(::CreateWindowExW(0, kRequestWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                          ModuleInstance(), nullptr));
+    if (window) ::SetWindowLongPtrW(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+    return window;
+}
 
-// Buffers that WinINet may still write into after a call answered ERROR_IO_PENDING.
-struct AsyncBuffers {
-    DWORD available = 0;
-    DWORD read = 0;
-    char bytes[4096];
-};
+}  // namespace
 
 struct TransferControl::Request {
     enum class Phase { Sending, Querying, Reading };
 
-    // The DLL must stay loaded while WinINet may still call back into it: released last of all.
-    ModuleLock module_lock;
-    // Declared before the handles so that it is destroyed after them: no report can arrive for
-    // handles still open.
+    // Destroyed last, after the handles: no report is posted to it for handles still open.
     UniqueWindow window;
     UniqueInternet session;
     UniqueInternet connection;
-    UniqueInternet request;
-    std::unique_ptr<AsyncBuffers> buffers = std::make_unique<AsyncBuffers>();
+    // Closed first.
+    RequestHandle request;
     Phase phase = Phase::Sending;
+    // A call WinINet has not finished yet; its completion is the next report that counts.
     bool async_pending = false;
-
-    ~Request() {
-        // Stop the reports first: children keep the callback they were created with.
-        for (HINTERNET h : {request.get(), connection.get(), session.get()}) {
-            if (h) ::InternetSetStatusCallback(h, nullptr);
-        }
-        request.reset();
-        connection.reset();
-        session.reset();
-        // A read or query still pending would write into these buffers later: they are given up
-        // to WinINet rather than freed under it (a few kilobytes per abandoned request).
-        if (async_pending) (void)buffers.release();
-        if (window) ::KillTimer(window.get(), kWatchdogTimerId);
-    }
 };
 
-TransferControl::TransferControl() = default;
+void TransferControl::SetDefaultRequestTimeout(DWORD ms) noexcept { g_default_request_timeout_ms = ms; }
+
+TransferControl::TransferControl() : request_timeout_ms_(g_default_request_timeout_ms) {}
 
 TransferControl::~TransferControl() { Cancel(); }
 
@@ -120,69 +172,65 @@ bool TransferControl::Execute(const std::string& operation, const std::string& d
     if (request_) return false;
     body_.clear();
     body_read_ = 0;
-
-    auto request = std::make_unique<Request>();
-    const std::optional<HttpAddress> address = SplitHttpAddress(url_);
-    WNDCLASSEXW window_class{};
-    window_class.lpfnWndProc = &TransferControl::RequestWindowProc;
-    window_class.lpszClassName = kRequestWindowClass;
-    if (address && RegisterModuleWindowClass(window_class)) {
-        request->window.reset(::CreateWindowExW(0, kRequestWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                                ModuleInstance(), nullptr));
-    }
-    HWND window = request->window.get();
-    if (!window) {
+    request_ = Open(operation, data);
+    if (!request_) {
         Raise(icError);
         return true;
     }
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    const auto context = reinterpret_cast<DWORD_PTR>(window);
+    Send(request_headers);
+    return true;
+}
+
+// The request's window, its handles and its watchdog; null when any of them cannot be made.
+std::unique_ptr<TransferControl::Request> TransferControl::Open(const std::string& operation,
+                                                                const std::string& data) const {
+    const std::optional<HttpAddress> address = SplitHttpAddress(url_);
+    if (!address) return nullptr;
+    auto request = std::make_unique<Request>();
+    request->window = CreateReportWindow(&TransferControl::RequestWindowProc, this);
+    if (!request->window) return nullptr;
 
     // The system's proxy settings, as users behind a proxy need.
     request->session.reset(::InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_ASYNC));
-    bool started = false;
-    if (request->session &&
-        ::InternetSetStatusCallback(request->session.get(), &InternetStatusCallback) != INTERNET_INVALID_STATUS_CALLBACK) {
-        request->connection.reset(::InternetConnectA(request->session.get(), address->host.c_str(), address->port,
-                                                     nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, context));
+    if (!request->session ||
+        ::InternetSetStatusCallback(request->session.get(), &InternetStatusCallback) == INTERNET_INVALID_STATUS_CALLBACK) {
+        return nullptr;
     }
-    if (request->connection) {
-        DWORD timeout = request_timeout_ms_;
-        ::InternetSetOptionA(request->connection.get(), INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof timeout);
-        ::InternetSetOptionA(request->connection.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
-        DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
-        if (address->secure) flags |= INTERNET_FLAG_SECURE;
-        request->request.reset(::HttpOpenRequestA(request->connection.get(), operation.c_str(), address->object.c_str(),
-                                                  nullptr, nullptr, nullptr, flags, context));
+    // No context: WinINet reports nothing for the connection (its last report could come after
+    // the request's memory is freed); everything the control follows is reported for the request.
+    request->connection.reset(::InternetConnectA(request->session.get(), address->host.c_str(), address->port, nullptr,
+                                                 nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!request->connection) return nullptr;
+    DWORD timeout = request_timeout_ms_;
+    ::InternetSetOptionA(request->connection.get(), INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof timeout);
+    ::InternetSetOptionA(request->connection.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
+
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
+    if (address->secure) flags |= INTERNET_FLAG_SECURE;
+    if (!request->request.Open(request->connection.get(), operation, address->object, flags,
+                               std::make_unique<InFlight>(request->window.get(), data))) {
+        return nullptr;
     }
-    if (request->request) {
-        bool headers_ok = true;
-        if (!request_headers.empty()) {
-            headers_ok = ::HttpAddRequestHeadersA(request->request.get(), request_headers.c_str(),
-                                                  static_cast<DWORD>(request_headers.size()), HTTP_ADDREQ_FLAG_ADD) != FALSE;
-        }
-        if (headers_ok) {
-            // An empty body goes out as no body at all; a non-empty one must outlive the send.
-            auto* body = data.empty() ? nullptr : const_cast<char*>(data.data());
-            if (::HttpSendRequestA(request->request.get(), nullptr, 0, body, static_cast<DWORD>(data.size()))) {
-                // Finished at once: carry on from the message loop, as for a pending send.
-                ::PostMessageW(window, kInternetStatusMessage, INTERNET_STATUS_REQUEST_COMPLETE, 0);
-                request->async_pending = true;
-                started = true;
-            } else if (::GetLastError() == ERROR_IO_PENDING) {
-                request->async_pending = true;
-                started = true;
-            }
-        }
+    ::SetTimer(request->window.get(), kWatchdogTimerId, request_timeout_ms_, nullptr);
+    return request;
+}
+
+void TransferControl::Send(const std::string& request_headers) {
+    Request& r = *request_;
+    if (!request_headers.empty() &&
+        !::HttpAddRequestHeadersA(r.request.get(), request_headers.c_str(), static_cast<DWORD>(request_headers.size()),
+                                  HTTP_ADDREQ_FLAG_ADD)) {
+        End(Ending::Failed);
+        return;
     }
-    if (!started) {
-        request.reset();
-        Raise(icError);
-        return true;
+    // An empty body goes out as no body at all.
+    const std::string& body = r.request.in_flight().body;
+    void* optional = body.empty() ? nullptr : const_cast<char*>(body.data());
+    if (FinishedAtOnce(::HttpSendRequestA(r.request.get(), nullptr, 0, optional, static_cast<DWORD>(body.size())))) {
+        // Carried on from the message loop, as a pending send is.
+        r.async_pending = true;
+        ::PostMessageW(r.window.get(), kInternetStatusMessage, INTERNET_STATUS_REQUEST_COMPLETE, 0);
     }
-    ::SetTimer(window, kWatchdogTimerId, request_timeout_ms_, nullptr);
-    request_ = std::move(request);
-    return true;
 }
 
 LRESULT CALLBACK TransferControl::RequestWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -194,9 +242,7 @@ LRESULT CALLBACK TransferControl::RequestWindowProc(HWND hwnd, UINT msg, WPARAM 
             return 0;
         }
         if (msg == WM_TIMER && wp == kWatchdogTimerId) {
-            // Given up: whatever was read so far is dropped, so the answer is empty.
-            self->body_.clear();
-            self->Finish(false, true);
+            self->End(Ending::TimedOut);
             return 0;
         }
     } catch (...) {
@@ -207,74 +253,98 @@ LRESULT CALLBACK TransferControl::RequestWindowProc(HWND hwnd, UINT msg, WPARAM 
 }
 
 void TransferControl::OnInternetStatus(DWORD status, DWORD error) {
-    if (status != INTERNET_STATUS_REQUEST_COMPLETE) {
+    if (status == INTERNET_STATUS_REQUEST_COMPLETE) {
+        OnCallCompleted(error);
+    } else {
         Raise(StateOfStatus(status));
-        return;
     }
+}
+
+// The call left pending has ended: the send (the answer's head has come), a query or a read.
+void TransferControl::OnCallCompleted(DWORD error) {
     Request& r = *request_;
     // WinINet may also report completion of calls that already finished at once; only the one
     // call that was left pending moves the request on.
     if (!r.async_pending) return;
     r.async_pending = false;
     if (error != 0) {
-        Finish(false, true);
+        End(Ending::Failed);
         return;
     }
     if (r.phase == Request::Phase::Sending && !HasStatusLine(r.request.get())) {
         // The connection was dropped before any answer came: a failure, not an empty answer.
-        Finish(false, true);
+        End(Ending::Failed);
         return;
     }
     if (r.phase == Request::Phase::Reading) {
-        const DWORD room = static_cast<DWORD>(kBodyLimit - body_.size());
-        body_.append(r.buffers->bytes, std::min(r.buffers->read, room));
-        if (r.buffers->read == 0) {
-            Finish(true, true);
+        const InFlight& in_flight = r.request.in_flight();
+        if (in_flight.read == 0) {
+            End(Ending::Answered);
             return;
         }
+        KeepBody(in_flight.bytes, in_flight.read);
     }
     ReadBody();
 }
 
+// Reads what WinINet has of the body, up to kBodyLimit; a call left pending carries on from its
+// completion.
 void TransferControl::ReadBody() {
     Request& r = *request_;
+    InFlight& in_flight = r.request.in_flight();
     while (body_.size() < kBodyLimit) {
         r.phase = Request::Phase::Querying;
-        if (!::InternetQueryDataAvailable(r.request.get(), &r.buffers->available, 0, 0)) {
-            if (::GetLastError() == ERROR_IO_PENDING) {
-                r.async_pending = true;
-                return;
-            }
-            Finish(false, true);
-            return;
-        }
-        if (r.buffers->available == 0) break;
+        if (!FinishedAtOnce(::InternetQueryDataAvailable(r.request.get(), &in_flight.available, 0, 0))) return;
+        if (in_flight.available == 0) break;
         const DWORD want = static_cast<DWORD>(std::min<size_t>(
-            {static_cast<size_t>(r.buffers->available), sizeof r.buffers->bytes, kBodyLimit - body_.size()}));
+            {static_cast<size_t>(in_flight.available), sizeof in_flight.bytes, kBodyLimit - body_.size()}));
         r.phase = Request::Phase::Reading;
-        r.buffers->read = 0;
-        if (!::InternetReadFile(r.request.get(), r.buffers->bytes, want, &r.buffers->read)) {
-            if (::GetLastError() == ERROR_IO_PENDING) {
-                r.async_pending = true;
-                return;
-            }
-            Finish(false, true);
-            return;
-        }
-        if (r.buffers->read == 0) break;
-        body_.append(r.buffers->bytes, std::min<size_t>(r.buffers->read, kBodyLimit - body_.size()));
+        in_flight.read = 0;
+        if (!FinishedAtOnce(::InternetReadFile(r.request.get(), in_flight.bytes, want, &in_flight.read))) return;
+        if (in_flight.read == 0) break;
+        KeepBody(in_flight.bytes, in_flight.read);
     }
-    Finish(true, true);
+    End(Ending::Answered);
 }
 
-void TransferControl::Finish(bool completed, bool raise) {
+// The step after every call WinINet may finish later: true when it finished at once. Otherwise
+// the request waits for the call's completion, or, when the call failed, has ended.
+bool TransferControl::FinishedAtOnce(BOOL returned) {
+    if (returned) return true;
+    if (::GetLastError() == ERROR_IO_PENDING) {
+        request_->async_pending = true;
+    } else {
+        End(Ending::Failed);
+    }
+    return false;
+}
+
+void TransferControl::KeepBody(const char* bytes, DWORD size) {
+    body_.append(bytes, std::min<size_t>(size, kBodyLimit - body_.size()));
+}
+
+void TransferControl::End(Ending ending) {
     if (!request_) return;
     // Destroying the request window here is safe even while one of its messages is handled.
     request_.reset();
-    if (raise) Raise(completed ? icResponseCompleted : icError);
+    switch (ending) {
+    case Ending::Answered:
+        Raise(icResponseCompleted);
+        break;
+    case Ending::TimedOut:
+        // Given up: whatever was read so far is dropped, so the answer is empty.
+        body_.clear();
+        Raise(icError);
+        break;
+    case Ending::Failed:
+        Raise(icError);
+        break;
+    case Ending::Abandoned:
+        break;
+    }
 }
 
-void TransferControl::Cancel() { Finish(false, false); }
+void TransferControl::Cancel() { End(Ending::Abandoned); }
 
 std::string TransferControl::GetChunk(size_t size) {
     if (request_) return {};

@@ -37,7 +37,7 @@
 #include "host_wrapper/simulated_player.h"
 #include "media/mp3_bytes.h"
 #include "submit/registry_override.h"
-#include "submit/stand_in_service.h"
+#include "stand_in_service/service.h"
 #include "support/win_test_support.h"
 #include "winamp_model/code_page_text.h"
 #include "winamp_model/whole_file.h"

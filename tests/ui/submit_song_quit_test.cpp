@@ -1,11 +1,15 @@
 // The player's loop is asked to quit while a run waits for its answer: the run gives the request
-// up and returns instead of waiting on (the quit message is left for the player's own loop).
+// up and returns instead of waiting on (the quit message is left for the player's own loop), and
+// the request is freed once WinINet has let it go.
 // Its own process: once the quit has been seen, every later wait in the process returns at once.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "common/module.h"
+#include "stand_in_service/service.h"
 #include "submit/registry_override.h"
-#include "submit/stand_in_service.h"
+#include "support/win_test_support.h"
 #include "ui/frm_main.h"
 #include "winamp_model/player_window.h"
 
@@ -21,13 +25,13 @@ void CALLBACK QuitOnceTheRequestIsIn(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST(SubmitSongQuit, QuitDuringTheWaitAbandonsTheRequestAndLeavesTheQuitForThePlayer) {
-    sqtest::StandInService service;
-    ASSERT_TRUE(service.ok());
-    g_service = &service;
+    auto service = std::make_unique<sqtest::StandInService>();
+    ASSERT_TRUE(service->ok());
+    g_service = service.get();
     sqtest::ServiceScript stall{"200 OK", "Success"};
     stall.stall_ms = 10000;
-    service.SetScript(stall);
-    sqtest::ProxyOverride proxy(service.port());
+    service->SetScript(stall);
+    sqtest::ProxyOverride proxy(service->port());
     sim::PlayerWindow player;
     player.Add({L"C:\\Music\\song.mp3", L"A", L"B"});
     player.Play(0);
@@ -45,14 +49,16 @@ TEST(SubmitSongQuit, QuitDuringTheWaitAbandonsTheRequestAndLeavesTheQuitForThePl
     form.tmrCountDown_Timer();
     const ULONGLONG took = ::GetTickCount64() - started;
 
-    EXPECT_EQ(service.RequestCount(), 1u);
+    EXPECT_EQ(service->RequestCount(), 1u);
     EXPECT_LT(took, 5000u) << "the run kept waiting after the quit";
-    EXPECT_EQ(ModuleLock::Count(), locks) << "the request was not given up";
     EXPECT_EQ(form.ControlText(IDC_LBL_RESPONSE), "No data sent yet.");
     MSG msg;
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit message was swallowed";
     EXPECT_EQ(msg.wParam, 7u);
     g_service = nullptr;
+    service.reset();  // closes the connection WinINet still waits on
+    EXPECT_TRUE(sqtest::PumpMessagesUntil([locks] { return ModuleLock::Count() == locks; }, 10000))
+        << "the given-up request was never freed";
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "media/mp3_bytes.h"
 #include "submit/registry_override.h"
-#include "submit/stand_in_service.h"
+#include "stand_in_service/service.h"
 #include "support/win_test_support.h"
 #include "common/ansi_text.h"
 #include "ui/frm_main.h"

@@ -1,4 +1,4 @@
-#include "submit/stand_in_service.h"
+#include "stand_in_service/service.h"
 
 #include <ws2tcpip.h>
 
@@ -22,18 +22,17 @@ std::string Lower(std::string s) {
     return s;
 }
 
-SOCKET ListenOnLoopback(uint16_t& port) {
-    SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (s == INVALID_SOCKET) return s;
+UniqueSocket ListenOnLoopback(uint16_t& port) {
+    UniqueSocket s(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!s) return s;
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
+    addr.sin_port = htons(port);
     int len = sizeof addr;
-    if (::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(s, 8) != 0 ||
-        ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
-        ::closesocket(s);
-        return INVALID_SOCKET;
+    if (::bind(s.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(s.get(), 8) != 0 ||
+        ::getsockname(s.get(), reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        return {};
     }
     port = ntohs(addr.sin_port);
     return s;
@@ -47,6 +46,14 @@ bool SendAll(SOCKET s, const char* data, size_t size) {
         size -= static_cast<size_t>(sent);
     }
     return true;
+}
+
+bool Readable(SOCKET s, long seconds) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(s, &readable);
+    timeval wait{seconds, 0};
+    return ::select(0, &readable, nullptr, nullptr, &wait) > 0;
 }
 
 }  // namespace
@@ -68,25 +75,25 @@ bool ReceivedRequest::HasHeader(const std::string& name) const {
                        [&](const std::string& line) { return Lower(line.substr(0, wanted.size())) == wanted; });
 }
 
-StandInService::StandInService() {
+StandInService::StandInService(uint16_t port)
+    : stop_event_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      request_event_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
     EnsureWinsock();
-    stop_event_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    request_event_ = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    port_ = port;
     listener_ = ListenOnLoopback(port_);
-    if (listener_ != INVALID_SOCKET) thread_ = std::thread([this] { Serve(); });
+    if (listener_) thread_ = std::thread([this] { Serve(); });
 }
 
 StandInService::~StandInService() {
-    ::SetEvent(stop_event_);
+    ::SetEvent(stop_event_.get());
     if (thread_.joinable()) thread_.join();
-    if (listener_ != INVALID_SOCKET) ::closesocket(listener_);
-    ::CloseHandle(stop_event_);
-    ::CloseHandle(request_event_);
 }
 
-void StandInService::SetScript(const ServiceScript& script) {
+void StandInService::SetScripts(const std::vector<ServiceScript>& scripts) {
     std::lock_guard<std::mutex> lock(mutex_);
-    script_ = script;
+    if (scripts.empty()) return;
+    scripts_ = scripts;
+    turn_ = 0;
 }
 
 std::vector<ReceivedRequest> StandInService::Requests() const {
@@ -100,44 +107,39 @@ size_t StandInService::RequestCount() const {
 }
 
 void StandInService::Serve() {
-    while (::WaitForSingleObject(stop_event_, 0) != WAIT_OBJECT_0) {
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(listener_, &readable);
-        timeval wait{0, 50 * 1000};
-        if (::select(0, &readable, nullptr, nullptr, &wait) <= 0) continue;
-        SOCKET client = ::accept(listener_, nullptr, nullptr);
-        if (client == INVALID_SOCKET) continue;
-        HandleConnection(client);
-        ::closesocket(client);
+    // Connections left unanswered, closed when their client gives them up or the service ends.
+    std::vector<UniqueSocket> held;
+    while (::WaitForSingleObject(stop_event_.get(), 0) != WAIT_OBJECT_0) {
+        std::vector<WSAPOLLFD> watched{{listener_.get(), POLLRDNORM, 0}};
+        for (const UniqueSocket& s : held) watched.push_back({s.get(), POLLRDNORM, 0});
+        if (::WSAPoll(watched.data(), static_cast<ULONG>(watched.size()), 50) <= 0) continue;
+        for (size_t i = watched.size() - 1; i > 0; --i) {
+            if (watched[i].revents != 0) held.erase(held.begin() + static_cast<std::ptrdiff_t>(i - 1));
+        }
+        if ((watched[0].revents & POLLRDNORM) == 0) continue;
+        UniqueSocket client(::accept(listener_.get(), nullptr, nullptr));
+        if (client && !HandleConnection(client.get())) held.push_back(std::move(client));
     }
 }
 
-void StandInService::HandleConnection(SOCKET client) {
-    // Read the head, then as much body as Content-Length announces.
+// The head, then as much body as Content-Length announces.
+bool StandInService::ReadRequest(SOCKET client, ReceivedRequest& request) const {
     std::string data;
     char buffer[4096];
-    LONGLONG first_byte_at = 0;
     size_t head_end = std::string::npos;
     for (;;) {
         head_end = data.find("\r\n\r\n");
         if (head_end != std::string::npos) break;
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(client, &readable);
-        timeval wait{10, 0};
-        if (::select(0, &readable, nullptr, nullptr, &wait) <= 0) return;
+        if (!Readable(client, 10)) return false;
         const int got = ::recv(client, buffer, sizeof buffer, 0);
-        if (got <= 0) return;
+        if (got <= 0) return false;
         if (data.empty()) {
             LARGE_INTEGER now;
             ::QueryPerformanceCounter(&now);
-            first_byte_at = now.QuadPart;
+            request.arrived_at = now.QuadPart;
         }
         data.append(buffer, static_cast<size_t>(got));
     }
-    ReceivedRequest request;
-    request.arrived_at = first_byte_at;
     size_t line_start = 0;
     for (size_t at = data.find("\r\n"); line_start < head_end; at = data.find("\r\n", line_start)) {
         std::string line = data.substr(line_start, at - line_start);
@@ -152,40 +154,43 @@ void StandInService::HandleConnection(SOCKET client) {
         if (got <= 0) break;
         request.body.append(buffer, static_cast<size_t>(got));
     }
+    return true;
+}
+
+bool StandInService::HandleConnection(SOCKET client) {
+    ReceivedRequest request;
+    if (!ReadRequest(client, request)) return true;
     ServiceScript script;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         requests_.push_back(request);
-        script = script_;
+        script = scripts_[std::min(turn_++, scripts_.size() - 1)];
     }
-    ::SetEvent(request_event_);
+    ::SetEvent(request_event_.get());
 
-    if (script.stall_ms != 0) {
-        if (::WaitForSingleObject(stop_event_, script.stall_ms) == WAIT_OBJECT_0) return;
-    }
-    if (script.drop) return;
+    if (script.stall_ms == INFINITE) return false;
+    if (script.stall_ms != 0 && ::WaitForSingleObject(stop_event_.get(), script.stall_ms) == WAIT_OBJECT_0) return true;
+    if (script.drop) return true;
     const size_t body_size = script.body.size() * script.body_repeat;
     const std::string head = "HTTP/1.1 " + script.status + "\r\nContent-Type: " + script.content_type +
                              "\r\nContent-Length: " + std::to_string(body_size) + "\r\nConnection: close\r\n\r\n";
-    if (!SendAll(client, head.data(), head.size())) return;
-    if (script.body_delay_ms != 0 && ::WaitForSingleObject(stop_event_, script.body_delay_ms) == WAIT_OBJECT_0) return;
+    if (!SendAll(client, head.data(), head.size())) return true;
+    if (script.body_delay_ms != 0 && ::WaitForSingleObject(stop_event_.get(), script.body_delay_ms) == WAIT_OBJECT_0) {
+        return true;
+    }
     for (size_t i = 0; i < script.body_repeat; ++i) {
-        if (!SendAll(client, script.body.data(), script.body.size())) return;
+        if (!SendAll(client, script.body.data(), script.body.size())) return true;
     }
     ::shutdown(client, SD_SEND);
     // Let the client read what was sent before the socket is closed under it.
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(client, &readable);
-    timeval wait{2, 0};
-    ::select(0, &readable, nullptr, nullptr, &wait);
+    Readable(client, 2);
+    return true;
 }
 
 uint16_t UnusedPort() {
     EnsureWinsock();
     uint16_t port = 0;
-    SOCKET s = ListenOnLoopback(port);
-    if (s != INVALID_SOCKET) ::closesocket(s);
+    ListenOnLoopback(port);
     return port;
 }
 
