@@ -52,13 +52,13 @@ target_compile_options(sonoquill_core PRIVATE ${SQ_SHIPPED_COMPILE_OPTIONS})
 target_compile_options(sq_guids PRIVATE ${SQ_SHIPPED_COMPILE_OPTIONS})
 
 # A DLL as it ships (and as the installer takes it): the code it uses, the small runtime error
-# paths of src/common/lean_runtime.cpp, and no symbols or debug information inside. Those go to
+# paths of src/common/win32_lean_runtime.cpp, and no symbols or debug information inside. Those go to
 # <dll>.debug beside it, which debuggers find through the DLL's .gnu_debuglink, for crash
 # analysis; the .debug files are not shipped.
 find_program(SQ_OBJCOPY NAMES i686-w64-mingw32-objcopy REQUIRED)
 function(sq_shipped_dll target)
   target_compile_options(${target} PRIVATE ${SQ_SHIPPED_COMPILE_OPTIONS})
-  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src/common/lean_runtime.cpp)
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src/common/win32_lean_runtime.cpp)
   target_link_options(${target} PRIVATE -Wl,--gc-sections)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${SQ_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug

@@ -8,8 +8,8 @@
 
 #include <cstdio>
 
-#include "host_wrapper/gen_descriptor.h"
-#include "ui/frm_main.h"
+#include "host_wrapper/win32_gen_descriptor.h"
+#include "ui/win32_frm_main.h"
 
 namespace {
 

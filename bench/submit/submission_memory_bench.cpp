@@ -20,11 +20,11 @@
 #include <fstream>
 #include <string>
 
-#include "common/unique_handle.h"
+#include "common/win32_unique_handle.h"
 #include "media/mp3_bytes.h"
 #include "submit/registry_override.h"
-#include "submit/transfer_control.h"
-#include "ui/frm_main.h"
+#include "submit/win32_transfer_control.h"
+#include "ui/win32_frm_main.h"
 #include "winamp_model/player_window.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "winamp_model/player_window.h"
 #include "submit/registry_override.h"
 #include "stand_in_service/service.h"
-#include "ui/frm_main.h"
+#include "ui/win32_frm_main.h"
 
 namespace {
 

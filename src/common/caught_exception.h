@@ -1,7 +1,7 @@
 #pragma once
 // What a catch-all caught, told apart the one way every boundary tells it: out of memory, a
 // standard exception (with its own text), or anything else. Portable, so that the core's tests
-// show it; common/debug_trace.h writes it to the debugger's output.
+// show it; common/win32_debug_trace.h writes it to the debugger's output.
 #include <cstddef>
 #include <cstdint>
 #include <exception>

@@ -3,7 +3,7 @@
 // stored settings and the service's protocol speak, while the core holds the player's text as
 // UTF-8. Which characters the code page holds, how it writes the rest, which bytes are letters and
 // which begin a two-byte character only Windows knows: the shell answers with the system's own
-// rules (common/system_code_page.h), native tests with one fake.
+// rules (common/win32_system_code_page.h), native tests with one fake.
 #include <string>
 
 #include "common/path_text.h"

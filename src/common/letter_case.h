@@ -3,7 +3,7 @@
 // bytes are letters is the system code page's business (Ä and ä in the Western code pages,
 // Cyrillic, full-width Latin in the East Asian ones), and only Windows knows it: where a rule
 // compares in the code page's letter case, the shell hands in LowerCodePageLetters
-// (common/ansi_text.h), the submission run's excluded folder through its code-page port.
+// (common/win32_ansi_text.h), the submission run's excluded folder through its code-page port.
 // Elsewhere A to Z are the letters: the protocol's words are ASCII, and the folder list has
 // always sorted so.
 #include <cstddef>

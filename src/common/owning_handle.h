@@ -1,6 +1,6 @@
 #pragma once
 // The one owning-handle template, for every kind of handle: its traits give the handle type, its
-// explicit empty value and how to close it. Win32's kinds are in unique_handle.h; the portable
+// explicit empty value and how to close it. Win32's kinds are in win32_unique_handle.h; the portable
 // core's POSIX descriptor is in media/posix_file.cpp, its C library FILE in
 // player/playlist_file.cpp.
 #include <utility>

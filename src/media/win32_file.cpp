@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "common/ansi_text.h"
-#include "common/unique_handle.h"
+#include "common/win32_ansi_text.h"
+#include "common/win32_unique_handle.h"
 #include "media/cls_mp3_error.h"
 
 namespace sq {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "common/unique_handle.h"
+#include "common/win32_unique_handle.h"
 
 namespace sq {
 namespace {

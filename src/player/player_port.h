@@ -2,7 +2,7 @@
 // How the plug-in reaches the player: its main window, the requests that window answers, its
 // caption, and what the player leaves outside the window (its registered command, its playlist
 // files). WinAmpMod asks through this port and decides everything; the Windows side answers with
-// the real window (player/player_window.h), native tests with a fake.
+// the real window (player/win32_player_window.h), native tests with a fake.
 //
 // Text: the player's wide texts (its caption, the answers of its wide requests) are carried as
 // UTF-8, which holds every character; its 8-bit texts are in the system's code page, which the

@@ -11,9 +11,9 @@
 #include <new>
 #include <stdexcept>
 
-#include "common/class_factory.h"
-#include "common/com_ptr.h"
-#include "media/cls_mp3_com.h"
+#include "common/win32_class_factory.h"
+#include "common/win32_com_ptr.h"
+#include "media/win32_cls_mp3_com.h"
 #include "sonoquill_wa.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The settings store against the real registry of the test prefix.
-#include "common/settings_store.h"
+#include "common/win32_settings_store.h"
 
 #include <gtest/gtest.h>
 
-#include "common/ansi_text.h"
+#include "common/win32_ansi_text.h"
 #include "support/stored_settings.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "host_wrapper/gen_descriptor.h"
+#include "host_wrapper/win32_gen_descriptor.h"
 
 namespace {
 

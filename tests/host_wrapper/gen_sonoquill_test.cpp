@@ -13,12 +13,12 @@
 #include <optional>
 #include <thread>
 
-#include "common/ansi_text.h"
+#include "common/win32_ansi_text.h"
 #include "common/scope_exit.h"
 #include "host_wrapper/simulated_player.h"
 #include "submit/registry_override.h"
 #include "support/win_test_support.h"
-#include "ui/frm_main.h"
+#include "ui/win32_frm_main.h"
 #include "winamp_model/player_window.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "common/ansi_text.h"
+#include "common/win32_ansi_text.h"
 #include "winamp_model/whole_file.h"
 #include "support/win_test_support.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "common/system_code_page.h"
+#include "common/win32_system_code_page.h"
 #include "host_wrapper/simulated_player.h"
-#include "player/player_window.h"
+#include "player/win32_player_window.h"
 #include "player/winamp_mod.h"
 #include "support/win_test_support.h"
 #include "winamp_model/whole_file.h"

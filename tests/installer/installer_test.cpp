@@ -9,8 +9,8 @@
 #include <cstring>
 #include <cwchar>
 
-#include "common/ansi_text.h"
-#include "common/unique_handle.h"
+#include "common/win32_ansi_text.h"
+#include "common/win32_unique_handle.h"
 #include "host_wrapper/simulated_player.h"
 #include "support/win_test_support.h"
 #include "submit/registry_override.h"

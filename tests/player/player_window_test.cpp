@@ -2,14 +2,14 @@
 // the metadata record, the wide caption and the playlist files by their wide names, against the
 // model of Winamp in this process (as the player that loaded the plug-in) and in another.
 // What WinAmpMod decides from the answers is shown natively.
-#include "player/player_window.h"
+#include "player/win32_player_window.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "common/ansi_text.h"
-#include "common/system_code_page.h"
+#include "common/win32_ansi_text.h"
+#include "common/win32_system_code_page.h"
 #include "host_wrapper/simulated_player.h"
 #include "player/winamp_mod.h"
 #include "support/win_test_support.h"

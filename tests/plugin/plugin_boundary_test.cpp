@@ -11,7 +11,7 @@
 #include "plugin/stand_in_wrapper.h"
 #include "sonoquill_wa.h"
 #include "support/win_test_support.h"
-#include "ui/frm_main.h"
+#include "ui/win32_frm_main.h"
 #include "winamp_model/player_window.h"
 
 namespace {

@@ -1,13 +1,13 @@
 // xTran against the stand-in service: what goes over the wire, the states it raises, the body it
 // hands out, and how it ends when the service fails it.
-#include "submit/transfer_control.h"
+#include "submit/win32_transfer_control.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-#include "common/module.h"
+#include "common/win32_module.h"
 #include "stand_in_service/service.h"
 #include "submit/registry_override.h"
 #include "submit/request.h"

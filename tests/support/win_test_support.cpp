@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "common/path_text.h"
-#include "common/window_text.h"
+#include "common/win32_window_text.h"
 
 namespace sqtest {
 

@@ -12,7 +12,7 @@
 #include "plugin/plugin_host.h"
 #include "plugin/stand_in_wrapper.h"
 #include "support/win_test_support.h"
-#include "ui/frm_main.h"
+#include "ui/win32_frm_main.h"
 #include "winamp_model/player_window.h"
 
 namespace {

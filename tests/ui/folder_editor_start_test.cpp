@@ -7,10 +7,10 @@
 
 #include <new>
 
-#include "common/module.h"
-#include "common/unique_handle.h"
+#include "common/win32_module.h"
+#include "common/win32_unique_handle.h"
 #include "frm_main_fixture.h"
-#include "ui/folder_editor_start.h"
+#include "ui/win32_folder_editor_start.h"
 
 namespace {
 

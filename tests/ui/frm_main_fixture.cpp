@@ -5,7 +5,7 @@
 #include <deque>
 #include <utility>
 
-#include "common/message_pump.h"
+#include "common/win32_message_pump.h"
 
 namespace uitest {
 

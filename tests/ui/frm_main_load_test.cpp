@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "frm_main_fixture.h"
-#include "ui/frm_main.h"
+#include "ui/win32_frm_main.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "frm_main_fixture.h"
 #include "png_file.h"
 #include "support/win_test_support.h"
-#include "ui/frm_main.h"
+#include "ui/win32_frm_main.h"
 
 namespace {
 

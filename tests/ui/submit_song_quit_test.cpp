@@ -6,11 +6,11 @@
 
 #include <memory>
 
-#include "common/module.h"
+#include "common/win32_module.h"
 #include "stand_in_service/service.h"
 #include "submit/registry_override.h"
 #include "support/win_test_support.h"
-#include "ui/frm_main.h"
+#include "ui/win32_frm_main.h"
 #include "winamp_model/player_window.h"
 
 namespace sq {

@@ -13,8 +13,8 @@
 #include "submit/registry_override.h"
 #include "stand_in_service/service.h"
 #include "support/win_test_support.h"
-#include "common/ansi_text.h"
-#include "ui/frm_main.h"
+#include "common/win32_ansi_text.h"
+#include "ui/win32_frm_main.h"
 #include "winamp_model/player_window.h"
 
 namespace sq {

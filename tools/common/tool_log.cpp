@@ -5,7 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "common/unique_handle.h"
+#include "common/win32_unique_handle.h"
 
 namespace sim {
 namespace {

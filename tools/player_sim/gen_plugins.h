@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host_wrapper/gen_descriptor.h"
+#include "host_wrapper/win32_gen_descriptor.h"
 
 namespace sim {
 

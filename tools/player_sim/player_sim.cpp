@@ -79,9 +79,9 @@
 #include <thread>
 #include <vector>
 
-#include "common/module.h"
+#include "common/win32_module.h"
 #include "common/path_text.h"
-#include "common/unique_handle.h"
+#include "common/win32_unique_handle.h"
 #include "foreign_window.h"
 #include "gen_plugins.h"
 #include "options.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tool_log.h"
-#include "ui/frm_main.h"
+#include "ui/win32_frm_main.h"
 
 namespace sim {
 namespace {

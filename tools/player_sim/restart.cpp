@@ -1,7 +1,7 @@
 #include "restart.h"
 
-#include "common/module.h"
-#include "common/unique_handle.h"
+#include "common/win32_module.h"
+#include "common/win32_unique_handle.h"
 
 namespace sim {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/owning_handle.h"
-#include "common/unique_handle.h"
+#include "common/win32_unique_handle.h"
 
 namespace sqtest {
 

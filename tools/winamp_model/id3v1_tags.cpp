@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "code_page_text.h"
-#include "common/unique_handle.h"
+#include "common/win32_unique_handle.h"
 
 namespace sim {
 namespace {

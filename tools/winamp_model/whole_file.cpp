@@ -1,6 +1,6 @@
 #include "whole_file.h"
 
-#include "common/unique_handle.h"
+#include "common/win32_unique_handle.h"
 
 namespace sim {
 

@@ -1,0 +1,23 @@
+#include "ui/win32_song_tags.h"
+
+#include "common/win32_ansi_text.h"
+#include "media/cls_mp3.h"
+#include "media/win32_file.h"
+
+namespace sq {
+
+SongTags ClsMP3TagSource::Read(const PlayingFile& file) {
+    Win32FileOpener files;
+    // A path the code page cannot hold is read by its wide form; clsMP3 still sees the code
+    // page's form, as everything it reports is in that form.
+    if (!file.utf8_path.empty()) files.NameWidePath(file.path, WideFromUtf8(file.utf8_path));
+    clsMP3 reader(files);
+    try {
+        reader.ReadMP3(file.path);
+    } catch (const ClsMP3Error&) {
+        // Songname and Artist keep what the read had set before it failed.
+    }
+    return SongTags{reader.Songname, reader.Artist};
+}
+
+}  // namespace sq
