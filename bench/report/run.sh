@@ -112,9 +112,9 @@ report() {
 }
 
 # The figures of one report: "120-requests answering-ms held-ms requests", from the player's log
-# and the time the service received the report. The report's tick is the one whose play-state
-# request comes before the first request of another kind; its requests run to the last one of
-# another kind before the POST arrived.
+# and the time the service received the report. The report's requests run to the last one of
+# another kind than the play state before the POST arrived, and begin at the play-state request of
+# their tick, the last one before them (every tick asks it first; a tick on a new title asks more).
 figures() {
   local player_log="$1" received="$2"
   tr -d '\r' <"$player_log" | awk -v received="$received" '
@@ -125,11 +125,10 @@ figures() {
       took[++count] = t[3]; at[count] = t[6]; number[count] = n
     }
     END {
-      first = 0; last = 0
-      for (i = 1; i <= count; i++) {
-        if (number[i] != 104 && at[i] < received) { if (!first) first = i; last = i }
-      }
-      if (!first) exit 1
+      last = 0
+      for (i = 1; i <= count; i++) if (number[i] != 104 && at[i] < received) last = i
+      if (!last) exit 1
+      first = last
       while (first > 1 && number[first] != 104) first--
       writes = 0; answering = 0
       for (i = first; i <= last; i++) { answering += took[i]; if (number[i] == 120) writes++ }

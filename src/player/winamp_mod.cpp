@@ -21,13 +21,14 @@ std::string WinAmpMod::GetSongTitle() {
     return SongTitleFromWindowText(port_.Caption());
 }
 
-PlayerReading WinAmpMod::Look(std::uint32_t now_ms) {
+PlayerReading WinAmpMod::Look(std::uint32_t now_ms, const std::string& reported) {
     PlayerReading reading;
     if (FindWinAmp()) {
         reading.state = GetPlayState();
         reading.title = GetSongTitle();
     }
-    if (reading.state != PlayState::kPlaying) {
+    // A steady title costs no more than it did before the holds: most ticks are such ticks.
+    if (reading.state != PlayState::kPlaying || reading.title == reported) {
         pace_.Forget();
         stream_hold_.reset();
         return reading;

@@ -49,10 +49,11 @@ public:
     // The title the player shows: its own answer where it gives one (kWidePlayingTitle), else its
     // caption, read back from a scrolled copy.
     std::string GetSongTitle();
-    // FindWinAmp, then the play state and the title, once; while the player plays, whether the
-    // song is heard: its output and position on every tick (`now_ms`: a millisecond clock), and
-    // on the first tick of each title whether a stream plays and names a song.
-    PlayerReading Look(std::uint32_t now_ms);
+    // FindWinAmp, then the play state and the title, once; while the player plays a title other
+    // than `reported` (the title reported last, which only refills the countdown), whether the
+    // song is heard: its output and position on every such tick (`now_ms`: a millisecond clock),
+    // and on the first tick of each title whether a stream plays and names a song.
+    PlayerReading Look(std::uint32_t now_ms, const std::string& reported);
 
     // The file the player is playing: the player's own answer (kWidePlayingFile), else the entry
     // at its position (kPlaylistPosition, then kWideEntryPath / kEntryPath), and only when it

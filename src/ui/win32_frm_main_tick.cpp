@@ -6,7 +6,7 @@ namespace sq {
 
 void frmMain::tmrCountDown_Timer() {
     try {
-        const PlayerReading reading = player_.Look(::GetTickCount());
+        const PlayerReading reading = player_.Look(::GetTickCount(), countdown.LastPlayed);
         // The song is read before the run lets messages through: a track change waiting in the
         // queue must not lend its file to the title counted here. Ticks handled inside the run
         // find the countdown settled, so they only refill the counter.

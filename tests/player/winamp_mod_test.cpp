@@ -152,7 +152,7 @@ TEST(Look, PlayStateTitleAndWhatCounts) {
         player.metadata = c.metadata;
         if (!c.playing.empty()) player.texts[{winamp::kWidePlayingFile, 0}] = c.playing;
         sq::WinAmpMod mod(player, kCodePage);
-        const sq::PlayerReading reading = mod.Look(0);
+        const sq::PlayerReading reading = mod.Look(0, "");
         EXPECT_EQ(reading.state, c.expected_state) << c.name;
         EXPECT_EQ(reading.title, c.expected_title) << c.name;
         EXPECT_EQ(reading.hold, c.hold) << c.name;
@@ -188,9 +188,21 @@ TEST(Look, AStationThatPlaysNoSongHoldsEachTitleOnceLookedUp) {
         player.numbers[winamp::kPlayState] = tick.state;
         player.texts[{winamp::kWidePlayingTitle, 0}] = tick.title;
         player.metadata["wide|" + live + "|streamtitle"] = tick.stream_title;
-        EXPECT_EQ(mod.Look(now += 1000).Counts(), tick.counts) << tick.title;
+        EXPECT_EQ(mod.Look(now += 1000, "").Counts(), tick.counts) << tick.title;
         EXPECT_EQ(std::count(player.log.begin(), player.log.end(), "wide 3031@0"), tick.looks) << tick.title;
     }
+}
+
+// Most ticks show the title reported last, which only refills the countdown: they ask the play
+// state and the title, as before there were holds, and nothing of the output or the stream.
+TEST(Look, TheTitleReportedLastCostsThePlayStateAndTheTitleAlone) {
+    FakePlayerPort player;
+    player.texts[{winamp::kWidePlayingTitle, 0}] = "Band - Song";
+    player.texts[{winamp::kOutputPlugin, 0}] = "out_disk.dll";
+    sq::WinAmpMod mod(player, kCodePage);
+    EXPECT_TRUE(mod.Look(0, "Band - Song").Counts());
+    EXPECT_EQ(player.log, (Log{"find window", "ask 104", "wide 3034@0"}));
+    EXPECT_FALSE(mod.Look(1000, "Other - Song").Counts()) << "another title is asked its output";
 }
 
 TEST(SongToReport, TheReadingsTitleTheFileAndAStreamsTitle) {
