@@ -34,12 +34,15 @@ PlayerReading WinAmpMod::Look(std::uint32_t now_ms, const std::string& reported)
         return reading;
     }
     reading.hold = ConversionHold(now_ms);
-    if (!stream_hold_ || stream_hold_->title != reading.title) stream_hold_ = TitleHold{reading.title, StreamHold(reading.title)};
+    if (!stream_hold_ || stream_hold_->title != reading.title) {
+        stream_hold_ = TitleHold{reading.title, StreamHold(reading.title)};
+    }
     if (reading.hold == Hold::kNone) reading.hold = stream_hold_->hold;
     return reading;
 }
 
-// Both are asked on every playing tick, so that the position's run is never broken.
+// Both are asked on every tick that counts a new title down, so that the position's run is never
+// broken while it matters.
 Hold WinAmpMod::ConversionHold(std::uint32_t now_ms) {
     const std::string output = port_.AskCodePageText(winamp::kOutputPlugin);
     const bool heard = pace_.KeepsToClock(port_.Ask(winamp::kPlayPosition), now_ms);

@@ -1,7 +1,7 @@
 #pragma once
 // How the submission run reaches the rest of the plug-in on Windows: the control window's labels
-// and message boxes, the player's own tags, the settings store, the shell, the thread's message loop, the local clock and
-// the debugger trace.
+// and message boxes, the player's own tags, the settings store, the shell, the thread's message
+// loop, the local clock and the debugger trace.
 #include <windows.h>
 
 #include "player/winamp_mod.h"
