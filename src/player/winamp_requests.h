@@ -17,6 +17,7 @@ enum Request : long {
     kEntryPath = 211,            // char* to the path of the entry at wParam
     kWideEntryPath = 214,        // wchar_t* to the same (5.x)
     kMetadata = 290,             // 2.9 on: fills an ExtendedFileInfo
+    kIsPlayingVideo = 501,       // kVideoOpen while an input plug-in has the video output open, else 0
     kSettingsFolder = 335,       // char* (5.x)
     kPlaylistFolder = 337,       // char* to the folder of the playlist files (5.11 on)
     kWidePlaylistFolder = 338,   // wchar_t* to the same (5.3 on)
@@ -29,6 +30,8 @@ enum Request : long {
 // The answer to kPlayState.
 inline constexpr long kPlaying = 1;
 inline constexpr long kPaused = 3;
+// The answer to kIsPlayingVideo while a film plays.
+inline constexpr long kVideoOpen = 2;
 
 // The first version that answers kPlaylistPosition; before it the same number answers 1.
 inline constexpr long kFirstVersionWithPosition = 0x2005;
