@@ -30,29 +30,41 @@ PlayerReading WinAmpMod::Look(std::uint32_t now_ms, const std::string& reported)
     // A steady title costs no more than it did before the holds: most ticks are such ticks.
     if (reading.state != PlayState::kPlaying || reading.title == reported) {
         pace_.Forget();
-        stream_hold_.reset();
+        title_look_.reset();
         return reading;
     }
-    reading.hold = ConversionHold(now_ms);
-    if (!stream_hold_ || stream_hold_->title != reading.title) {
-        stream_hold_ = TitleHold{reading.title, StreamHold(reading.title)};
+    const std::optional<long> position = port_.Ask(winamp::kPlayPosition);
+    reading.hold = HeardHold(position, now_ms);
+    if (!title_look_ || title_look_->title != reading.title) {
+        PlayingFile file = GetPlayingFile(PlaylistWrite::kNever);
+        const Hold hold = StreamHold(reading.title, file);
+        title_look_ = TitleLook{reading.title, std::move(file), hold};
     }
-    if (reading.hold == Hold::kNone) reading.hold = stream_hold_->hold;
+    if (reading.hold == Hold::kNone) reading.hold = title_look_->hold;
+    // A tick that does not count never changes which song is counted.
+    if (reading.hold != Hold::kNone) return reading;
+    const std::optional<PlayTracker::Play> play = plays_.See(reading.title, title_look_->file, position);
+    if (play) {
+        reading.play = *play;
+    } else {
+        reading.hold = Hold::kReopening;
+    }
     return reading;
 }
 
-// Both are asked on every tick that counts a new title down, so that the position's run is never
-// broken while it matters.
-Hold WinAmpMod::ConversionHold(std::uint32_t now_ms) {
+// Asked on every tick that counts a new title down, so that the position's run is never broken
+// while it matters.
+Hold WinAmpMod::HeardHold(std::optional<long> position_ms, std::uint32_t now_ms) {
     const std::string output = port_.AskCodePageText(winamp::kOutputPlugin);
-    const bool heard = pace_.KeepsToClock(port_.Ask(winamp::kPlayPosition), now_ms);
-    const bool disk_writer = LowerCase(output) == winamp::kDiskWriter;
-    return disk_writer || !heard ? Hold::kNotAtClockSpeed : Hold::kNone;
+    const bool heard = pace_.KeepsToClock(position_ms, now_ms);
+    if (LowerCase(output) == winamp::kDiskWriter || !heard) return Hold::kNotAtClockSpeed;
+    // A version without the request answers 1, which says nothing.
+    if (port_.Ask(winamp::kIsPlayingVideo) == winamp::kVideoOpen) return Hold::kVideo;
+    return Hold::kNone;
 }
 
 // The look at the file writes nothing, on the first tick of a title only.
-Hold WinAmpMod::StreamHold(const std::string& title) {
-    const PlayingFile file = GetPlayingFile(PlaylistWrite::kNever);
+Hold WinAmpMod::StreamHold(const std::string& title, const PlayingFile& file) {
     if (!file.IsStream()) return Hold::kNone;
     if (IsStreamStatusTitle(title)) return Hold::kStreamStatus;
     // A player that knows no stream title has its station's name counted, as it always had.

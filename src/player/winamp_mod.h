@@ -10,6 +10,7 @@
 #include <string>
 
 #include "player/play_pace.h"
+#include "player/play_tracker.h"
 #include "player/played_song.h"
 #include "player/player_port.h"
 
@@ -23,6 +24,8 @@ enum class Hold {
     kStreamStatus,     // a stream connecting, buffering or interrupted, or its bare address
     kNoStreamTitle,    // a station that plays no song: its name, "(Station)", talk, a break
     kNotAtClockSpeed,  // written to disk by the Disk Writer, or played faster than time passes
+    kVideo,            // a film: its sound is not a song
+    kReopening,        // the same file reopened, its position not yet running: on, or again from its start?
 };
 
 // The player as one tick saw it.
@@ -30,6 +33,9 @@ struct PlayerReading {
     PlayState state = PlayState::kNoPlayer;
     std::string title;  // the song title (UTF-8); empty without a player
     Hold hold = Hold::kNone;
+    // The play of the song heard (see PlayTracker), on the ticks that count and were looked at
+    // closely: all but those of the title reported last.
+    PlayTracker::Play play = 0;
 
     // Only time heard counts: a pause delays a report by its length, and a paused or stopped
     // title, the player's own name, a stream that plays no song and a song converted to a file
@@ -51,8 +57,9 @@ public:
     std::string GetSongTitle();
     // FindWinAmp, then the play state and the title, once; while the player plays a title other
     // than `reported` (the title reported last, which only refills the countdown), whether the
-    // song is heard: its output and position on every such tick (`now_ms`: a millisecond clock),
-    // and on the first tick of each title whether a stream plays and names a song.
+    // song is heard and which play of it: its output, position and video on every such tick
+    // (`now_ms`: a millisecond clock), and on the first tick of each title the playing file, which
+    // tells a stream that names no song, and another file from the same one retitled.
     PlayerReading Look(std::uint32_t now_ms, const std::string& reported);
 
     // The file the player is playing: the player's own answer (kWidePlayingFile), else the entry
@@ -67,8 +74,8 @@ public:
     PlayerTags GetPlayerTags(const PlayingFile& file);
 
 private:
-    Hold ConversionHold(std::uint32_t now_ms);
-    Hold StreamHold(const std::string& title);
+    Hold HeardHold(std::optional<long> position_ms, std::uint32_t now_ms);
+    Hold StreamHold(const std::string& title, const PlayingFile& file);
     PlayingFile EntryThePlayerNames(long position);
     std::string StreamTitle(const PlayingFile& stream);
     std::string Metadata(const PlayingFile& file, const char* field, bool wide);
@@ -76,13 +83,16 @@ private:
     PlayerPort& port_;
     const CodePage& code_page_;
     PlayPace pace_;
-    // What the first tick of the title playing now found of its stream; a title changes whenever
-    // a stream's song does, and every tick that does not play forgets it.
-    struct TitleHold {
+    PlayTracker plays_;
+    // What the first tick of the title playing now found: its file, and whether it is a stream that
+    // plays no song. A title changes whenever a stream's song does, and every tick that does not
+    // play forgets it.
+    struct TitleLook {
         std::string title;
+        PlayingFile file;
         Hold hold;
     };
-    std::optional<TitleHold> stream_hold_;
+    std::optional<TitleLook> title_look_;
 };
 
 }  // namespace sq

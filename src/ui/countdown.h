@@ -1,8 +1,8 @@
 #pragma once
-// The countdown that decides when a song is reported: a title that differs from the one reported
-// last is submitted once the player has played it through 51 one-second ticks. Ticks on which the
-// player does not count (paused, stopped, gone, a stream still connecting) hold the countdown
-// where it stands.
+// The countdown that decides when a song is reported: a song whose title differs from the one
+// reported last is submitted once the player has played it through 51 one-second ticks of its own
+// play. Another song starting starts the count again; ticks on which the player does not count
+// (paused, stopped, gone, a stream still connecting, a film) hold it where it stands.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -27,6 +27,11 @@ public:
 
     int16_t lngCounter = kResetValue;
     std::string LastPlayed;  // UTF-8, as the titles it is compared with
+
+private:
+    // 0: none known.
+    PlayTracker::Play counted_ = 0;   // the play lngCounter counts
+    PlayTracker::Play reported_ = 0;  // the play LastPlayed was reported from
 };
 
 }  // namespace sq

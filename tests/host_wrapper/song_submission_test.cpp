@@ -188,13 +188,13 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
         L" --tags \"V24 Artist|V24 Song\" " + Quoted(players.back().File(L"v24.mp3", v24));
 
     // The excluded entry plays 55 s, 51 of them before the report it is denied; the song after it
-    // 45 s, which leaves the countdown 6 ticks short; the stream shows its address and its status
-    // for 4 s, then its song, reported on its 6th tick.
+    // 45 s, not enough for a report of its own; the stream shows its address and its status for
+    // 4 s, then its song, reported 51 s after it began.
     players.emplace_back("5.x: deleted entry in the excluded folder, a song skipped at 45 s, then a stream",
                          L"sq_once_stream", Playing(2, 4),
-                         std::vector<Report>{{"art=Stream%20Artist&trk=Stream%20Song", 55 + 45 + 4 + 6}});
+                         std::vector<Report>{{"art=Stream%20Artist&trk=Stream%20Song", 55 + 45 + 4 + 51}});
     players.back().arguments =
-        players.back().Winamp5() + L"--start-at 2 --schedule 600,55,45,600 --events 10=delete --exit-after 122 " +
+        players.back().Winamp5() + L"--start-at 2 --schedule 600,55,45,600 --events 10=delete --exit-after 168 " +
         L"--tags \"Before|Song\" C:\\Music\\before.mp3 --tags \"Excluded Artist|Excluded Song\" C:\\Old\\excluded.mp3 " +
         L"--tags \"Skipped Artist|Skipped Song\" C:\\Music\\skipped.mp3 " +
         L"--stream \"Radio X|0=Stream Artist - Stream Song\" http://radio.example/live";

@@ -81,6 +81,18 @@ TEST(SongTitleCut, TextIsCutTo255CharactersBeforeTheRulesApply) {
     EXPECT_EQ(title, Repeat('a', 252));
 }
 
+// A scrolled copy of a caption over 125 characters is longer than the cut: read back first, the
+// title stays the same at every step of the scroll, so its song can be counted down at all.
+TEST(SongTitleCut, ALongScrolledCaptionIsReadBackBeforeItIsCut) {
+    const std::string title = Repeat('t', 150);
+    const std::string caption = "4. " + title + " - Winamp";
+    for (std::size_t step = 0; step < 70; step += 7) {
+        const std::string copy = caption.substr(step) + " *** " + caption;
+        ASSERT_GT(copy.size(), 255u);
+        EXPECT_EQ(sq::SongTitleFromWindowText(copy), title) << "step " << step;
+    }
+}
+
 TEST(SongTitleCut, SuffixEndingExactlyAtCharacter255IsRemoved) {
     const std::string name = Repeat('n', 255 - 3 - 9);
     const std::string text = "1. " + name + " - Winamp" + "tail beyond the buffer";

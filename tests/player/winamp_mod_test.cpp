@@ -108,6 +108,7 @@ TEST(Look, PlayStateTitleAndWhatCounts) {
         sq::PlayState expected_state;
         std::string expected_title;
         sq::Hold hold;
+        long video = 0;  // what 501 answers
     };
     const std::string kyno = "\xd0\x9a\xd0\xb8\xd0\xbd\xd0\xbe";  // Кино
     const auto kPlaying = sq::PlayState::kPlaying;
@@ -129,6 +130,14 @@ TEST(Look, PlayStateTitleAndWhatCounts) {
          {}, 0x5092, kPlaying, "Band - Song", sq::Hold::kNotAtClockSpeed},
         {"played aloud", true, 1, "7. Band - Song - Winamp", "C:\\a.mp3", {{{winamp::kOutputPlugin, 0}, "out_ds.dll"}}, {},
          0x5092, kPlaying, "Band - Song", kNone},
+        {"the Disk Writer named in capitals", true, 1, "7. Band - Song - Winamp", "C:\\a.mp3",
+         {{{winamp::kOutputPlugin, 0}, "OUT_DISK.DLL"}}, {}, 0x5092, kPlaying, "Band - Song", sq::Hold::kNotAtClockSpeed},
+        {"the player's own title is never its name", true, 1, "Winamp 5.9.2 Build 10042", "C:\\a.mp3",
+         {{{winamp::kWidePlayingTitle, 0}, "Wings - Jet"}}, {}, 0x5092, kPlaying, "Wings - Jet", kNone},
+        {"a film", true, 1, "4. Holiday Film - Winamp", "C:\\film.avi", {}, {}, 0x5092, kPlaying, "Holiday Film",
+         sq::Hold::kVideo, winamp::kVideoOpen},
+        {"501 unanswered says nothing", true, 1, "4. Band - Song - Winamp", "C:\\a.mp3", {}, {}, 0x2091, kPlaying,
+         "Band - Song", kNone, 1},
         {"stream connecting", true, 1, "2. [Connecting] " + live + " - Winamp", live, {}, {}, 0x5092, kPlaying,
          "[Connecting] " + live, sq::Hold::kStreamStatus},
         {"stream playing a song", true, 1, "2. Band - Song (Radio X) - Winamp", live, {}, {{radio, "Band - Song"}}, 0x5092,
@@ -137,6 +146,8 @@ TEST(Look, PlayStateTitleAndWhatCounts) {
          sq::Hold::kNoStreamTitle},
         {"station on a player that knows no stream title", true, 1, "2. Radio X - Winamp", "",
          {{{winamp::kEntryPath, 1}, live}}, {}, 0x2081, kPlaying, "Radio X", kNone},
+        {"station on the first player that knows stream titles", true, 1, "2. Radio X - Winamp", "",
+         {{{winamp::kEntryPath, 1}, live}}, {}, 0x2090, kPlaying, "Radio X", sq::Hold::kNoStreamTitle},
         {"a file whose name begins with a bracket", true, 1, "3. [Live] Band - Song - Winamp", "C:\\Live\\a.mp3", {}, {},
          0x5092, kPlaying, "[Live] Band - Song", kNone},
         {"a status's shape, no entry named", true, 1, "3. [Live] Band - Song - Winamp", "", {}, {}, 0x5092, kPlaying,
@@ -147,6 +158,7 @@ TEST(Look, PlayStateTitleAndWhatCounts) {
         player.has_window = c.window;
         player.numbers[winamp::kPlayState] = c.state;
         player.numbers[winamp::kVersion] = c.version;
+        player.numbers[winamp::kIsPlayingVideo] = c.video;
         player.caption = c.caption;
         player.texts = c.texts;
         player.metadata = c.metadata;
@@ -205,6 +217,47 @@ TEST(Look, TheTitleReportedLastCostsThePlayStateAndTheTitleAlone) {
     EXPECT_FALSE(mod.Look(1000, "Other - Song").Counts()) << "another title is asked its output";
 }
 
+// Tick by tick, which play each tick is of: a skipped song, a tag fixed while the song plays
+// (the player reopens the file and answers position 0 for a moment), a pause with a seek in it.
+TEST(Look, EachSongStartedIsAPlayOfItsOwnAndARetitledFileIsNot) {
+    enum Seen { kSame, kNew, kHeld };
+    const struct {
+        const char* what;
+        long state;
+        const char* title;
+        const char* file;
+        long position_ms;
+        Seen seen;
+    } ticks[] = {
+        {"a song", 1, "A - One", "C:\\one.mp3", 19000, kNew},
+        {"it plays on", 1, "A - One", "C:\\one.mp3", 20000, kSame},
+        {"Next", 1, "B - Two", "C:\\two.mp3", 300, kNew},
+        {"its tag fixed: the file reopened", 1, "B - Two (Live)", "C:\\two.mp3", 0, kHeld},
+        {"fixed in its first seconds: a new start", 1, "B - Two (Live)", "C:\\two.mp3", 2300, kNew},
+        {"paused", 3, "B - Two (Live)", "C:\\two.mp3", 3300, kHeld},
+        {"sought forward while paused", 3, "B - Two (Live)", "C:\\two.mp3", 90000, kHeld},
+        {"resumed: the seek costs nothing", 1, "B - Two (Live)", "C:\\two.mp3", 90000, kSame},
+        {"its tag fixed again", 1, "B - Two", "C:\\two.mp3", 0, kHeld},
+        {"the old position running on: a seek", 1, "B - Two", "C:\\two.mp3", 92000, kHeld},
+        {"at the clock's pace again", 1, "B - Two", "C:\\two.mp3", 93000, kSame},
+        {"played again from its start", 1, "B - Two", "C:\\two.mp3", 400, kNew},
+    };
+    FakePlayerPort player;
+    sq::WinAmpMod mod(player, kCodePage);
+    std::uint32_t now = 0;
+    sq::PlayTracker::Play before = 0;
+    for (const auto& tick : ticks) {
+        player.numbers[winamp::kPlayState] = tick.state;
+        player.numbers[winamp::kPlayPosition] = tick.position_ms;
+        player.texts[{winamp::kWidePlayingTitle, 0}] = tick.title;
+        player.texts[{winamp::kWidePlayingFile, 0}] = tick.file;
+        const sq::PlayerReading reading = mod.Look(now += 1000, "");
+        const Seen seen = !reading.Counts() ? kHeld : reading.play == before ? kSame : kNew;
+        EXPECT_EQ(seen, tick.seen) << tick.what << " (" << tick.title << ")";
+        if (reading.Counts()) before = reading.play;
+    }
+}
+
 TEST(SongToReport, TheReadingsTitleTheFileAndAStreamsTitle) {
     FakePlayerPort player;
     player.texts[{winamp::kWidePlayingFile, 0}] = "http://radio.example/live";
@@ -257,6 +310,12 @@ TEST(GetPlayerTags, BothFieldsFromOneRequestOrNothing) {
     sq::WinAmpMod mod(player, kCodePage);
     mod.GetPlayerTags({});
     EXPECT_TRUE(player.log.empty()) << "no file, nothing to ask";
+
+    // A file the player named only in the code page is asked in wide text by the same name.
+    player.metadata = {{"wide|C:\\Music\\Bj\xc3\xb6rk.flac|artist", "Bj\xc3\xb6rk"},
+                       {"wide|C:\\Music\\Bj\xc3\xb6rk.flac|title", "J\xc3\xb3ga"}};
+    const sq::PlayerTags tags = mod.GetPlayerTags({"C:\\Music\\Bj\xf6rk.flac", ""});
+    EXPECT_EQ(tags.artist + "|" + tags.title, "Bj\xc3\xb6rk|J\xc3\xb3ga");
 }
 
 }  // namespace

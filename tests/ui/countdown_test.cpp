@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
 // Drives a countdown as frmMain's timer does, with what each tick read of the player, and
-// records what lblTime would show after each tick and which titles were handed to the run.
+// records what lblTime would show after each tick and which titles were handed to the run. Each
+// title plays as a play of its own unless a test names the play.
 class CountdownRun {
 public:
     sq::Countdown countdown;
@@ -22,12 +24,26 @@ public:
     }
     void Ticks(const std::string& title, int count, sq::PlayState state = sq::PlayState::kPlaying,
                sq::Hold hold = sq::Hold::kNone) {
-        reading = {state, title, hold};
+        PlayOf(title, count, PlayFor(title), state, hold);
+    }
+    void PlayOf(const std::string& title, int count, sq::PlayTracker::Play play,
+                sq::PlayState state = sq::PlayState::kPlaying, sq::Hold hold = sq::Hold::kNone) {
+        reading = {state, title, hold, play};
         for (int i = 0; i < count; ++i) Tick();
     }
+
+private:
+    sq::PlayTracker::Play PlayFor(const std::string& title) {
+        const auto known = plays_.find(title);
+        if (known != plays_.end()) return known->second;
+        return plays_[title] = static_cast<sq::PlayTracker::Play>(plays_.size() + 1);
+    }
+    std::map<std::string, sq::PlayTracker::Play> plays_;
 };
 
-sq::PlayerReading Playing(const std::string& title) { return {sq::PlayState::kPlaying, title, sq::Hold::kNone}; }
+sq::PlayerReading Playing(const std::string& title, sq::PlayTracker::Play play = 1) {
+    return {sq::PlayState::kPlaying, title, sq::Hold::kNone, play};
+}
 
 std::vector<std::string> CountingLabels(int from, int to) {
     std::vector<std::string> labels;
@@ -62,7 +78,7 @@ TEST(Countdown, NewTitleIsSubmittedOnItsFiftyFirstTickAndNotAgain) {
 
 TEST(Countdown, StreamStatusTicksHoldItAndTheStreamsSongIsReportedOnce) {
     // A song skipped after 45 s, then a stream: its connecting and buffering ticks hold the count,
-    // as a pause does, and its song goes on from where the skipped one left the count.
+    // as a pause does, and its song counts its own 51 ticks, not what the skipped one left.
     CountdownRun run;
     run.Ticks("Skipped - Song", 45);
     run.Ticks("[Connecting] http://radio.example/live", 20, sq::PlayState::kPlaying, sq::Hold::kStreamStatus);
@@ -70,22 +86,59 @@ TEST(Countdown, StreamStatusTicksHoldItAndTheStreamsSongIsReportedOnce) {
     run.Ticks("[Buffer: 37%] Band - Song (Radio X)", 5, sq::PlayState::kPlaying, sq::Hold::kStreamStatus);
     EXPECT_TRUE(run.submitted.empty());
     EXPECT_EQ(run.labels.back(), "5 sec");
-    run.Ticks("Band - Song (Radio X)", 60);
-    EXPECT_EQ(run.submitted, std::vector<std::string>{"Band - Song (Radio X)"});
+    run.Ticks("Band - Song (Radio X)", 50);
+    EXPECT_TRUE(run.submitted.empty());
+    run.Ticks("[Buffer: 12%] Band - Song (Radio X)", 5, sq::PlayState::kPlaying, sq::Hold::kStreamStatus);
+    run.Ticks("Band - Song (Radio X)", 1);
+    EXPECT_EQ(run.submitted, std::vector<std::string>{"Band - Song (Radio X)"}) << "on its own 51st tick of play";
     run.Ticks("[Stream temporarily interrupted] Band - Song (Radio X)", 10, sq::PlayState::kPlaying, sq::Hold::kStreamStatus);
     run.Ticks("Band - Song (Radio X)", 60);
     EXPECT_EQ(run.submitted.size(), 1u);
 }
 
-TEST(Countdown, TitleChangeDuringCountingDoesNotRestartIt) {
+TEST(Countdown, AnotherSongStartsTheCountAgain) {
     CountdownRun run;
     run.Ticks("B", 30);
     run.Ticks("D", 20);
     EXPECT_TRUE(run.submitted.empty());
-    EXPECT_EQ(run.labels.back(), "0 sec");
+    EXPECT_EQ(run.labels.back(), "30 sec") << "the label shows the count of the song playing";
+    run.Ticks("D", 30);
+    EXPECT_TRUE(run.submitted.empty());
     run.Ticks("D", 1);
-    EXPECT_EQ(run.submitted, std::vector<std::string>{"D"}) << "D goes on its own 21st tick";
+    EXPECT_EQ(run.submitted, std::vector<std::string>{"D"}) << "D goes on its own 51st tick";
     EXPECT_EQ(run.countdown.LastPlayed, "D");
+
+    // Ten songs skipped after 5 s each: the eleventh still needs 51 ticks of its own.
+    for (char song = 'a'; song < 'k'; ++song) run.Ticks(std::string(1, song), 5);
+    run.Ticks("k", 50);
+    EXPECT_EQ(run.submitted.size(), 1u);
+    run.Ticks("k", 1);
+    EXPECT_EQ(run.submitted.back(), "k");
+
+    // The same song played again from its start, before its report, is another play.
+    run.PlayOf("E", 30, 100);
+    run.PlayOf("E", 50, 101);
+    EXPECT_EQ(run.submitted.size(), 2u);
+    run.PlayOf("E", 1, 101);
+    EXPECT_EQ(run.submitted.back(), "E");
+}
+
+// The user fixes the playing song's tags: the player plays the same file on from where it was,
+// under a new title.
+TEST(Countdown, ARetitledPlayIsTheSamePlay) {
+    CountdownRun run;
+    run.PlayOf("Atrist - Song", 20, 7);
+    run.PlayOf("Artist - Song", 30, 7);
+    EXPECT_TRUE(run.submitted.empty()) << "the count goes on under the new title";
+    run.PlayOf("Artist - Song", 1, 7);
+    EXPECT_EQ(run.submitted, std::vector<std::string>{"Artist - Song"}) << "51 ticks after the song began";
+
+    run.PlayOf("Artist - Song (Live)", 120, 7);
+    EXPECT_EQ(run.submitted.size(), 1u) << "fixed after its report: no second report";
+    EXPECT_EQ(run.countdown.LastPlayed, "Artist - Song (Live)");
+    EXPECT_EQ(run.labels.back(), "50 sec");
+    run.PlayOf("Artist - Song (Live)", 10, 8);
+    EXPECT_EQ(run.labels.back(), "50 sec") << "a repeat straight after its report is not reported again";
 }
 
 TEST(Countdown, OneTickOfTheLastSubmittedTitleRefillsTheCounter) {
@@ -137,11 +190,15 @@ TEST(Countdown, OnlyTicksOfPlayCount) {
         {"the player closes", "", sq::PlayState::kNoPlayer, 200, "50 sec", a},
         {"B plays, stopped halfway, played again", "B", sq::PlayState::kPlaying, 25, "25 sec", a},
         {"B stopped", "B [Stopped]", sq::PlayState::kStopped, 40, "25 sec", a},
-        {"B from the start", "B", sq::PlayState::kPlaying, 26, "50 sec", a_b},
+        {"B from the start: a play of its own", "B", sq::PlayState::kPlaying, 26, "24 sec", a},
+        {"B's 51st tick of that play", "B", sq::PlayState::kPlaying, 25, "50 sec", a_b},
     };
     CountdownRun run;
+    sq::PlayTracker::Play play = 0;
     for (const Step& step : steps) {
-        run.Ticks(step.title, step.ticks, step.state);
+        // A stop ends a play; a pause does not.
+        if (step.state == sq::PlayState::kStopped) ++play;
+        run.PlayOf(step.title, step.ticks, play, step.state);
         EXPECT_EQ(run.labels.back(), step.label) << step.what;
         EXPECT_EQ(run.submitted, step.submitted) << step.what;
     }
@@ -150,16 +207,17 @@ TEST(Countdown, OnlyTicksOfPlayCount) {
 TEST(Countdown, TitlesAreComparedExactly) {
     CountdownRun run;
     run.Ticks("Song", 51);
-    run.Ticks("song", 1);
+    run.PlayOf("song", 1, 2);
     EXPECT_EQ(run.labels.back(), "49 sec");
-    run.Ticks("Song ", 1);
+    run.PlayOf("Song ", 1, 2);
     EXPECT_EQ(run.labels.back(), "48 sec");
 }
 
 TEST(Countdown, LabelNeverLeavesZeroToFifty) {
     CountdownRun run;
     const char* titles[] = {"A", "B", "", "A", "C"};
-    for (int i = 0; i < 1000; ++i) run.Ticks(titles[(i / 37) % 5], 1);
+    // One play retitled again and again: the count runs on through every title.
+    for (int i = 0; i < 1000; ++i) run.PlayOf(titles[(i / 37) % 5], 1, 1);
     ASSERT_FALSE(run.submitted.empty());
     for (const std::string& label : run.labels) {
         const int value = std::stoi(label);
@@ -200,7 +258,7 @@ TEST(Countdown, NestedTicksSeeingAnotherTitleCountDownInsideTheRun) {
         runs.push_back(countdown.LastPlayed);
         if (runs.size() == 2) second_run_on = nested_ticks;
         if (runs.size() == 1) {
-            reading = Playing("Second");
+            reading = Playing("Second", 2);
             for (nested_ticks = 1; nested_ticks <= 120; ++nested_ticks) countdown.Tick(reading, submit);
         }
     };
