@@ -130,7 +130,7 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
         << "the songs fixture made the files";
     const std::wstring curtain = L"hidden:http://radio.example/curtain ";
     std::vector<Player> players;
-    players.reserve(11);  // `files` below stays where it is
+    players.reserve(14);  // `files` below stays where it is
     // Each folder overrides the player's registration in turn; they give it back last first.
     sq::ScopeExit in_reverse([&] {
         while (!players.empty()) players.pop_back();
@@ -235,6 +235,16 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
                                L"--tags \"Disk Artist|Disk Song 2\" C:\\Music\\disk2.mp3 " +
                                L"--tags \"Disk Artist|Disk Song 3\" C:\\Music\\disk3.mp3 " +
                                L"--tags \"Heard Artist|Heard Song\" C:\\Music\\heard.mp3";
+
+    // Next twice, 20 s into a song each time, then a song that ends after 20 s: the fourth is the
+    // only one played 51 s, and its count starts when it does.
+    players.emplace_back("2.x: three songs skipped after 20 s each, then one played through", L"sq_skips",
+                         Playing(1, 4), std::vector<Report>{{"art=Kept%20Artist&trk=Kept%20Song", 60 + 51}});
+    players.back().arguments = L"--schedule 600,600,20,600 --events 20=next,40=next --exit-after 125 "
+                               L"--tags \"Skipped Artist|Skipped One\" C:\\Music\\skipped1.mp3 "
+                               L"--tags \"Skipped Artist|Skipped Two\" C:\\Music\\skipped2.mp3 "
+                               L"--tags \"Skipped Artist|Skipped Three\" C:\\Music\\skipped3.mp3 "
+                               L"--tags \"Kept Artist|Kept Song\" C:\\Music\\kept.mp3";
 
     // The players start together; the other program's window comes once they all run, and the
     // moment each song begins to play is taken from the players' logs as it happens.

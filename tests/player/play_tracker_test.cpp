@@ -34,6 +34,7 @@ TEST(PlayTracker, ANewPlayStartsWhenAnotherSongStartsAndOnlyThen) {
         {"the same file again, read at 0 first",
          {{"A", a, 20000, kFirst}, {"A", a, 0, kWaits}, {"A", a, 900, kNew}}},
         {"a seek back, not to the start", {{"A", a, 100000, kFirst}, {"A", a, 30000, kSame}}},
+        {"a step back of the output's buffer", {{"A", a, 3000, kFirst}, {"A", a, 2500, kSame}}},
         {"a seek back to the start", {{"A", a, 100000, kFirst}, {"A", a, 2000, kNew}}},
         {"a tag fixed 20 s in, the file reopened",
          {{"A", a, 19500, kFirst}, {"A fixed", a, 0, kWaits}, {"A fixed", a, 0, kWaits}, {"A fixed", a, 21500, kSame},
