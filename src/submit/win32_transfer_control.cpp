@@ -24,8 +24,8 @@ std::atomic<DWORD> g_default_request_timeout_ms{TransferControl::kDefaultRequest
 // What WinINet may still use of a request after the control has ended it: a call left pending
 // when the watchdog, a failure or the caller ends the request goes on until WinINet gives it up
 // (its own time-out, or the server's answer or close), writing into these buffers and reporting
-// through the callback. It is the request handle's context, and WinINet's once that handle is
-// open: the callback frees it on the handle's last report.
+// through the callback. It becomes the request handle's context once that handle exists, and
+// WinINet's from then on: the callback frees it on the handle's last report.
 struct InFlight {
     InFlight(HWND report_window, const std::string& request_body) : window(report_window), body(request_body) {}
 
@@ -35,8 +35,6 @@ struct InFlight {
     const HWND window;
     // WinINet reads the body until the send has ended, however long after the request ended.
     const std::string body;
-    // The request handle once it is open: only its own last report frees this.
-    std::atomic<HINTERNET> handle{nullptr};
     DWORD available = 0;
     DWORD read = 0;
     char bytes[4096];
@@ -44,11 +42,12 @@ struct InFlight {
 
 // Runs on WinINet's threads, or inside InternetCloseHandle. The context is the request's
 // InFlight, which lives until this callback frees it: HANDLE_CLOSING is the last report WinINet
-// makes for a handle, so no report can come after it. Nothing else is touched: reports are
-// posted to the request's window.
-void CALLBACK InternetStatusCallback(HINTERNET handle, DWORD_PTR context, DWORD status, LPVOID info,
-                                     DWORD info_length) {
+// makes for a handle, so no report can come after it. Only the request handle is ever given a
+// context, and only once it exists: a report without one belongs to no request, and HANDLE_CLOSING
+// with one is that handle's. Nothing else is touched: reports are posted to the request's window.
+void CALLBACK InternetStatusCallback(HINTERNET, DWORD_PTR context, DWORD status, LPVOID info, DWORD info_length) {
     auto* in_flight = reinterpret_cast<InFlight*>(context);
+    if (!in_flight) return;
     DWORD error = 0;
     switch (status) {
     case INTERNET_STATUS_RESOLVING_NAME:
@@ -73,9 +72,7 @@ void CALLBACK InternetStatusCallback(HINTERNET handle, DWORD_PTR context, DWORD 
         break;
     }
     case INTERNET_STATUS_HANDLE_CLOSING:
-        // A handle that a failed HttpOpenRequest made and dropped reports this too, while the
-        // control still owns the memory: only the request's own handle frees it.
-        if (handle && handle == in_flight->handle.load()) delete in_flight;
+        delete in_flight;
         return;
     default:
         return;
@@ -94,12 +91,17 @@ public:
     RequestHandle(const RequestHandle&) = delete;
     RequestHandle& operator=(const RequestHandle&) = delete;
 
-    bool Open(HINTERNET connection, const std::string& operation, const std::string& object, DWORD flags,
-              std::unique_ptr<InFlight> in_flight) {
-        handle_ = ::HttpOpenRequestA(connection, operation.c_str(), object.c_str(), nullptr, nullptr, nullptr, flags,
-                                     reinterpret_cast<DWORD_PTR>(in_flight.get()));
+    // The handle is opened without a context and given its InFlight only once it exists: an open
+    // that fails may still report the handle it made and dropped, even after it has returned, when
+    // the memory it was handed would be gone. A handle without a context reports nothing (one that
+    // refuses the context is closed silent, its InFlight still the control's to free), and none of
+    // the request's reports comes before the send.
+    bool Open(TransferControl::OpenRequestFunction open_request, HINTERNET connection, const std::string& operation,
+              const std::string& object, DWORD flags, std::unique_ptr<InFlight> in_flight) {
+        handle_ = open_request(connection, operation.c_str(), object.c_str(), nullptr, nullptr, nullptr, flags, 0);
         if (!handle_) return false;
-        in_flight->handle = handle_;
+        auto context = reinterpret_cast<DWORD_PTR>(in_flight.get());
+        if (!::InternetSetOptionA(handle_, INTERNET_OPTION_CONTEXT_VALUE, &context, sizeof context)) return false;
         in_flight_ = in_flight.release();
         return true;
     }
@@ -163,7 +165,8 @@ struct TransferControl::Request {
 
 void TransferControl::SetDefaultRequestTimeout(DWORD ms) noexcept { g_default_request_timeout_ms = ms; }
 
-TransferControl::TransferControl() : request_timeout_ms_(g_default_request_timeout_ms) {}
+TransferControl::TransferControl(OpenRequestFunction open_request)
+    : open_request_(open_request), request_timeout_ms_(g_default_request_timeout_ms) {}
 
 TransferControl::~TransferControl() { Cancel(); }
 
@@ -207,7 +210,7 @@ std::unique_ptr<TransferControl::Request> TransferControl::Open(const std::strin
 
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
     if (address->secure) flags |= INTERNET_FLAG_SECURE;
-    if (!request->request.Open(request->connection.get(), operation, address->object, flags,
+    if (!request->request.Open(open_request_, request->connection.get(), operation, address->object, flags,
                                std::make_unique<InFlight>(request->window.get(), data))) {
         return nullptr;
     }

@@ -6,6 +6,7 @@
 // still use of a request that has ended (a call can stay pending after its handle is closed) is
 // freed when WinINet reports the request's handle closed, never before.
 #include <windows.h>
+#include <wininet.h>
 
 #include <cstdint>
 #include <memory>
@@ -24,7 +25,9 @@ public:
     // How much of a body is kept for GetChunk; the rest of a longer answer is never read.
     static constexpr size_t kBodyLimit = 16 * 1024;
 
-    TransferControl();
+    // How a request is opened: WinINet's own, unless a test stands in to make the open fail.
+    using OpenRequestFunction = decltype(&::HttpOpenRequestA);
+    explicit TransferControl(OpenRequestFunction open_request = &::HttpOpenRequestA);
     ~TransferControl() override;
     TransferControl(const TransferControl&) = delete;
     TransferControl& operator=(const TransferControl&) = delete;
@@ -62,6 +65,7 @@ private:
     void End(Ending ending);
     void Raise(int16_t state);
 
+    const OpenRequestFunction open_request_;
     StateChangedHandler on_state_changed_;
     std::string url_;
     DWORD request_timeout_ms_;

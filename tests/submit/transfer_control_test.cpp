@@ -218,6 +218,44 @@ TEST_F(TransferControlTest, AddressThatIsNotHttpEndsAtOnceWithError) {
     EXPECT_EQ(service_.RequestCount(), 0u);
 }
 
+// An open that fails after WinINet made a handle, which it keeps with the context it was handed and
+// the control's callback: WinINet reports such a handle after the open has returned (Wine as the
+// control closes its connection), through that callback and with that context.
+struct DroppedHandle {
+    HINTERNET handle;
+    DWORD_PTR context;
+    INTERNET_STATUS_CALLBACK callback;
+} g_dropped;
+
+HINTERNET WINAPI OpenThatDropsItsHandle(HINTERNET connection, LPCSTR verb, LPCSTR object, LPCSTR version,
+                                        LPCSTR referrer, LPCSTR* accept_types, DWORD flags, DWORD_PTR context) {
+    g_dropped.handle = ::HttpOpenRequestA(connection, verb, object, version, referrer, accept_types, flags, context);
+    g_dropped.context = context;
+    g_dropped.callback = ::InternetSetStatusCallback(connection, nullptr);
+    ::InternetSetStatusCallback(connection, g_dropped.callback);
+    return nullptr;
+}
+
+// The request ends at once and is freed with the failure; the dropped handle holds none of it, so
+// its late reports touch nothing.
+TEST_F(TransferControlTest, FailedOpenEndsWithErrorAndItsDroppedHandleReachesNothing) {
+    const long before = ModuleLock::Count();
+    TransferControl failing(&OpenThatDropsItsHandle);
+    failing.SetStateChangedHandler([this](int16_t state) { states_.push_back(state); });
+    failing.SetURL(protocol::BuildAddress("a", "b", "c", "d"));
+    EXPECT_TRUE(failing.Execute("POST", "", protocol::BuildHeaderBlock()));
+    EXPECT_FALSE(failing.StillExecuting());
+    EXPECT_EQ(states_, std::vector<int16_t>{TransferControl::icError});
+    EXPECT_EQ(ModuleLock::Count(), before) << "the failed request was not freed";
+    ASSERT_NE(g_dropped.handle, nullptr);
+    ASSERT_EQ(g_dropped.context, 0u) << "WinINet was handed the request's memory, which the failure freed";
+    ASSERT_TRUE(g_dropped.callback && g_dropped.callback != INTERNET_INVALID_STATUS_CALLBACK);
+    // The reports of a closing handle, as a WinINet that reports handles without a context makes them.
+    const DWORD closing[] = {INTERNET_STATUS_CLOSING_CONNECTION, INTERNET_STATUS_CONNECTION_CLOSED,
+                             INTERNET_STATUS_HANDLE_CLOSING};
+    for (const DWORD status : closing) g_dropped.callback(g_dropped.handle, g_dropped.context, status, nullptr, 0);
+}
+
 TEST_F(TransferControlTest, DestroyedWhilePendingLetsNoReportReachIt) {
     ServiceScript slow{"200 OK", "Success"};
     slow.stall_ms = 300;
