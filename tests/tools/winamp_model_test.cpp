@@ -1,9 +1,9 @@
 // The model of Winamp (tools/winamp_model) asked as a plug-in asks the player, from its own
 // process: which requests each version answers and how, the captions it shows as it plays and as
 // the taskbar scroll rotates them, the playing title, the output plug-in and the position it runs
-// at, the playing file after its entry is deleted and the list cleared, and the metadata it has
-// read. The captions of a stream as it connects are shown through the simulator
-// (winamp5_host_test).
+// at, the playing file after its entry is deleted and the list cleared, the metadata it has read
+// and the tags its file-info dialog saves, and the video output a film opens. The captions of a
+// stream as it connects are shown through the simulator (winamp5_host_test).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +11,7 @@
 #include "support/win_test_support.h"
 #include "winamp_model/code_page_text.h"
 #include "winamp_model/player_window.h"
+#include "winamp_model/whole_file.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ TEST(WinampModel, EachVersionAnswersWhatItImplementsAndEveryOtherRequestWithOne)
                             winamp::kPlaylistPosition, winamp::kEntryPath, winamp::kMetadata};
     const long by_5x[] = {winamp::kWideEntryPath,   winamp::kSettingsFolder, winamp::kPlaylistFolder,
                           winamp::kWidePlaylistFolder, winamp::kOutputPlugin, winamp::kWideMetadata,
-                          winamp::kWidePlayingFile, winamp::kWidePlayingTitle};
+                          winamp::kWidePlayingFile, winamp::kWidePlayingTitle, winamp::kIsPlayingVideo};
     for (const sim::Profile* profile : {&sim::Winamp2(), &sim::Winamp5()}) {
         SCOPED_TRACE(profile->log_name);
         PlayerWindow player(*profile);
@@ -175,21 +176,21 @@ TEST(WinampModel, TaskbarScrollRotatesTheWindowsCaptionInBothFormsAndStartsAgain
     }
 }
 
-TEST(WinampModel, OutputPluginSetsThePositionsSpeedFrozenWhilePausedNoneWhenStopped) {
+TEST(WinampModel, OutputPluginSetsThePositionsSpeedFrozenWhilePausedNoneWhenStoppedFromZeroOnEachNewEntry) {
     PlayerWindow winamp2(sim::Winamp2());
     PlayerWindow winamp5(sim::Winamp5());
     EXPECT_EQ(Ask(winamp2, winamp::kOutputPlugin), 1) << "2.91 lacks 625";
     EXPECT_EQ(NarrowAnswer(Ask(winamp5, winamp::kOutputPlugin)), "out_ds.dll");
     winamp5.SetOutput(L"out_disk.dll");
     EXPECT_EQ(NarrowAnswer(Ask(winamp5, winamp::kOutputPlugin)), "out_disk.dll");
-    enum Step { kLook, kPlay, kTick, kPause, kSeek10, kDirectSound, kStop };
-    // A song of 100 s, then another; the Disk Writer at 40 s a second, then DirectSound again.
+    enum Step { kLook, kPlay, kTick, kPause, kSeek10, kDirectSound, kNext, kStop };
+    // Songs of 100 s; the Disk Writer at 40 s a second, then DirectSound again.
     const struct { Step step; double at_ms; long position; } steps[] = {
         {kLook, 0, -1},        {kPlay, 0, 0},           {kLook, 250, 10000},          {kTick, 1000, 40000},
         {kPause, 1500, 60000}, {kLook, 9000, 60000},    {kPlay, 9000, 60000},         {kLook, 9250, 70000},
         {kTick, 9500, 80000},  {kLook, 10400, 100000},  {kTick, 10500, 0},            {kSeek10, 10500, 10000},
         {kLook, 10750, 20000}, {kDirectSound, 10750, 20000}, {kTick, 11000, 50000}, {kLook, 11500, 50500},
-        {kStop, 11500, -1}};
+        {kNext, 11500, 0},     {kLook, 11750, 250},     {kStop, 11750, -1}};
     for (PlayerWindow* player : {&winamp2, &winamp5}) {
         SCOPED_TRACE(player->profile().log_name);
         double now = 0;
@@ -197,8 +198,7 @@ TEST(WinampModel, OutputPluginSetsThePositionsSpeedFrozenWhilePausedNoneWhenStop
         player->SetOutput(L"out_disk.dll");
         sim::Entry song(L"C:\\Music\\a.mp3", L"A", L"B");
         song.seconds = 100;
-        player->Add(song);
-        player->Add(song);
+        for (int n = 0; n < 3; ++n) player->Add(song);
         for (const auto& row : steps) {
             now = row.at_ms;
             if (row.step == kPlay) player->Play();
@@ -206,10 +206,11 @@ TEST(WinampModel, OutputPluginSetsThePositionsSpeedFrozenWhilePausedNoneWhenStop
             if (row.step == kPause) player->Pause();
             if (row.step == kSeek10) player->Seek(10);
             if (row.step == kDirectSound) player->SetOutput(L"out_ds.dll");
+            if (row.step == kNext) player->Next();
             if (row.step == kStop) player->Stop();
             EXPECT_EQ(Ask(*player, winamp::kPlayPosition), row.position) << "step " << row.step << " at " << row.at_ms;
         }
-        EXPECT_EQ(player->position(), 1) << "the first song, written in 3 s, gave way to the next";
+        EXPECT_EQ(player->position(), 2) << "the first song, written in 3 s, gave way to the next, Next to the third";
     }
 }
 
@@ -242,6 +243,75 @@ TEST(WinampModel, PlayingTitleIsTheCaptionsTitleInEveryStateAndAStationWithoutAS
         EXPECT_EQ(Ask(player, winamp::kMetadata, reinterpret_cast<WPARAM>(&info)), 1);
         EXPECT_STREQ(ret, row.stream_title);
     }
+}
+
+TEST(WinampModel, VideoOutputIsOpenWhileAFilmPlaysOrIsPausedAndClosedForSongsAndWhenStopped) {
+    PlayerWindow player(sim::Winamp5());
+    sim::Entry film(L"C:\\Films\\Road Trip.avi");
+    film.video = true;
+    player.Add(film);
+    player.Add({L"C:\\Music\\a.mp3", L"A", L"B"});
+    EXPECT_EQ(Ask(player, winamp::kIsPlayingVideo), 0) << "nothing played";
+    const struct { void (PlayerWindow::*step)(); long answer; } steps[] = {
+        {&PlayerWindow::Play, winamp::kVideoOpen}, {&PlayerWindow::Pause, winamp::kVideoOpen},
+        {&PlayerWindow::Stop, 0}, {&PlayerWindow::Next, 0}};
+    for (const auto& row : steps) {
+        (player.*row.step)();
+        EXPECT_EQ(Ask(player, winamp::kIsPlayingVideo), row.answer) << player.Caption();
+    }
+}
+
+// An ID3v1 tag: "TAG", the title, the artist, then the other 65 bytes as they are.
+std::string Id3v1(std::string title, std::string artist, const std::string& rest) {
+    return "TAG" + title.append(30 - title.size(), '\0') + artist.append(30 - artist.size(), '\0') + rest;
+}
+
+TEST(WinampModel, SavedTagsShowAtOnceWhilePlaybackGoesOnFromWhereItWasAfterTheReopenedFilesMoment) {
+    const std::string audio(160, '\x55');
+    const std::string kept = "Old Album" + std::string(55, '\0') + "\x11";  // album, year, comment, genre
+    const std::string tagged = audio + Id3v1("Old Title", "Old Artist", kept);
+    const std::string appended = Id3v1("New Title", "New Artist", std::string(64, '\0') + "\xFF");  // no genre
+    // Playing (Play changes nothing), paused or stopped, and the file's bytes before and after.
+    const struct { void (PlayerWindow::*before)(); const wchar_t* file; std::string bytes, after; } rows[] = {
+        {&PlayerWindow::Play, L"tagged.mp3", tagged, audio + Id3v1("New Title", "New Artist", kept)},
+        {&PlayerWindow::Pause, L"untagged.mp3", audio, audio + appended},
+        {&PlayerWindow::Stop, L"song.flac", tagged, tagged},
+    };
+    const std::wstring folder = sqtest::TempFolder(L"retag");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        const std::wstring path = folder + row.file;
+        ASSERT_TRUE(sim::WriteWholeFile(path, row.bytes));
+        PlayerWindow player(sim::Winamp5());
+        double now = 0;
+        player.clock = [&now] { return now; };
+        player.Add({path, L"Old Artist", L"Old Title"});
+        player.Play(0);
+        for (now = 1000; now <= 30000; now += 1000) player.Tick();
+        now = 30400;
+        (player.*row.before)();
+        const LRESULT state = Ask(player, winamp::kPlayState);
+        const LRESULT position = Ask(player, winamp::kPlayPosition);
+        player.Retag(L"New Artist", L"New Title");
+        EXPECT_EQ(Ask(player, winamp::kPlayState), state) << "stopped, written and played again within one message";
+        EXPECT_EQ(WideAnswer(Ask(player, winamp::kWidePlayingFile)), path);
+        EXPECT_EQ(WideAnswer(Ask(player, winamp::kWidePlayingTitle)), L"New Artist - New Title");
+        EXPECT_EQ(Caption(player).rfind(L"1. New Artist - New Title - Winamp", 0), 0u) << Caption(player);
+        EXPECT_EQ(sqtest::ReadWholeFile(path), row.after);
+        wchar_t artist[16] = {};
+        winamp::WideExtendedFileInfo info{path.c_str(), L"artist", artist, 16};
+        EXPECT_EQ(Ask(player, winamp::kWideMetadata, reinterpret_cast<WPARAM>(&info)), 1);
+        EXPECT_STREQ(artist, L"New Artist") << "the playlist's entry, too";
+
+        const bool runs = state == winamp::kPlaying;
+        now = 31000;
+        player.Tick();
+        now = 30400 + player.reopen_ms - 1;
+        EXPECT_EQ(Ask(player, winamp::kPlayPosition), runs ? 0 : position) << "while the file opens again";
+        now += 1;
+        EXPECT_EQ(Ask(player, winamp::kPlayPosition), runs ? position + player.reopen_ms : position);
+    }
+    sqtest::DeleteTree(folder);
 }
 
 }  // namespace

@@ -26,15 +26,15 @@ bool SecondAndText(const std::wstring& item, int& second, std::wstring& text) {
     return true;
 }
 
-// "5=play,20=pause,90=play,95=seek:30,200=output:out_disk.dll": at second 5 of the run play, and
-// so on.
+// "5=play,20=pause,90=play,95=seek:30,200=output:out_disk.dll,230=retag:Artist|Title": at second 5
+// of the run play, and so on.
 bool ParseEvents(const std::wstring& list, std::vector<Event>& events) {
     const struct {
         const wchar_t* name;
         Action action;
     } kActions[] = {{L"play", Action::kPlay},   {L"pause", Action::kPause},   {L"stop", Action::kStop},
                     {L"next", Action::kNext},   {L"delete", Action::kDelete}, {L"clear", Action::kClear},
-                    {L"output:", Action::kOutput}, {L"seek:", Action::kSeek}};
+                    {L"output:", Action::kOutput}, {L"seek:", Action::kSeek}, {L"retag:", Action::kRetag}};
     for (const std::wstring& item : Split(list, L',')) {
         Event event{};
         std::wstring name;
@@ -51,6 +51,12 @@ bool ParseEvents(const std::wstring& list, std::vector<Event>& events) {
         if (!known || (colon != std::wstring::npos && value.empty())) return false;
         event.output = value;
         event.to_second = _wtoi(value.c_str());
+        if (event.action == Action::kRetag) {
+            const std::vector<std::wstring> tags = Split(value, L'|');
+            if (tags.size() != 2) return false;
+            event.artist = tags[0];
+            event.title = tags[1];
+        }
         events.push_back(event);
     }
     return true;
@@ -104,9 +110,10 @@ const char kUsage[] =
     "usage: player_sim [--profile 2|5] [--schedule S1,S2,...] [--start-at N] [--idle] [--events S=A,...] "
     "[--no-numbers] [--no-entry-answers] [--mta-first-thread] [--config-after S] [--press-save-after S] "
     "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] "
-    "[--marked-changed] [--scroll-title] [--output NAME] [--disk-speed N] [--log FILE] "
+    "[--marked-changed] [--scroll-title] [--output NAME] [--disk-speed N] [--reopen-ms N] [--log FILE] "
     "[--report-module NAME] [--register-only] [--no-watch] [--foreign-window] "
-    "[--tags ARTIST|TITLE[|ALBUM]] [--stream STATION|S=SONG|...] [--generated N] song|http://address|hidden:TEXT ...";
+    "[--tags ARTIST|TITLE[|ALBUM]] [--stream STATION|S=SONG|...] [--video] [--generated N] "
+    "song|http://address|hidden:TEXT ...";
 
 bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
     options.arguments = args;
@@ -160,6 +167,9 @@ bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
         } else if (arg == L"--disk-speed" && has_value) {
             options.disk_speed = number();
             if (options.disk_speed < 1) return false;
+        } else if (arg == L"--reopen-ms" && has_value) {
+            options.reopen_ms = number();
+            if (options.reopen_ms < 0) return false;
         } else if (arg == L"--generated" && has_value) {
             const int count = number();
             if (count < 0 || count > kMostGenerated) return false;
@@ -184,6 +194,8 @@ bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
             tagged = true;
         } else if (arg == L"--stream" && has_value) {
             if (!ParseStream(args[++i], next)) return false;
+        } else if (arg == L"--video") {
+            next.video = true;
         } else if (arg.rfind(L"--", 0) == 0) {
             return false;
         } else {

@@ -11,13 +11,15 @@
 
 namespace sim {
 
-enum class Action { kPlay, kPause, kStop, kNext, kDelete, kClear, kOutput, kSeek };
+enum class Action { kPlay, kPause, kStop, kNext, kDelete, kClear, kOutput, kSeek, kRetag };
 
 struct Event {
     int second;
     Action action;
     std::wstring output;  // kOutput: the output plug-in's file name
     int to_second = 0;    // kSeek: where in the song
+    std::wstring artist;  // kRetag: the tags saved
+    std::wstring title;
 };
 
 // Entries --generated added: `count` of them from entries[first].
@@ -48,6 +50,7 @@ struct Options {
     bool scroll_title = false;
     std::wstring output = L"out_ds.dll";
     int disk_speed = 40;
+    int reopen_ms = 1500;
     std::string report_module;
     bool register_only = false;
     bool watch = true;

@@ -20,6 +20,7 @@
 //                            never in the files, skipped when the next entry starts
 //     --tags A|T[|ALBUM]     the next entry's artist, title and album as the player has read them
 //                            (a .flac, an .m4a, an MP3 with only an ID3v2.4 tag); no file is read
+//     --video                the next entry is a film: 501 answers 2 while it plays or is paused (5.x)
 //     --stream STATION|S=SONG|...
 //                            the next entry (an address) is a stream of that station sending
 //                            SONG ("Artist - Song") from second S after its first data: the
@@ -35,8 +36,11 @@
 //                            entry; nothing plays until a "play" event (or the Play menu)
 //     --events S=A,...       at second S of the run does A: play, pause, stop, next, delete (the
 //                            playing entry: it plays on), clear (the playlist: it plays on),
-//                            output:NAME (the output plug-in, from the next second on) or
-//                            seek:N (the playing song to its second N)
+//                            output:NAME (the output plug-in, from the next second on),
+//                            seek:N (the playing song to its second N) or retag:ARTIST|TITLE
+//                            (the file-info dialog saves those tags for the playing file, into
+//                            its ID3v1 tag when it is an MP3; playing, it reopens at once, and
+//                            105 answers 0 for --reopen-ms, then the old position running on)
 //     --no-numbers           titles without the playlist number (the player's option off)
 //     --no-entry-answers     211, 214 and 3031 answer 1, as a player that names no entry itself:
 //                            the plug-in reads its playlist files
@@ -60,6 +64,8 @@
 //                            out_disk.dll, the Disk Writer, songs play --disk-speed times as fast
 //                            as the clock while the play state says playing
 //     --disk-speed N         seconds of song the Disk Writer writes each second (default 40)
+//     --reopen-ms N          how long 105 answers 0 after a retag, while the file opens again
+//                            (default 1500; longer on a slow drive)
 //     --log FILE             writes the log to FILE as well, with every request received and how
 //                            long its answer took
 //     --report-module NAME   logs where module NAME was loaded from, after the plug-ins started
@@ -179,18 +185,24 @@ void Uninstall(WindowRun& run, size_t index) {
     RefreshPluginList(run.player.hwnd(), run.plugins, true);
 }
 
-void Do(WindowRun& run, const Event& event) {
+// True when the event started an entry from its beginning: the second that just ended is none of
+// its own, and counting it would start its position at 1000.
+bool Do(WindowRun& run, const Event& event) {
     PlayerWindow& p = run.player;
+    const bool stopped = p.play_state() == 0;
+    const long position = p.position();
     switch (event.action) {
-    case Action::kPlay: return p.Play();
-    case Action::kPause: return p.Pause();
-    case Action::kStop: return p.Stop();
-    case Action::kNext: return p.Next();
-    case Action::kDelete: return p.DeletePlaying();
-    case Action::kClear: return p.Clear();
-    case Action::kOutput: return p.SetOutput(event.output);
-    case Action::kSeek: return p.Seek(event.to_second);
+    case Action::kPlay: p.Play(); break;
+    case Action::kPause: p.Pause(); break;
+    case Action::kStop: p.Stop(); break;
+    case Action::kNext: p.Next(); break;
+    case Action::kDelete: p.DeletePlaying(); break;
+    case Action::kClear: p.Clear(); break;
+    case Action::kOutput: p.SetOutput(event.output); break;
+    case Action::kSeek: p.Seek(event.to_second); break;
+    case Action::kRetag: p.Retag(event.artist, event.title); break;
     }
+    return (event.action == Action::kPlay && stopped) || (event.action == Action::kNext && p.position() != position);
 }
 
 void OnCommand(WindowRun& run, UINT id) {
@@ -200,7 +212,10 @@ void OnCommand(WindowRun& run, UINT id) {
         Action action;
     } kMenu[] = {{kCmdNext, Action::kNext}, {kCmdPlay, Action::kPlay}, {kCmdPause, Action::kPause}, {kCmdStop, Action::kStop}};
     for (const auto& item : kMenu) {
-        if (id == item.command) Do(run, {0, item.action, {}, 0});
+        if (id != item.command) continue;
+        Event event{};
+        event.action = item.action;
+        Do(run, event);
     }
     if (id == kCmdExit) ::PostMessageW(run.player.hwnd(), WM_CLOSE, 0, 0);
     if (id >= kCmdConfigBase && id < kCmdConfigBase + count) run.plugins.Config(id - kCmdConfigBase);
@@ -212,10 +227,11 @@ void OnCommand(WindowRun& run, UINT id) {
 void OnSecond(WindowRun& run) {
     const Options& o = run.options;
     ++run.elapsed;
+    bool started = false;
     for (const Event& event : o.events) {
-        if (event.second == run.elapsed) Do(run, event);
+        if (event.second == run.elapsed) started = Do(run, event) || started;
     }
-    run.player.Tick();
+    if (!started) run.player.Tick();
     HWND hwnd = run.player.hwnd();
     if (run.elapsed == o.config_after) ::PostMessageW(hwnd, WM_COMMAND, kCmdConfigBase, 0);
     if (run.elapsed == o.press_save_after) ::EnumThreadWindows(::GetCurrentThreadId(), PressSaveIn, reinterpret_cast<LPARAM>(hwnd));
@@ -280,6 +296,7 @@ int RunWindowThread(Options& options, const std::string& folder) {
     player.marked_changed = options.marked_changed;
     player.scroll_title = options.scroll_title;
     player.disk_speed = options.disk_speed;
+    player.reopen_ms = options.reopen_ms;
     if (!options.answers_entries) {
         player.Unanswer(winamp::kEntryPath);
         player.Unanswer(winamp::kWideEntryPath);
@@ -302,8 +319,8 @@ int RunWindowThread(Options& options, const std::string& folder) {
         if (entry.hidden) {
             Log("player: playlist entry (hidden) %s", Utf8(entry.path).c_str());
         } else {
-            Log("player: playlist entry \"%s\" (%d s) %s", Utf8(entry.DisplayName()).c_str(), entry.seconds,
-                Utf8(entry.path).c_str());
+            Log("player: playlist entry \"%s\" (%d s%s) %s", Utf8(entry.DisplayName()).c_str(), entry.seconds,
+                entry.video ? ", a film" : "", Utf8(entry.path).c_str());
         }
     }
     if (options.output != player.output()) player.SetOutput(options.output);

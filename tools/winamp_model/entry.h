@@ -25,6 +25,7 @@ struct Entry {
     std::wstring album;
     int seconds = 60;     // how long it plays before the next entry starts
     bool hidden = false;  // an advert curtain: counted in the position and by 211/214, out of the files
+    bool video = false;   // a film: its input plug-in opens the video output while it plays
     std::wstring station;                  // a stream's name
     std::vector<StreamSong> stream_songs;  // in the order it sends them
     bool details_read = false;  // played or shown; 5.x writes an information line only then

@@ -14,7 +14,7 @@ const Profile kProfiles[] = {
     {5, 0x5092, L"Winamp 5.9.2 Build 10042", "Winamp 5.9.2 (5.x)",
      {kVersion, kPlayState, kPlayPosition, kWritePlaylist, kPlaylistPosition, kEntryPath, kWideEntryPath, kMetadata,
       kSettingsFolder, kPlaylistFolder, kWidePlaylistFolder, kOutputPlugin, kWideMetadata, kWidePlayingFile,
-      kWidePlayingTitle},
+      kWidePlayingTitle, kIsPlayingVideo},
      true, true, PlaylistFiles::kUserFolder, PluginThread::kSecondThread, true, true},
 };
 

@@ -112,6 +112,9 @@ LRESULT Winamp::Reply(WPARAM argument, long request) {
     case kPlaylistPosition:
         answer = position();
         break;
+    case kIsPlayingVideo:
+        answer = playing_ && playing_->video && play_state_ != 0 ? kVideoOpen : 0;
+        break;
     case kPlayPosition:
         // The song's length (wParam 1 and 2) is not modelled: a song of unknown length.
         answer = argument == 0 ? PlayPosition() : -1;

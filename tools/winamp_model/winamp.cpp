@@ -3,13 +3,20 @@
 #include <algorithm>
 
 #include "caption.h"
+#include "code_page_text.h"
 #include "common/performance_clock.h"
+#include "id3v1_tags.h"
+#include "playlist_files.h"
 #include "stream_show.h"
 
 namespace sim {
 namespace {
 
 constexpr wchar_t kDiskWriter[] = L"out_disk.dll";
+
+std::string Utf8(const std::wstring& text) { return EncodedText(text, CP_UTF8); }
+
+bool IsMp3(const std::wstring& path) { return path.size() > 4 && SamePath(path.substr(path.size() - 4), L".mp3"); }
 
 }  // namespace
 
@@ -58,6 +65,7 @@ void Winamp::Play(std::size_t index) {
     play_state_ = winamp::kPlaying;
     started_ = true;
     seconds_ = 0;
+    reopen_ends_.reset();
     StartSecond();
     Changed();
 }
@@ -90,6 +98,7 @@ void Winamp::Pause() {
 void Winamp::Stop() {
     seconds_ = 0;
     play_state_ = 0;
+    reopen_ends_.reset();
     Changed();
 }
 
@@ -119,6 +128,26 @@ void Winamp::Seek(int second) {
     if (Caption() != before) Changed();
 }
 
+void Winamp::Retag(const std::wstring& artist, const std::wstring& title) {
+    if (!playing_ || playing_->IsStream()) return Log("player: no file plays whose tags could be saved");
+    const std::wstring path = playing_->path;
+    for (Entry& entry : entries_) {
+        if (!SamePath(entry.path, path)) continue;
+        entry.artist = artist;
+        entry.title = title;
+    }
+    playing_->artist = artist;
+    playing_->title = title;
+    std::string line = "player: tags of \"" + Utf8(path) + "\" saved: \"" + Utf8(playing_->DisplayName()) + "\"";
+    if (IsMp3(path)) line += WriteId3v1Tags(path, artist, title) ? ", its ID3v1 tag written" : ", its file not written";
+    if (play_state_ == winamp::kPlaying) {
+        reopen_ends_ = Now() + std::max(reopen_ms, 0);
+        line += "; position 0 for " + std::to_string(reopen_ms) + " ms";
+    }
+    Log(line);
+    Changed();
+}
+
 void Winamp::SetOutput(const std::wstring& file) {
     output_ = file;
     const std::string name(file.begin(), file.end());  // a file name of the player's own, in ASCII
@@ -140,6 +169,8 @@ void Winamp::StartSecond() {
 
 long Winamp::PlayPosition() const {
     if (!started_ || !playing_ || play_state_ == 0) return -1;
+    // The reopened file and the output are not ready yet; the song's time runs on meanwhile.
+    if (play_state_ == winamp::kPlaying && reopen_ends_ && Now() < *reopen_ends_) return 0;
     const double part = play_state_ == winamp::kPaused ? paused_part_ : SecondPart();
     const double ms = seconds_ * 1000.0 + part * second_speed_;
     return static_cast<long>(std::min(ms, playing_->seconds * 1000.0));

@@ -67,6 +67,14 @@ public:
     void Tick();
     // Moves the playing entry to `second` of it, once, as the user's seek does.
     void Seek(int second);
+    // The file-info dialog's save of new tags for the playing file (not a stream): every entry of
+    // the file and the playing copy take them, and an MP3 on disk gets them in its ID3v1 tag. A
+    // playing file is stopped, written and played again from where it was within one message, so
+    // the play state stays "playing" and 3031 the same file; 105 answers 0 for reopen_ms while the
+    // file and the output open again, then the position runs on. Paused, it stays paused where it
+    // was; stopped, only the tags change.
+    void Retag(const std::wstring& artist, const std::wstring& title);
+    int reopen_ms = 1500;  // longer on a slow drive
 
     // The output plug-in's file name (request 625): "out_ds.dll" as installed, "out_wave.dll", or
     // the Disk Writer, "out_disk.dll", which writes the song as fast as the disk allows while the
@@ -135,6 +143,7 @@ private:
     double second_began_ = 0;    // on the clock, less the part played before a pause
     double paused_part_ = 0;     // of the second, when paused
     int second_speed_ = 1;       // seconds of song this second plays, by the output it began with
+    std::optional<double> reopen_ends_;  // on the clock: when 105 answers the position again
     std::wstring output_ = L"out_ds.dll";
     std::set<long> unanswered_;
     // The line of the request being answered, which waits for the answer's time.
