@@ -24,7 +24,12 @@
 // - Winamp 5.x: a station that shows its name for a minute, then a song, then "(Station)" for a
 //   minute: only the song is reported;
 // - Winamp 5.x: three songs written to disk through the Disk Writer, then the output set back and
-//   a song played: only that song is reported.
+//   a song played: only that song is reported;
+// - Winamp 2.x: three songs skipped after 20 s each, then one played through: only that one, 51
+//   seconds after it began;
+// - Winamp 5.x: a song's tags fixed 20 s in (reported once, with the new tags, 51 seconds after it
+//   began) and fixed again after its report (no second report);
+// - Winamp 5.x: a film played 70 s, then a song: only the song.
 // No 5.x player that names its playing file is asked to write its playlist.
 #include <gtest/gtest.h>
 
@@ -130,7 +135,7 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
         << "the songs fixture made the files";
     const std::wstring curtain = L"hidden:http://radio.example/curtain ";
     std::vector<Player> players;
-    players.reserve(14);  // `files` below stays where it is
+    players.reserve(16);  // `files` below stays where it is
     // Each folder overrides the player's registration in turn; they give it back last first.
     sq::ScopeExit in_reverse([&] {
         while (!players.empty()) players.pop_back();
@@ -246,6 +251,23 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
                                L"--tags \"Skipped Artist|Skipped Three\" C:\\Music\\skipped3.mp3 "
                                L"--tags \"Kept Artist|Kept Song\" C:\\Music\\kept.mp3";
 
+    // The song's ID3v1 tag is fixed 20 s in and again after its report: the player rewrites the
+    // file and plays it on from where it was (its position 0 for a moment), under a new title.
+    players.emplace_back("5.x: a song's tags fixed 20 s in and again after its report", L"sq_retag", Playing(1, 2),
+                         std::vector<Report>{{"art=Fixed%20Artist&trk=Fixed%20Title", 51}});
+    sqtest::Id3v1 typo;
+    typo.title = "Tpyo Title";
+    typo.artist = "Typo Artist";
+    players.back().arguments = players.back().Winamp5() + L"--schedule 150,600 --reopen-ms 1500 " +
+                               L"--events \"20=retag:Fixed Artist|Fixed Title,80=retag:Fixed Artist|Fixed Again\" " +
+                               L"--exit-after 140 " + Quoted(players.back().File(L"typo.mp3", audio + typo.Encode())) +
+                               L" --tags \"Next Artist|Next Song\" C:\\Music\\next.mp3";
+
+    players.emplace_back("5.x: a film played 70 s, then a song", L"sq_film", Playing(1, 2),
+                         std::vector<Report>{{"art=Song%20Artist&trk=Song%20Title", 70 + 51}});
+    players.back().arguments = players.back().Winamp5() + L"--schedule 70,600 --exit-after 135 " +
+                               L"--video C:\\Films\\holiday.avi --tags \"Song Artist|Song Title\" C:\\Music\\song.mp3";
+
     // The players start together; the other program's window comes once they all run, and the
     // moment each song begins to play is taken from the players' logs as it happens.
     for (Player& player : players) player.run = std::make_unique<SimulatorRun>(*player.folder, player.arguments);
@@ -312,7 +334,8 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
     EXPECT_NE(excluded_then_stream.run->Log().find("Song was in the excludes list"), std::string::npos);
     for (const sqtest::ReceivedRequest& request : requests) {
         for (const char* not_a_song :
-             {"radio.example", "%5B", "[", "Excluded", "Skipped", "Radio%20Y", "Disk", "***", "%2A"})
+             {"radio.example", "%5B", "[", "Excluded", "Skipped", "Radio%20Y", "Disk", "***", "%2A", "Typo", "Tpyo",
+              "Again", "holiday"})
             EXPECT_EQ(request.request_line.find(not_a_song), std::string::npos) << request.request_line;
     }
     // A plug-in whose player has closed follows the only window there is, but reads none of its pointers.
