@@ -35,3 +35,10 @@ function(sq_add_wine_test name)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${ARG_FIXTURES}")
   endif()
 endfunction()
+
+# The layer rule of src/'s includes (README, "Layout"), checked with the native tests.
+if(NOT WIN32)
+  find_program(SQ_PYTHON NAMES python3 REQUIRED)
+  add_test(NAME layer_includes COMMAND ${SQ_PYTHON} ${CMAKE_SOURCE_DIR}/scripts/check-layers.py ${CMAKE_SOURCE_DIR}/src)
+  set_tests_properties(layer_includes PROPERTIES LABELS static)
+endif()
