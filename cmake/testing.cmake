@@ -35,3 +35,18 @@ function(sq_add_wine_test name)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${ARG_FIXTURES}")
   endif()
 endfunction()
+
+# The checks of src/ itself, with the tests of each build: the layers of its includes
+# (scripts/check-layers.py), and clang-tidy (.clang-tidy) over the files the build compiles: the
+# portable core in the native build, the Windows shell in the win32 one. clang-tidy keeps both
+# processors busy, so nothing else runs beside it.
+find_program(SQ_PYTHON NAMES python3 REQUIRED)
+if(WIN32)
+  add_test(NAME clang_tidy_shell COMMAND ${SQ_PYTHON} ${CMAKE_SOURCE_DIR}/scripts/clang-tidy.py ${CMAKE_BINARY_DIR} --shell)
+  set_tests_properties(clang_tidy_shell PROPERTIES LABELS static TIMEOUT 900 PROCESSORS 2)
+else()
+  add_test(NAME layer_includes COMMAND ${SQ_PYTHON} ${CMAKE_SOURCE_DIR}/scripts/check-layers.py ${CMAKE_SOURCE_DIR}/src)
+  add_test(NAME clang_tidy_core COMMAND ${SQ_PYTHON} ${CMAKE_SOURCE_DIR}/scripts/clang-tidy.py ${CMAKE_BINARY_DIR})
+  set_tests_properties(layer_includes PROPERTIES LABELS static)
+  set_tests_properties(clang_tidy_core PROPERTIES LABELS static TIMEOUT 900 PROCESSORS 2)
+endif()

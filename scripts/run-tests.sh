@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native core and the Windows DLL, and runs every test:
-# the native unit tests (under ASan and UBSan) and the Windows tests under Wine.
+# the native unit tests (under ASan and UBSan) and the Windows tests under Wine, with the checks
+# of src/ among them (its includes against the layers, clang-tidy over the core and the shell).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"

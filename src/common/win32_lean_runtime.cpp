@@ -27,6 +27,8 @@ private:
 
 }  // namespace
 
+// Replacing the library's helpers takes their reserved names, in std, and the variadic one as declared.
+// NOLINTBEGIN(bugprone-reserved-identifier, cert-dcl37-c, cert-dcl51-cpp, cert-dcl58-cpp, cert-dcl50-cpp)
 namespace std {
 
 void __throw_bad_exception() { throw bad_exception(); }
@@ -46,6 +48,7 @@ void __throw_overflow_error(const char* what) { throw LibraryCheckFailed(what); 
 void __throw_underflow_error(const char* what) { throw LibraryCheckFailed(what); }
 
 }  // namespace std
+// NOLINTEND(bugprone-reserved-identifier, cert-dcl37-c, cert-dcl51-cpp, cert-dcl58-cpp, cert-dcl50-cpp)
 
 namespace __gnu_cxx {
 

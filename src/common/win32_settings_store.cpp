@@ -24,7 +24,7 @@ std::string Get(const char* key) {
     if (::RegQueryValueExW(hkey.get(), name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
     std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    bytes = static_cast<DWORD>(buffer.size()) * sizeof(wchar_t);
     if (::RegQueryValueExW(hkey.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes) !=
         ERROR_SUCCESS)
         return {};
@@ -41,7 +41,7 @@ void Save(const char* key, const std::string& value) {
     const std::wstring name = WideFromAnsi(key);
     const std::wstring data = WideFromAnsi(value);
     ::RegSetValueExW(hkey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+                     static_cast<DWORD>(data.size() + 1) * sizeof(wchar_t));
 }
 
 LSTATUS RemoveAll() {

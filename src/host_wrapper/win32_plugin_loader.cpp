@@ -28,11 +28,11 @@ std::wstring RegisteredServerPath() {
     const std::wstring key = std::wstring(L"Software\\Classes\\CLSID\\") + clsid + L"\\InprocServer32";
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         std::vector<wchar_t> path(MAX_PATH + 1);
-        DWORD bytes = static_cast<DWORD>(path.size() * sizeof(wchar_t));
+        DWORD bytes = static_cast<DWORD>(path.size()) * sizeof(wchar_t);
         LSTATUS status = ::RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path.data(), &bytes);
         if (status == ERROR_MORE_DATA) {
             path.resize(bytes / sizeof(wchar_t) + 1);
-            bytes = static_cast<DWORD>(path.size() * sizeof(wchar_t));
+            bytes = static_cast<DWORD>(path.size()) * sizeof(wchar_t);
             status = ::RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path.data(), &bytes);
         }
         if (status == ERROR_SUCCESS && path[0] != L'\0') return std::wstring(path.data());

@@ -21,10 +21,10 @@ namespace {
 // cache and the heap's free blocks (a fresh block from the system costs a page fault per page).
 // A search that goes on past that is a long one: each read is then twice the one before, up to
 // a size at which the system calls no longer count.
-constexpr std::size_t kFirstRead = 4 * 1024;
-constexpr std::size_t kPastTag = 4 * 1024;
-constexpr std::size_t kTagRead = 64 * 1024;
-constexpr std::size_t kLargestRead = 256 * 1024;
+constexpr std::size_t kFirstRead = std::size_t{4} * 1024;
+constexpr std::size_t kPastTag = std::size_t{4} * 1024;
+constexpr std::size_t kTagRead = std::size_t{64} * 1024;
+constexpr std::size_t kLargestRead = std::size_t{256} * 1024;
 
 bool IsAcceptedSecondByte(unsigned char b) { return b == 0xFA || b == 0xFB; }
 

@@ -6,7 +6,7 @@
 namespace sq {
 namespace {
 
-constexpr std::size_t kSearchRead = 64 * 1024;
+constexpr std::size_t kSearchRead = std::size_t{64} * 1024;
 constexpr std::size_t kOverlap = kLongestFrameIdentifier - 1;
 
 // Every kind found, each with all the bytes its frame may reach among the first `have`.
@@ -22,7 +22,7 @@ HeldBody ReadId3v2Body(ByteFile& file, std::uint64_t offset, std::size_t size, s
     HeldBody body;
     const std::size_t held = std::min(size, kHeldBodyBytes);
     start = start.substr(0, held);
-    std::size_t missing = FindMissingFrameIdentifiers(start, 0, version, body.found);
+    FindMissingFrameIdentifiers(start, 0, version, body.found);
     body.bytes = start;
     if (start.size() == size || AllFoundWithin(body.found, start.size(), version)) return body;
 
@@ -31,7 +31,7 @@ HeldBody ReadId3v2Body(ByteFile& file, std::uint64_t offset, std::size_t size, s
     const std::size_t got = file.ReadAt(offset + start.size(), kept + start.size(), held - start.size());
     body.bytes = std::string_view(kept, start.size() + got);
     const std::size_t from = start.size() - std::min(start.size(), kOverlap);
-    missing = FindMissingFrameIdentifiers(body.bytes.substr(from), from, version, body.found);
+    std::size_t missing = FindMissingFrameIdentifiers(body.bytes.substr(from), from, version, body.found);
     // A short read is where the file, and with it the body, ends.
     if (body.bytes.size() < held) return body;
 

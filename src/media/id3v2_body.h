@@ -15,7 +15,7 @@
 namespace sq {
 
 // The last byte a frame within 16-bit positions reaches is at 32,766 + 7 + 254 (version 2).
-constexpr std::size_t kHeldBodyBytes = 33 * 1024;
+constexpr std::size_t kHeldBodyBytes = std::size_t{33} * 1024;
 
 struct HeldBody {
     std::string_view bytes;  // the body's start: all of it, or as much as the found frames reach

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::size_t kId3v2HeaderSize = 10;
 // Read with the header: enough for the text frames at the start of most tags.
-constexpr std::size_t kBodyStartRead = 4 * 1024;
+constexpr std::size_t kBodyStartRead = std::size_t{4} * 1024;
 
 std::uint64_t Id3v2TagSize(const unsigned char* header) {
     // Each size byte is taken whole, bit 7 included.

@@ -1,6 +1,5 @@
 #include "player/playing_file.h"
 
-#include "common/http_scheme.h"
 #include "common/path_text.h"
 #include "player/player_folder.h"
 #include "player/playlist_file.h"
@@ -30,8 +29,6 @@ PlaylistFolder ProgramFolder(PlayerPort& player, const CodePage& code_page) {
 }
 
 }  // namespace
-
-bool PlayingFile::IsStream() const { return IsHttpAddress(path) || IsHttpAddress(utf8_path); }
 
 PlayingFile PlayingFileFromUtf8(const CodePage& code_page, std::string utf8_path) {
     PlayingFile found;

@@ -6,7 +6,7 @@
 namespace sq {
 namespace {
 
-constexpr std::size_t kChunkSize = 64 * 1024;
+constexpr std::size_t kChunkSize = std::size_t{64} * 1024;
 
 std::string WithoutCarriageReturn(std::string line) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -1,11 +1,13 @@
 #include "player/scrolled_caption.h"
 
+#include <string_view>
+
 namespace sq {
 namespace {
 
-const std::string kJoin = " *** ";
+constexpr std::string_view kJoin = " *** ";
 
-bool EndsWith(const std::string& text, const std::string& end) {
+bool EndsWith(const std::string& text, std::string_view end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 

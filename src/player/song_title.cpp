@@ -1,13 +1,15 @@
 #include "player/song_title.h"
 
+#include <string_view>
+
 #include "player/scrolled_caption.h"
 
 namespace sq {
 namespace {
 
-const std::string kPlayerSuffix = " - Winamp";
+constexpr std::string_view kPlayerSuffix = " - Winamp";
 
-std::string WithoutEvery(const std::string& text, const std::string& piece) {
+std::string WithoutEvery(const std::string& text, std::string_view piece) {
     std::string cleaned;
     cleaned.reserve(text.size());
     std::size_t from = 0;

@@ -7,16 +7,13 @@
 // title ("Artist - Song") as the stream's "streamtitle".
 #include <string>
 
+#include "common/played_song.h"
+
 namespace sq {
 
 // A song title (the playlist number already gone) that is a stream's status or its address, not
 // a song: such ticks hold the countdown as a pause does.
 bool IsStreamStatusTitle(const std::string& song_title);
-
-struct ArtistAndTrack {
-    std::string artist;
-    std::string track;
-};
 
 // The stream title split at its first " - "; without one, the whole text is the track and the
 // artist is empty.

@@ -49,7 +49,7 @@ LSTATUS SetValue(HKEY root, const std::wstring& key, const wchar_t* name, const 
     LSTATUS status = ::RegCreateKeyExW(root, ClassesPath(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, hkey.put(), nullptr);
     if (status != ERROR_SUCCESS) return status;
     return ::RegSetValueExW(hkey.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+                            static_cast<DWORD>(value.size() + 1) * sizeof(wchar_t));
 }
 
 LSTATUS DeleteTree(HKEY root, const std::wstring& key) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/code_page.h"
-#include "player/played_song.h"
+#include "common/played_song.h"
 
 namespace sq {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "player/played_song.h"
+#include "common/played_song.h"
 #include "submit/submission_ports.h"
 #include "submit/time_stamp.h"
 #include "submit/transfer.h"

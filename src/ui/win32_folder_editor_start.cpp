@@ -88,7 +88,7 @@ bool Start(std::unique_ptr<Job> job) {
         return false;
     const UniqueKernelHandle thread(::CreateThread(nullptr, 0, &RunJob, job.get(), 0, nullptr));
     if (!thread) return false;
-    job.release();
+    job.release();  // NOLINT(bugprone-unused-return-value): the thread owns the job now; RunJob deletes it
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/win32_frm_main_layout.h"
 
 #include <cwchar>
+#include <iterator>
 
 #include "common/win32_ansi_text.h"
 #include "common/win32_gdi_scope.h"
@@ -17,8 +18,9 @@ using T = Colour;
 
 // Tab order first (txtUser ... cmdRemove), then what the user only looks at. The folder editor's
 // members come before its frame, and the frame before the status area it lies over. The drawn
-// shapes stand beside what they belong to, and take no part in either order.
-const std::vector<ControlLayout> kControls = {
+// shapes stand beside what they belong to, and take no part in either order. A constant of the
+// DLL's image: nothing is built as the DLL loads.
+constexpr ControlLayout kControls[] = {
     {IDC_TXT_USER, K::TextBox, C::Window, "", false, T::Default, false, {1200, 1320, 4335, 285}},
     {IDC_TXT_PASS, K::PasswordBox, C::Window, "", false, T::Default, false, {1200, 1680, 4335, 285}},
     {IDC_CMD_SAVE, K::Button, C::Window, "&Save", true, T::Default, false, {4200, 4440, 1335, 495}},
@@ -154,7 +156,7 @@ void FitComboHeight(HWND combo, int wanted) {
 
 }  // namespace
 
-const std::vector<ControlLayout>& MainWindowControls() { return kControls; }
+ControlTable MainWindowControls() { return {std::begin(kControls), std::end(kControls)}; }
 
 bool IsDrawn(const ControlLayout& row) { return row.kind == K::Rule || row.kind == K::Outline; }
 

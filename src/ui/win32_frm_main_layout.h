@@ -34,7 +34,7 @@ struct TwipsRect {
 // The id of a drawn shape: it has no window to find.
 inline constexpr int kDrawn = 0;
 
-struct ControlLayout {
+struct ControlLayout {  // NOLINT(clang-analyzer-optin.performance.Padding): in the rows' order; 4 bytes a row
     int id;
     ControlKind kind;
     Container container;
@@ -48,7 +48,13 @@ struct ControlLayout {
 // Every control, in the order that gives the keyboard's tab order and the stacking (earlier ones
 // lie over later ones: the folder editor's frame covers the status area it is placed over), with
 // the drawn shapes among them.
-const std::vector<ControlLayout>& MainWindowControls();
+struct ControlTable {
+    const ControlLayout* first;
+    const ControlLayout* last;
+    const ControlLayout* begin() const { return first; }
+    const ControlLayout* end() const { return last; }
+};
+ControlTable MainWindowControls();
 // The control `id`; never a drawn shape.
 const ControlLayout* FindControlLayout(int id);
 bool IsDrawn(const ControlLayout& row);

@@ -1,0 +1,43 @@
+#pragma once
+// The song a report is made of, in UTF-8: what the player's model (player/) hands the submission
+// run (submit/), which lie side by side, through the control window. The player's model makes
+// it (player/playing_file.h, player/stream_title.h); the run reads it.
+#include <string>
+
+#include "common/http_scheme.h"
+
+namespace sq {
+
+struct PlayingFile {
+    // In the system's code page, as the exclusion test compares it; characters the code page lacks
+    // are written as the system writes them (a look-alike, or "?"). Empty when no playing file is
+    // known.
+    std::string path;
+    // The same path in UTF-8 whenever the player gave it in a form that holds every character (a
+    // wide answer, or its UTF-8 playlist), else empty: the file is opened by it.
+    std::string utf8_path;
+
+    bool empty() const { return path.empty() && utf8_path.empty(); }
+    // An internet stream: its address is never opened as a file.
+    bool IsStream() const { return IsHttpAddress(path) || IsHttpAddress(utf8_path); }
+};
+
+struct ArtistAndTrack {
+    std::string artist;
+    std::string track;
+};
+
+// The song the tick that ended the countdown read, and what the player knows of a file's artist
+// and title.
+struct PlayedSong {
+    std::string title;      // the song title, the fallback for the track
+    PlayingFile file;       // empty when the player does not say
+    ArtistAndTrack stream;  // a stream's title as the player answers it, split; empty for a file
+};
+
+struct PlayerTags {
+    std::string artist;
+    std::string title;
+};
+
+}  // namespace sq
