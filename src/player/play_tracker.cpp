@@ -13,7 +13,6 @@ constexpr long kSlackMs = 1000;
 constexpr int kMostReopeningTicks = 10;
 
 bool SameFile(const PlayingFile& a, const PlayingFile& b) {
-    if (a.empty() || b.empty()) return false;
     if (!a.utf8_path.empty() && !b.utf8_path.empty()) return a.utf8_path == b.utf8_path;
     return a.path == b.path;
 }
@@ -24,9 +23,13 @@ std::optional<PlayTracker::Play> PlayTracker::See(const std::string& title, cons
                                                   std::optional<long> position_ms) {
     const long position = position_ms.value_or(-1);
     if (!current_) return Start(title, file, position);
-    // A stream's position runs from its connection, whatever song it sends: its title tells its song.
+    // Another file is another song, whatever its title. A stream's position runs from its
+    // connection, whatever song it sends: its title tells its song.
+    const bool files_known = !file.empty() && !current_->file.empty();
+    if (files_known && !SameFile(file, current_->file)) return Start(title, file, position);
     const bool by_title_alone = file.IsStream() || current_->file.IsStream() || position < 0;
-    std::optional<bool> goes_on = by_title_alone ? std::optional<bool>(title == current_->title) : GoesOn(title, file, position);
+    std::optional<bool> goes_on =
+        by_title_alone ? std::optional<bool>(title == current_->title) : GoesOn(title, files_known, position);
     if (!goes_on.has_value()) {
         if (reopening_ticks_ < kMostReopeningTicks) {
             ++reopening_ticks_;
@@ -43,13 +46,13 @@ std::optional<PlayTracker::Play> PlayTracker::See(const std::string& title, cons
     return current_->serial;
 }
 
-std::optional<bool> PlayTracker::GoesOn(const std::string& title, const PlayingFile& file, long position_ms) const {
+std::optional<bool> PlayTracker::GoesOn(const std::string& title, bool same_file, long position_ms) const {
     if (title == current_->title) {
         const bool went_back = position_ms + kSlackMs < current_->position_ms;
         if (!went_back || position_ms >= kNearStartMs) return true;
     } else {
         // Only the same file can go on under another title, and only from where it was.
-        if (!SameFile(file, current_->file)) return false;
+        if (!same_file) return false;
         if (position_ms >= kNearStartMs) return true;
     }
     if (position_ms == 0) return std::nullopt;

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "player/playing_file.h"
+#include "common/played_song.h"
 
 namespace sq {
 
@@ -27,7 +27,8 @@ public:
 
 private:
     // Whether the position shows the play going on (true), starting again (false), or nothing yet.
-    std::optional<bool> GoesOn(const std::string& title, const PlayingFile& file, long position_ms) const;
+    // `same_file`: both files known, and the same.
+    std::optional<bool> GoesOn(const std::string& title, bool same_file, long position_ms) const;
     Play Start(const std::string& title, const PlayingFile& file, long position_ms);
 
     struct Current {

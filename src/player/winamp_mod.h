@@ -9,10 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "common/played_song.h"
 #include "player/play_pace.h"
 #include "player/play_tracker.h"
-#include "player/played_song.h"
 #include "player/player_port.h"
+#include "player/playing_file.h"
+#include "player/stream_title.h"
 
 namespace sq {
 

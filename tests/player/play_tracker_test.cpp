@@ -29,6 +29,7 @@ TEST(PlayTracker, ANewPlayStartsWhenAnotherSongStartsAndOnlyThen) {
         {"played on, paused between", {{"A", a, 0, kFirst}, {"A", a, 1000, kSame}, {"A", a, 2100, kSame}}},
         {"skipped to the next song", {{"A", a, 20000, kFirst}, {"B", b, 400, kNew}, {"B", b, 1400, kSame}}},
         {"the next song read at 0", {{"A", a, 20000, kFirst}, {"B", b, 0, kNew}}},
+        {"another file of the same title", {{"A", a, 300, kFirst}, {"A", b, 400, kNew}}},
         {"the same file again from its start",
          {{"A", a, 20000, kFirst}, {"A", a, 21000, kSame}, {"A", a, 300, kNew}, {"A", a, 1300, kSame}}},
         {"the same file again, read at 0 first",

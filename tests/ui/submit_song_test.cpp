@@ -144,9 +144,12 @@ protected:
     static frmMain& form() { return frmMain::Instance(); }
     static std::string Label(int id) { return form().ControlText(id); }
 
-    // The countdown's own way in: the tick on which the counter runs out.
+    // The countdown's own way in: a countdown that has reported nothing of this play, the tick on
+    // which it starts counting the play, and the tick on which the counter runs out.
     void SubmittingTick() {
+        form().countdown = Countdown{};
         form().countdown.LastPlayed = "a title shown before";
+        form().tmrCountDown_Timer();
         form().countdown.lngCounter = 0;
         form().tmrCountDown_Timer();
     }
