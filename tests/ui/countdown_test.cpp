@@ -108,17 +108,10 @@ TEST(Countdown, AnotherSongStartsTheCountAgain) {
     EXPECT_EQ(run.submitted, std::vector<std::string>{"D"}) << "D goes on its own 51st tick";
     EXPECT_EQ(run.countdown.LastPlayed, "D");
 
-    // Ten songs skipped after 5 s each: the eleventh still needs 51 ticks of its own.
-    for (char song = 'a'; song < 'k'; ++song) run.Ticks(std::string(1, song), 5);
-    run.Ticks("k", 50);
-    EXPECT_EQ(run.submitted.size(), 1u);
-    run.Ticks("k", 1);
-    EXPECT_EQ(run.submitted.back(), "k");
-
     // The same song played again from its start, before its report, is another play.
     run.PlayOf("E", 30, 100);
     run.PlayOf("E", 50, 101);
-    EXPECT_EQ(run.submitted.size(), 2u);
+    EXPECT_EQ(run.submitted.size(), 1u);
     run.PlayOf("E", 1, 101);
     EXPECT_EQ(run.submitted.back(), "E");
 }
