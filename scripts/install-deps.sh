@@ -36,14 +36,15 @@ update_log=$(mktemp)
 pin=/etc/apt/preferences.d/zz-sonoquill-install
 trap 'rm -f "$update_log" "$pin"' EXIT
 
-# Up to three updates, a little apart: a sync in progress usually ends within minutes.
+# Up to three updates, a few seconds apart: a list caught between two of the mirror's files may
+# arrive whole on the next try; a longer sync is not waited out.
 for attempt in 1 2 3; do
   if apt-get update -q 2>&1 | tee "$update_log"; then
     break
   fi
   if ((attempt < 3)); then
-    echo "apt-get update failed (attempt $attempt of 3); trying again in $((attempt * 10)) s"
-    sleep $((attempt * 10))
+    echo "apt-get update failed (attempt $attempt of 3); trying again in $((attempt * 5)) s"
+    sleep $((attempt * 5))
   fi
 done
 
