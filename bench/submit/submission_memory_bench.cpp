@@ -86,8 +86,8 @@ struct Expected {
 bool RunOneSubmission(sq::frmMain& form, const Expected& expected) {
     form.SetControlText(sq::IDC_LBL_RESPONSE, "No data sent yet.");
     form.SetControlText(sq::IDC_LBL_CONNECTED, "");
-    form.countdown.LastPlayed = "a title shown before";
-    form.countdown.lngCounter = 0;
+    form.CountdownForTesting().LastPlayed = "a title shown before";
+    form.CountdownForTesting().lngCounter = 0;
     const ULONGLONG started = ::GetTickCount64();
     form.tmrCountDown_Timer();
     const ULONGLONG took = ::GetTickCount64() - started;

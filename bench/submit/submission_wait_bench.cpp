@@ -68,8 +68,8 @@ LONGLONG Now() {
 }
 
 void SubmittingTick(sq::frmMain& form) {
-    form.countdown.LastPlayed = "a title shown before";
-    form.countdown.lngCounter = 0;
+    form.CountdownForTesting().LastPlayed = "a title shown before";
+    form.CountdownForTesting().lngCounter = 0;
     form.tmrCountDown_Timer();
 }
 
@@ -122,7 +122,7 @@ int main() {
             return 1;
         }
         latencies.push_back(Milliseconds(tick, service.Requests().back().arrived_at));
-        form.countdown.LastPlayed = kSongTitle;
+        form.CountdownForTesting().LastPlayed = kSongTitle;
     }
     const double first = latencies.front();
     std::vector<double> rest(latencies.begin() + 1, latencies.end());

@@ -1,7 +1,6 @@
 #pragma once
-// The song a report is made of, in UTF-8: what the player's model (player/) hands the submission
-// run (submit/), which lie side by side, through the control window. The player's model makes
-// it (player/playing_file.h, player/stream_title.h); the run reads it.
+// The song a report is made of, in UTF-8: what the report's decision (report/) hands the
+// submission run (submit/), and the playing file the player's reader (player/) names.
 #include <string>
 
 #include "common/http_scheme.h"
@@ -22,22 +21,20 @@ struct PlayingFile {
     bool IsStream() const { return IsHttpAddress(path) || IsHttpAddress(utf8_path); }
 };
 
+// Who a song is: from a file's tags, what the player knows, a stream's title, or what a request
+// carries.
 struct ArtistAndTrack {
     std::string artist;
     std::string track;
+
+    bool Complete() const { return !artist.empty() && !track.empty(); }
 };
 
-// The song the tick that ended the countdown read, and what the player knows of a file's artist
-// and title.
+// The song the tick that ended the countdown read.
 struct PlayedSong {
     std::string title;      // the song title, the fallback for the track
     PlayingFile file;       // empty when the player does not say
     ArtistAndTrack stream;  // a stream's title as the player answers it, split; empty for a file
-};
-
-struct PlayerTags {
-    std::string artist;
-    std::string title;
 };
 
 }  // namespace sq

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "common/caught_exception.h"
+#include "common/failure_trace.h"
 
 namespace sq {
 
@@ -22,5 +23,16 @@ HRESULT TraceCaughtExceptionOnce(const wchar_t* where, const wchar_t* what_faile
 
 // The line of an exception already told apart, which both of them write.
 void TraceCaught(const wchar_t* where, const wchar_t* what_failed, const CaughtException& caught) noexcept;
+
+// A failure that a routine catches and goes on from, traced under the routine's name.
+class DebuggerTrace final : public FailureTrace {
+public:
+    // `where` must live as long as the object (a literal).
+    explicit DebuggerTrace(const wchar_t* where) : where_(where) {}
+    void Trace(const wchar_t* what) noexcept override { TraceCaughtException(where_, what); }
+
+private:
+    const wchar_t* where_;
+};
 
 }  // namespace sq

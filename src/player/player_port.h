@@ -40,12 +40,13 @@ public:
     // otherwise.
     virtual std::string AskWideText(winamp::Request request, long argument = 0) = 0;  // UTF-8
     virtual std::string AskCodePageText(winamp::Request request, long argument = 0) = 0;
-    // A field of a file's metadata: kWideMetadata with the file named in UTF-8, or kMetadata with
-    // it named in the code page; the answer in the same form. The answer buffer is cleared before
-    // the request, so a version without it gives the empty text. Asked only of a window of this
-    // process.
-    virtual std::string AskWideMetadata(const std::string& utf8_file, const char* field) = 0;
-    virtual std::string AskCodePageMetadata(const std::string& file, const char* field) = 0;
+    // A field of a file's or a stream's metadata: kWideMetadata with the file named in UTF-8, or
+    // kMetadata with it named in the code page; the answer in the same form. Nothing when the
+    // player answers that it knows no such field (0), or when the request was not delivered. The
+    // answer buffer is cleared before the request, so a version without it (which answers 1) gives
+    // the empty text. Asked only of a window of this process.
+    virtual std::optional<std::string> AskWideMetadata(const std::string& utf8_file, const char* field) = 0;
+    virtual std::optional<std::string> AskCodePageMetadata(const std::string& file, const char* field) = 0;
     // The window's caption as wide text, as long as it is; empty without a window.
     virtual std::string Caption() = 0;
 

@@ -90,22 +90,25 @@ std::string PlayerWindow::AskCodePageText(winamp::Request request, long argument
 // The player writes into our buffer, which it can reach only in this process. The buffer is
 // cleared first: a version without the request answers 1 and leaves it as it was.
 template <typename Info, typename Char>
-std::basic_string<Char> PlayerWindow::MetadataAnswer(winamp::Request request, const std::basic_string<Char>& file,
-                                                     const std::basic_string<Char>& field) {
-    if (!BelongsToThisProcess(window_) || file.empty()) return {};
+std::optional<std::basic_string<Char>> PlayerWindow::MetadataAnswer(winamp::Request request,
+                                                                    const std::basic_string<Char>& file,
+                                                                    const std::basic_string<Char>& field) {
+    if (!BelongsToThisProcess(window_) || file.empty()) return std::nullopt;
     Char answer[winamp::kTextBufferCharacters] = {};
     Info info{file.c_str(), field.c_str(), answer, winamp::kTextBufferCharacters};
-    ::SendMessageW(window_, WM_USER, reinterpret_cast<WPARAM>(&info), request);
+    if (!::SendMessageW(window_, WM_USER, reinterpret_cast<WPARAM>(&info), request)) return std::nullopt;
     answer[winamp::kTextBufferCharacters - 1] = Char();
     return std::basic_string<Char>(answer);
 }
 
-std::string PlayerWindow::AskWideMetadata(const std::string& utf8_file, const char* field) {
-    return Utf8FromWide(MetadataAnswer<winamp::WideExtendedFileInfo>(winamp::kWideMetadata, WideFromUtf8(utf8_file),
-                                                            WideFromAnsi(field)));
+std::optional<std::string> PlayerWindow::AskWideMetadata(const std::string& utf8_file, const char* field) {
+    const std::optional<std::wstring> answer = MetadataAnswer<winamp::WideExtendedFileInfo>(
+        winamp::kWideMetadata, WideFromUtf8(utf8_file), WideFromAnsi(field));
+    if (!answer) return std::nullopt;
+    return Utf8FromWide(*answer);
 }
 
-std::string PlayerWindow::AskCodePageMetadata(const std::string& file, const char* field) {
+std::optional<std::string> PlayerWindow::AskCodePageMetadata(const std::string& file, const char* field) {
     return MetadataAnswer<winamp::ExtendedFileInfo>(winamp::kMetadata, file, std::string(field));
 }
 

@@ -21,8 +21,8 @@ public:
     std::optional<long> Ask(winamp::Request request, long argument = 0) override;
     std::string AskWideText(winamp::Request request, long argument = 0) override;
     std::string AskCodePageText(winamp::Request request, long argument = 0) override;
-    std::string AskWideMetadata(const std::string& utf8_file, const char* field) override;
-    std::string AskCodePageMetadata(const std::string& file, const char* field) override;
+    std::optional<std::string> AskWideMetadata(const std::string& utf8_file, const char* field) override;
+    std::optional<std::string> AskCodePageMetadata(const std::string& file, const char* field) override;
     std::string Caption() override;
     std::string PlayCommand() override;
     std::string ReadPlaylistEntry(const PlaylistFolder& folder, const char* file_name, long position) override;
@@ -32,7 +32,7 @@ private:
     template <typename Char>
     std::basic_string<Char> TextAnswer(winamp::Request request, long argument);
     template <typename Info, typename Char>
-    std::basic_string<Char> MetadataAnswer(winamp::Request request, const std::basic_string<Char>& file,
+    std::optional<std::basic_string<Char>> MetadataAnswer(winamp::Request request, const std::basic_string<Char>& file,
                                            const std::basic_string<Char>& field);
 
     HWND handed_ = nullptr;

@@ -1,8 +1,6 @@
 #include "player/winamp_mod.h"
 
-#include "common/letter_case.h"
 #include "player/song_title.h"
-#include "player/stream_title.h"
 
 namespace sq {
 
@@ -21,57 +19,7 @@ std::string WinAmpMod::GetSongTitle() {
     return SongTitleFromWindowText(port_.Caption());
 }
 
-PlayerReading WinAmpMod::Look(std::uint32_t now_ms, const std::string& reported) {
-    PlayerReading reading;
-    if (FindWinAmp()) {
-        reading.state = GetPlayState();
-        reading.title = GetSongTitle();
-    }
-    // A steady title costs no more than it did before the holds: most ticks are such ticks.
-    if (reading.state != PlayState::kPlaying || reading.title == reported) {
-        pace_.Forget();
-        title_look_.reset();
-        return reading;
-    }
-    const std::optional<long> position = port_.Ask(winamp::kPlayPosition);
-    reading.hold = HeardHold(position, now_ms);
-    if (!title_look_ || title_look_->title != reading.title) {
-        PlayingFile file = GetPlayingFile(PlaylistWrite::kNever);
-        const Hold hold = StreamHold(reading.title, file);
-        title_look_ = TitleLook{reading.title, std::move(file), hold};
-    }
-    if (reading.hold == Hold::kNone) reading.hold = title_look_->hold;
-    // A tick that does not count never changes which song is counted.
-    if (reading.hold != Hold::kNone) return reading;
-    const std::optional<PlayTracker::Play> play = plays_.See(reading.title, title_look_->file, position);
-    if (play) {
-        reading.play = *play;
-    } else {
-        reading.hold = Hold::kReopening;
-    }
-    return reading;
-}
-
-// Asked on every tick that counts a new title down, so that the position's run is never broken
-// while it matters.
-Hold WinAmpMod::HeardHold(std::optional<long> position_ms, std::uint32_t now_ms) {
-    const std::string output = port_.AskCodePageText(winamp::kOutputPlugin);
-    const bool heard = pace_.KeepsToClock(position_ms, now_ms);
-    if (LowerCase(output) == winamp::kDiskWriter || !heard) return Hold::kNotAtClockSpeed;
-    // A version without the request answers 1, which says nothing.
-    if (port_.Ask(winamp::kIsPlayingVideo) == winamp::kVideoOpen) return Hold::kVideo;
-    return Hold::kNone;
-}
-
-// The look at the file writes nothing, on the first tick of a title only.
-Hold WinAmpMod::StreamHold(const std::string& title, const PlayingFile& file) {
-    if (!file.IsStream()) return Hold::kNone;
-    if (IsStreamStatusTitle(title)) return Hold::kStreamStatus;
-    // A player that knows no stream title has its station's name counted, as it always had.
-    const std::optional<long> version = port_.Ask(winamp::kVersion);
-    if (!version || *version < winamp::kFirstVersionWithMetadata) return Hold::kNone;
-    return StreamTitle(file).empty() ? Hold::kNoStreamTitle : Hold::kNone;
-}
+bool WinAmpMod::NamesMetadata() { return AnsweredMetadata().code_page; }
 
 PlayingFile WinAmpMod::GetPlayingFile(PlaylistWrite write) {
     // Right even when the playing entry was deleted or moved, or the list cleared.
@@ -107,32 +55,43 @@ PlayingFile WinAmpMod::EntryThePlayerNames(long position) {
     return PlayingFile{port_.AskCodePageText(winamp::kEntryPath, position), {}};
 }
 
-PlayedSong WinAmpMod::SongToReport(const PlayerReading& reading) {
-    PlayedSong song{reading.title, GetPlayingFile(), {}};
-    if (song.file.IsStream()) song.stream = SplitStreamTitle(StreamTitle(song.file));
-    return song;
+WinAmpMod::MetadataRequests WinAmpMod::AnsweredMetadata() {
+    // A version without the wide request answers it with 1, as if it had answered an empty text.
+    const std::optional<long> version = port_.Ask(winamp::kVersion);
+    if (!version) return {};
+    return {*version >= winamp::kFirstVersionWithWideMetadata, *version >= winamp::kFirstVersionWithMetadata};
 }
 
-std::string WinAmpMod::StreamTitle(const PlayingFile& stream) {
-    std::string title = Metadata(stream, "streamtitle", true);
-    return title.empty() ? Metadata(stream, "streamtitle", false) : title;
+std::optional<std::string> WinAmpMod::GetMetadata(const PlayingFile& file, const char* field) {
+    if (file.empty()) return std::nullopt;
+    const MetadataRequests answered = AnsweredMetadata();
+    std::optional<std::string> wide;
+    if (answered.wide) wide = Metadata(file, field, true);
+    if (wide && !wide->empty()) return wide;
+    std::optional<std::string> code_page;
+    if (answered.code_page) code_page = Metadata(file, field, false);
+    return code_page ? code_page : wide;
 }
 
-PlayerTags WinAmpMod::GetPlayerTags(const PlayingFile& file) {
+ArtistAndTrack WinAmpMod::GetPlayerTags(const PlayingFile& file) {
     if (file.empty()) return {};
+    const MetadataRequests answered = AnsweredMetadata();
     for (const bool wide : {true, false}) {
-        PlayerTags tags{Metadata(file, "artist", wide), Metadata(file, "title", wide)};
-        if (!tags.artist.empty() && !tags.title.empty()) return tags;
+        if (!(wide ? answered.wide : answered.code_page)) continue;
+        ArtistAndTrack tags{Metadata(file, "artist", wide).value_or(""), Metadata(file, "title", wide).value_or("")};
+        if (tags.Complete()) return tags;
     }
     return {};
 }
 
-std::string WinAmpMod::Metadata(const PlayingFile& file, const char* field, bool wide) {
+std::optional<std::string> WinAmpMod::Metadata(const PlayingFile& file, const char* field, bool wide) {
     if (wide) {
         const std::string name = file.utf8_path.empty() ? code_page_.ToUtf8(file.path) : file.utf8_path;
         return port_.AskWideMetadata(name, field);
     }
-    return code_page_.ToUtf8(port_.AskCodePageMetadata(file.path, field));
+    const std::optional<std::string> answer = port_.AskCodePageMetadata(file.path, field);
+    if (!answer) return std::nullopt;
+    return code_page_.ToUtf8(*answer);
 }
 
 }  // namespace sq

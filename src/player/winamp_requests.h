@@ -37,6 +37,8 @@ inline constexpr long kVideoOpen = 2;
 inline constexpr long kFirstVersionWithPosition = 0x2005;
 // The first version that answers kMetadata: before it no field of a file or stream is known.
 inline constexpr long kFirstVersionWithMetadata = 0x2090;
+// The first version that answers kWideMetadata; before it the same number answers 1.
+inline constexpr long kFirstVersionWithWideMetadata = 0x5013;
 // kOutputPlugin's answer while the player converts files instead of playing them aloud.
 inline constexpr char kDiskWriter[] = "out_disk.dll";
 

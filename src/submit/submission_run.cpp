@@ -5,26 +5,9 @@
 #include "submit/exclusion.h"
 #include "submit/request.h"
 #include "submit/response.h"
-#include "submit/tag_text.h"
 #include "submit/transfer_state_text.h"
 
 namespace sq {
-namespace {
-
-constexpr char kNoArtist[] = "No_Artist";
-
-// A step that fails is skipped: what it should have given counts as empty.
-template <typename Step>
-auto OrEmpty(FailureTrace& failures, Step step) noexcept -> decltype(step()) {
-    try {
-        return step();
-    } catch (...) {
-        failures.Trace(L"a step of the run failed; what it gives counts as empty");
-        return {};
-    }
-}
-
-}  // namespace
 
 SubmissionRun::SubmissionRun(const Links& links) : links_(links) {
     links_.transfer.SetStateChangedHandler([this](int16_t state) { ShowTransferState(state); });
@@ -66,7 +49,7 @@ void SubmissionRun::RunOnce(const PlayedSong& song) {
     const std::string password = OrEmpty(links_.failures, [&] { return links_.settings.Read(kPassword); });
 
     links_.events.DoEvents();
-    const SongTags tags = TagsToSend(song);
+    const ArtistAndTrack tags = links_.identity.Identify(song);
 
     const protocol::Request request = protocol::BuildRequest(username, password, tags.artist, tags.track);
     links_.transfer.SetURL(request.address);
@@ -94,34 +77,6 @@ void SubmissionRun::RunOnce(const PlayedSong& song) {
         links_.shell.OpenAddress(outcome.text);
         break;
     }
-}
-
-// The artist and track in the code page, as the request carries them: a stream's as the tick read
-// them; a file's from its tags, else from what the player knows of it; else the player's title
-// and "No_Artist".
-SongTags SubmissionRun::TagsToSend(const PlayedSong& song) {
-    const CodePage& code_page = links_.code_page;
-    FailureTrace& failures = links_.failures;
-    SongTags tags;
-    if (song.file.IsStream()) {
-        tags.track = OrEmpty(failures, [&] { return code_page.FromUtf8(song.stream.track); });
-        tags.artist = OrEmpty(failures, [&] { return code_page.FromUtf8(song.stream.artist); });
-        if (tags.artist.empty()) tags.artist = kNoArtist;
-    } else {
-        tags = OrEmpty(failures, [&] { return links_.tags.Read(song.file); });
-        tags.track = OrEmpty(failures, [&] { return TagTextForService(tags.track, code_page); });
-        tags.artist = OrEmpty(failures, [&] { return TagTextForService(tags.artist, code_page); });
-        if (tags.track.empty() || tags.artist.empty()) {
-            const PlayerTags known = OrEmpty(failures, [&] { return links_.player_tags.Read(song.file); });
-            tags.track = OrEmpty(failures, [&] { return code_page.FromUtf8(known.title); });
-            tags.artist = OrEmpty(failures, [&] { return code_page.FromUtf8(known.artist); });
-        }
-    }
-    if (tags.track.empty() || tags.artist.empty()) {
-        tags.track = OrEmpty(failures, [&] { return code_page.FromUtf8(song.title); });
-        tags.artist = kNoArtist;
-    }
-    return tags;
 }
 
 void SubmissionRun::ShowResponse(const std::string& text) {

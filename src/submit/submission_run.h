@@ -19,8 +19,7 @@ public:
     struct Links {
         StatusDisplay& display;
         SettingsReader& settings;
-        TagSource& tags;
-        PlayerTagSource& player_tags;
+        SongIdentity& identity;
         AddressOpener& shell;
         Transfer& transfer;
         EventLoop& events;
@@ -48,7 +47,6 @@ public:
 
 private:
     void RunOnce(const PlayedSong& song);
-    SongTags TagsToSend(const PlayedSong& song);
     void ShowTransferState(int16_t state);
 
     Links links_;

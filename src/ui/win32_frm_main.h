@@ -13,15 +13,14 @@
 //   controls, the labels' colours;
 // - win32_frm_main_account.cpp: the account fields;
 // - win32_frm_main_folders.h/.cpp: the excluded-folder editor and what it keeps;
-// - win32_frm_main_tick.cpp: the countdown tick, which reads the player once and, when a song is due,
-//   reads that song and hands it to the submission run (SubmitSong);
+// - win32_frm_main_tick.cpp: the countdown tick, which has the report's decision look at the player
+//   and hands a song that is due to the submission run (SubmitSong);
 // - win32_frm_main_submission.h: what the window keeps beside itself for its submission runs;
 // - frm_main_art.rc: the window's icon and the banner's logo.
 // They use, from ui/: twips.h and logo_picture (the layout's units and its logo), win32_opaque_fill.h
 // (the rules, and the folder list's pictures), folder_list, folder_editor_start and folder_path
-// (the editor's drives and folders), countdown (when a song is due), and song_tags and
-// submission_links with shell_open (the run's links to Windows; submission_links writes the
-// labels through this header).
+// (the editor's drives and folders), and submission_links with shell_open (the run's links to
+// Windows; submission_links writes the labels through this header).
 // Every part includes this header, directly or through its own. The table, win32_frm_main_layout.h, is
 // included by the parts that place, draw or show controls (window, layout, paint, folders); the
 // editor's and the runs' state, win32_frm_main_folders.h and win32_frm_main_submission.h, by their own part
@@ -31,10 +30,12 @@
 #include <memory>
 #include <string>
 
+#include "common/win32_debug_trace.h"
 #include "common/win32_system_code_page.h"
 #include "player/win32_player_window.h"
 #include "player/winamp_mod.h"
-#include "ui/countdown.h"
+#include "report/reporter.h"
+#include "report/win32_file_tags.h"
 
 namespace sq {
 
@@ -90,9 +91,10 @@ public:
 
     HWND hwnd() const noexcept { return hwnd_; }
 
-    // Countdown state (lngCounter, LastPlayed) and the tick that drives it.
-    Countdown countdown;
+    // The tick that drives the countdown.
     void tmrCountDown_Timer();
+    // lngCounter and LastPlayed, which a test sets to start a run as the countdown starts it.
+    Countdown& CountdownForTesting() { return report_.countdown(); }
 
     // Account fields and the settings they mirror.
     void LoadAccount();
@@ -100,8 +102,6 @@ public:
     // The player's main window as the host handed it over; the player is looked for by its
     // class while there is none.
     void HandOverPlayerWindow(HWND window) { player_window_.HandOver(window); }
-    WinAmpMod& player() { return player_; }
-    const CodePage& code_page() const { return code_page_; }
 
     // The submission run, started only by the countdown, with the song read on the tick that
     // ended it.
@@ -157,6 +157,9 @@ private:
     SystemCodePage code_page_;
     PlayerWindow player_window_;  // the one place the player's window is held
     WinAmpMod player_{player_window_, code_page_};
+    ClsMP3FileTags file_tags_;
+    DebuggerTrace failures_{L"SubmitSong"};
+    Reporter report_{player_, file_tags_, code_page_, failures_};
     std::string time_label_;  // what lblTime was last given
     bool loaded_ = false;
     bool showing_modally_ = false;

@@ -5,18 +5,17 @@
 namespace sq {
 
 void frmMain::tmrCountDown_Timer() {
+    std::optional<PlayedSong> due;
     try {
-        const PlayerReading reading = player_.Look(::GetTickCount(), countdown.LastPlayed);
-        // The song is read before the run lets messages through: a track change waiting in the
-        // queue must not lend its file to the title counted here. Ticks handled inside the run
-        // find the countdown settled, so they only refill the counter.
-        countdown.Tick(reading, [&] { SubmitSong(player_.SongToReport(reading)); });
+        due = report_.Tick(::GetTickCount());
     } catch (...) {
         // A failing step is skipped; the label is still refreshed below. A failure that comes back
         // every second is written once.
         TraceCaughtExceptionOnce(L"countdown tick");
     }
-    SetControlText(IDC_LBL_TIME, countdown.LabelText());
+    // Ticks handled inside the run find the countdown settled, so they only refill the counter.
+    if (due) SubmitSong(*due);
+    SetControlText(IDC_LBL_TIME, report_.countdown().LabelText());
 }
 
 void frmMain::SubmitSong(const PlayedSong& song) {

@@ -65,7 +65,7 @@ void frmMain::RunLoadSequence() {
     loaded_ = true;
     // Each step stands alone: a failing one is skipped and the next still runs.
     LoadAccount();
-    countdown.Reset();
+    report_.countdown().Reset();
     try {
         OpenFolderListAtStoredFolder();
     } catch (...) {

@@ -1,7 +1,6 @@
 #include "ui/win32_submission_links.h"
 
 #include "common/win32_ansi_text.h"
-#include "common/win32_debug_trace.h"
 #include "common/win32_message_pump.h"
 #include "common/win32_settings_store.h"
 #include "ui/win32_frm_main.h"
@@ -9,15 +8,21 @@
 
 namespace sq {
 
-void LabelStatusDisplay::ShowResponse(const std::string& text) { form_.SetControlText(IDC_LBL_RESPONSE, text); }
+void FormLinks::ShowResponse(const std::string& text) { form_.SetControlText(IDC_LBL_RESPONSE, text); }
 
-void LabelStatusDisplay::ShowResponseTime(const std::string& stamp) { form_.SetControlText(IDC_LBL_LAST_TIME, stamp); }
+void FormLinks::ShowResponseTime(const std::string& stamp) { form_.SetControlText(IDC_LBL_LAST_TIME, stamp); }
 
-void LabelStatusDisplay::ShowConnection(const std::string& text) { form_.SetControlText(IDC_LBL_CONNECTED, text); }
+void FormLinks::ShowConnection(const std::string& text) { form_.SetControlText(IDC_LBL_CONNECTED, text); }
+
+void FormLinks::OpenAddress(const std::string& address) { ShellOpen(address, form_.hwnd()); }
+
+void FormLinks::Show(const std::string& text) {
+    // Owned by the control window while the user has it open, so the box comes up in front of it.
+    HWND owner = form_.hwnd() && ::IsWindowVisible(form_.hwnd()) ? form_.hwnd() : nullptr;
+    ::MessageBoxW(owner, WideFromAnsi(text).c_str(), L"Sonoquill", MB_OK);
+}
 
 std::string StoredSettings::Read(const char* key) { return settings::Get(key); }
-
-void ShellAddressOpener::OpenAddress(const std::string& address) { ShellOpen(address, form_.hwnd()); }
 
 void ThreadEventLoop::DoEvents() { sq::DoEvents(); }
 
@@ -25,18 +30,10 @@ void ThreadEventLoop::WaitForEvents() { WaitForEventsAndDispatch(); }
 
 bool ThreadEventLoop::QuitRequested() const { return sq::QuitRequested(); }
 
-void WindowMessageBoxes::Show(const std::string& text) {
-    // Owned by the control window while the user has it open, so the box comes up in front of it.
-    HWND owner = form_.hwnd() && ::IsWindowVisible(form_.hwnd()) ? form_.hwnd() : nullptr;
-    ::MessageBoxW(owner, WideFromAnsi(text).c_str(), L"Sonoquill", MB_OK);
-}
-
 LocalTime LocalClock::Now() const {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     return LocalTime{now.wHour, now.wMinute};
 }
-
-void DebuggerTrace::Trace(const wchar_t* what) noexcept { TraceCaughtException(L"SubmitSong", what); }
 
 }  // namespace sq

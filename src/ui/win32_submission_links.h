@@ -1,10 +1,9 @@
 #pragma once
-// How the submission run reaches the rest of the plug-in on Windows: the control window's labels
-// and message boxes, the player's own tags, the settings store, the shell, the thread's message
-// loop, the local clock and the debugger trace.
+// How the submission run reaches the rest of the plug-in on Windows: the control window (its
+// labels, its message boxes and the shell it opens addresses from), the settings store, the
+// thread's message loop and the local clock.
 #include <windows.h>
 
-#include "player/winamp_mod.h"
 #include "submit/submission_ports.h"
 #include "submit/time_stamp.h"
 
@@ -12,38 +11,22 @@ namespace sq {
 
 class frmMain;
 
-class LabelStatusDisplay final : public StatusDisplay {
+class FormLinks final : public StatusDisplay, public AddressOpener, public MessageBoxes {
 public:
-    explicit LabelStatusDisplay(frmMain& form) : form_(form) {}
+    explicit FormLinks(frmMain& form) : form_(form) {}
     void ShowResponse(const std::string& text) override;
     void ShowResponseTime(const std::string& stamp) override;
     void ShowConnection(const std::string& text) override;
+    void OpenAddress(const std::string& address) override;
+    void Show(const std::string& text) override;
 
 private:
     frmMain& form_;
-};
-
-class WinAmpPlayerTags final : public PlayerTagSource {
-public:
-    explicit WinAmpPlayerTags(WinAmpMod& player) : player_(player) {}
-    PlayerTags Read(const PlayingFile& file) override { return player_.GetPlayerTags(file); }
-
-private:
-    WinAmpMod& player_;
 };
 
 class StoredSettings final : public SettingsReader {
 public:
     std::string Read(const char* key) override;
-};
-
-class ShellAddressOpener final : public AddressOpener {
-public:
-    explicit ShellAddressOpener(frmMain& form) : form_(form) {}
-    void OpenAddress(const std::string& address) override;
-
-private:
-    frmMain& form_;
 };
 
 class ThreadEventLoop final : public EventLoop {
@@ -53,23 +36,9 @@ public:
     bool QuitRequested() const override;
 };
 
-class WindowMessageBoxes final : public MessageBoxes {
-public:
-    explicit WindowMessageBoxes(frmMain& form) : form_(form) {}
-    void Show(const std::string& text) override;
-
-private:
-    frmMain& form_;
-};
-
 class LocalClock final : public Clock {
 public:
     LocalTime Now() const override;
-};
-
-class DebuggerTrace final : public FailureTrace {
-public:
-    void Trace(const wchar_t* what) noexcept override;
 };
 
 }  // namespace sq

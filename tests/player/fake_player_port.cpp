@@ -28,17 +28,18 @@ std::string FakePlayerPort::AskCodePageText(sq::winamp::Request request, long ar
     return Text("text", request, argument);
 }
 
-std::string FakePlayerPort::Metadata(const std::string& key) {
+std::optional<std::string> FakePlayerPort::Metadata(const std::string& key) {
     log.push_back("metadata " + key);
     const auto found = metadata.find(key);
-    return has_window && found != metadata.end() ? found->second : std::string();
+    if (!has_window || found == metadata.end()) return std::nullopt;
+    return found->second;
 }
 
-std::string FakePlayerPort::AskWideMetadata(const std::string& utf8_file, const char* field) {
+std::optional<std::string> FakePlayerPort::AskWideMetadata(const std::string& utf8_file, const char* field) {
     return Metadata("wide|" + utf8_file + "|" + field);
 }
 
-std::string FakePlayerPort::AskCodePageMetadata(const std::string& file, const char* field) {
+std::optional<std::string> FakePlayerPort::AskCodePageMetadata(const std::string& file, const char* field) {
     return Metadata("code page|" + file + "|" + field);
 }
 

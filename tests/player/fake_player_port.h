@@ -16,7 +16,9 @@ public:
     bool has_window = true;
     std::map<long, long> numbers{{sq::winamp::kVersion, 0x5092}, {sq::winamp::kPlayState, sq::winamp::kPlaying}};
     std::map<std::pair<long, long>, std::string> texts;  // (request, argument): wide ones in UTF-8
-    std::map<std::string, std::string> metadata;         // "wide|file|field" or "code page|file|field"
+    // "wide|file|field" or "code page|file|field"; a field not here is answered 0, as one the
+    // player knows nothing of.
+    std::map<std::string, std::string> metadata;
     std::string caption;
     std::string play_command = "\"C:\\Program Files\\Winamp\\winamp.exe\" \"%1\"";
     std::map<std::string, std::string> playlist_lines;  // "folder+file@position": the entry's line
@@ -27,8 +29,8 @@ public:
     std::optional<long> Ask(sq::winamp::Request request, long argument = 0) override;
     std::string AskWideText(sq::winamp::Request request, long argument = 0) override;
     std::string AskCodePageText(sq::winamp::Request request, long argument = 0) override;
-    std::string AskWideMetadata(const std::string& utf8_file, const char* field) override;
-    std::string AskCodePageMetadata(const std::string& file, const char* field) override;
+    std::optional<std::string> AskWideMetadata(const std::string& utf8_file, const char* field) override;
+    std::optional<std::string> AskCodePageMetadata(const std::string& file, const char* field) override;
     std::string Caption() override;
     std::string PlayCommand() override;
     std::string ReadPlaylistEntry(const sq::PlaylistFolder& folder, const char* file_name, long position) override;
@@ -36,7 +38,7 @@ public:
 
 private:
     std::string Text(const char* kind, long request, long argument);
-    std::string Metadata(const std::string& key);
+    std::optional<std::string> Metadata(const std::string& key);
 };
 
 }  // namespace sqtest

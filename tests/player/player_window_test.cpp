@@ -70,7 +70,7 @@ TEST(PlayerWindow, TheWindowHandedOverThenThisProcesssThenAnyOther) {
     for (const winamp::Request request : {winamp::kWidePlayingFile, winamp::kWideEntryPath, winamp::kWidePlaylistFolder})
         EXPECT_EQ(port.AskWideText(request), "") << request;
     EXPECT_EQ(port.AskCodePageText(winamp::kEntryPath), "");
-    EXPECT_EQ(port.AskWideMetadata("C:\\Music\\a.mp3", "artist"), "");
+    EXPECT_EQ(port.AskWideMetadata("C:\\Music\\a.mp3", "artist"), std::nullopt);
     const std::string log = foreign.Log();
     for (const char* pointer : {"request 211 ", "request 214 ", "request 3031 ", "request 338 ", "request 3026 "})
         EXPECT_EQ(log.find(pointer), std::string::npos) << pointer << log;
@@ -95,8 +95,8 @@ TEST(PlayerWindow, OnlyAnswersThatAreTextsAreRead) {
     EXPECT_EQ(port.Caption(), "");
 }
 
-// The record is the plug-in's, in this process; a version without the request leaves it as it
-// was, which is empty.
+// The record is the plug-in's, in this process; a version without the request answers 1 and
+// leaves it as it was, which is empty; a field the player knows nothing of is answered 0.
 TEST(PlayerWindow, MetadataOfEitherWidth) {
     const sim::Entry flac(L"C:\\Music\\\x0141\x00F3" L"d\x017A.flac", L"Bj\x00F6rk", L"J\x00F3ga");
     const std::string utf8_file = sq::Utf8FromWide(flac.path);
@@ -107,7 +107,7 @@ TEST(PlayerWindow, MetadataOfEitherWidth) {
         ASSERT_TRUE(port.FindWindow());
         EXPECT_EQ(port.AskWideMetadata(utf8_file, "artist"), "Bj\xc3\xb6rk");
         EXPECT_EQ(port.AskWideMetadata(utf8_file, "title"), "J\xc3\xb3ga");
-        EXPECT_EQ(port.AskWideMetadata(utf8_file, "composer"), "");
+        EXPECT_EQ(port.AskWideMetadata(utf8_file, "composer"), std::nullopt) << "a field it knows nothing of";
     }
     sim::PlayerWindow winamp2(sim::Winamp2());
     winamp2.Add({sq::WideFromAnsi("C:\\Music\\b.flac"), L"Band", L"Song"});

@@ -42,27 +42,16 @@ struct FakeShell : AddressOpener {
     Journal& journal;
 };
 
-struct FakeTags : TagSource {
-    explicit FakeTags(Journal& j) : journal(j) {}
-    SongTags Read(const PlayingFile& file) override {
-        journal.push_back("read tags of " + file.path);
-        if (fail || file.path.empty()) throw std::runtime_error("unreadable");
+// Who the song is, as the report's rule would say: the file's tags, else the title and "No_Artist".
+struct FakeIdentity : SongIdentity {
+    explicit FakeIdentity(Journal& j) : journal(j) {}
+    ArtistAndTrack Identify(const PlayedSong& song) override {
+        journal.push_back("read tags of " + song.file.path);
+        if (song.file.empty() || !tags.Complete()) return {"No_Artist", song.title};
         return tags;
     }
     Journal& journal;
-    SongTags tags{"Tag Song", "Tag Artist"};
-    bool fail = false;
-};
-
-// What the player knows of the files it names; every ask is journalled.
-struct FakePlayerTags : PlayerTagSource {
-    explicit FakePlayerTags(Journal& j) : journal(j) {}
-    PlayerTags Read(const PlayingFile& file) override {
-        journal.push_back("player's tags of " + file.path);
-        return known[file.path];
-    }
-    Journal& journal;
-    std::map<std::string, PlayerTags> known;
+    ArtistAndTrack tags{"Tag Artist", "Tag Song"};
 };
 
 // Answers after the run has waited `waits` times, raising the states a transfer goes through.
@@ -137,8 +126,7 @@ protected:
     Journal journal;
     FakeDisplay display;
     FakeSettings settings{journal};
-    FakeTags tags{journal};
-    FakePlayerTags player_tags{journal};
+    FakeIdentity tags{journal};
     FakeShell shell{journal};
     FakeTransfer transfer{journal};
     FakeEvents events{journal, transfer};
@@ -146,7 +134,7 @@ protected:
     FakeBoxes boxes;
     sqtest::FakeCodePage code_page;
     CountedFailures failures;
-    SubmissionRun run{{display, settings, tags, player_tags, shell, transfer, events, clock, boxes, code_page, failures}};
+    SubmissionRun run{{display, settings, tags, shell, transfer, events, clock, boxes, code_page, failures}};
 };
 
 TEST_F(SubmissionRunTest, TaggedSongIsSentAndTheAnswerShownWithItsTime) {
@@ -179,36 +167,6 @@ TEST_F(SubmissionRunTest, ExcludedFolderWithNoKnownPlayingFileStillSends) {
     song.file = {};
     run.SubmitSong(song);
     EXPECT_EQ(Query(), "?c=anna&p=pw&art=No_Artist&trk=Player%20Artist%20-%20Player%20Title");
-}
-
-// Either half of the tags missing, or a file that cannot be read: the player's title, "No_Artist".
-TEST_F(SubmissionRunTest, MissingTagsFallBackToThePlayersTitle) {
-    const SongTags halves[] = {{"Lonely Title", ""}, {"", "Lonely Artist"}, {"", ""}};
-    for (const SongTags& half : halves) {
-        tags.tags = half;
-        run.SubmitSong(song);
-        EXPECT_EQ(Query(), "?c=anna&p=pw&art=No_Artist&trk=Player%20Artist%20-%20Player%20Title");
-    }
-    tags.fail = true;
-    song.title.clear();
-    run.SubmitSong(song);
-    EXPECT_EQ(Query(), "?c=anna&p=pw&art=No_Artist&trk=") << "an empty title is sent as it is";
-}
-
-// Taggers write UTF-16 with a byte-order mark and may end a text with a NUL: the service gets the
-// same 8-bit text a Latin-1 tag gives it, and a text that is empty after this falls back.
-TEST_F(SubmissionRunTest, TagTextIsDecodedAndCutAtItsFirstNul) {
-    using namespace std::string_literals;
-    const std::pair<SongTags, std::string> rows[] = {
-        {{"\xFF\xFES\0o\0n\0g\0\0\0j\0"s, "\xFE\xFF\0C\0\xE9\x20\xAC"s}, "art=C\xE9?&trk=Song"},
-        {{"Song\0junk"s, "Band"}, "art=Band&trk=Song"},
-        {{"\xFF\xFE\0\0"s, "Band"}, "art=No_Artist&trk=Player%20Artist%20-%20Player%20Title"},
-    };
-    for (const auto& [raw, query] : rows) {
-        tags.tags = raw;
-        run.SubmitSong(song);
-        EXPECT_EQ(Query().substr(Query().find("&art=") + 1), query);
-    }
 }
 
 TEST_F(SubmissionRunTest, EachKindOfAnswerIsCarriedOut) {
@@ -256,36 +214,6 @@ TEST_F(SubmissionRunTest, RunAskedForDuringTheWaitRunsOnceAfterTheFirst) {
     EXPECT_EQ(display.response, "one");
 }
 
-// A file whose tags clsMP3 cannot read (FLAC, M4A, ID3v2.4, a CD track) goes out with the artist
-// and title the player knows of it; only a pair counts. The title falls back in wide form, turned
-// into the code page only for the request, so titles outside it reach the service as "?".
-TEST_F(SubmissionRunTest, UntaggedFileGoesOutWithWhatThePlayerKnowsElseItsTitle) {
-    tags.tags = {"", ""};
-    song.file = {"C:\\Music\\a.flac", ""};
-    player_tags.known["C:\\Music\\a.flac"] = {"Bj\xc3\xb6rk", "J\xc3\xb3ga"};
-    run.SubmitSong(song);
-    EXPECT_EQ(Query(), "?c=anna&p=pw&art=Bj\xf6rk&trk=J\xf3ga");
-
-    player_tags.known.clear();
-    song.title = "\xd0\x9a\xd0\xb8\xd0\xbd\xd0\xbe - \xd0\x9f\xd0\xb5\xd1\x87\xd0\xb0\xd0\xbb\xd1\x8c";  // Кино - Печаль
-    run.SubmitSong(song);
-    EXPECT_EQ(Query(), "?c=anna&p=pw&art=No_Artist&trk=????%20-%20??????");
-}
-
-TEST_F(SubmissionRunTest, StreamGoesOutWithItsStreamTitleAndIsNeverReadAsAFile) {
-    const std::pair<ArtistAndTrack, std::string> rows[] = {
-        {{"Band", "Song"}, "art=Band&trk=Song"},
-        {{"", "Station Jingle"}, "art=No_Artist&trk=Station%20Jingle"},
-        {{"", ""}, "art=No_Artist&trk=Band%20-%20Song%20(Radio%20X)"},
-    };
-    for (const auto& [stream, query] : rows) {
-        journal.clear();
-        run.SubmitSong({"Band - Song (Radio X)", {"http://radio.example/live", ""}, stream});
-        EXPECT_EQ(Query(), "?c=anna&p=pw&" + query) << stream.track;
-        for (const std::string& line : journal) EXPECT_EQ(line.find("tags of"), std::string::npos) << line;
-    }
-}
-
 TEST_F(SubmissionRunTest, QuitDuringTheWaitGivesTheRequestUpAndShowsNothing) {
     events.during_wait = [&] {
         run.SubmitSong(song);  // a deferred run must not start after a quit either
@@ -301,7 +229,7 @@ TEST_F(SubmissionRunTest, FailingLinksAreSkipped) {
     struct ThrowingSettings : SettingsReader {
         std::string Read(const char*) override { throw std::bad_alloc(); }
     } broken;
-    SubmissionRun with_broken_settings{{display, broken, tags, player_tags, shell, transfer, events, clock, boxes, code_page, failures}};
+    SubmissionRun with_broken_settings{{display, broken, tags, shell, transfer, events, clock, boxes, code_page, failures}};
     with_broken_settings.SubmitSong(song);
     EXPECT_EQ(Query(), "?c=&p=&art=Tag%20Artist&trk=Tag%20Song") << "unreadable settings count as empty";
     EXPECT_EQ(display.response, "Thanks! Your song was submitted.");

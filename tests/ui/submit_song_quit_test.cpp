@@ -42,11 +42,11 @@ TEST(SubmitSongQuit, QuitDuringTheWaitAbandonsTheRequestAndLeavesTheQuitForThePl
     form.SetControlText(IDC_LBL_RESPONSE, "No data sent yet.");
     const long locks = ModuleLock::Count();
 
-    form.countdown.LastPlayed = "before";
+    form.CountdownForTesting().LastPlayed = "before";
     form.tmrCountDown_Timer();  // the song's count starts
     ::SetTimer(nullptr, 0, 50, &QuitOnceTheRequestIsIn);
     const ULONGLONG started = ::GetTickCount64();
-    form.countdown.lngCounter = 0;
+    form.CountdownForTesting().lngCounter = 0;
     form.tmrCountDown_Timer();
     const ULONGLONG took = ::GetTickCount64() - started;
 

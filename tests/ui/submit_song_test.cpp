@@ -129,7 +129,7 @@ protected:
         Play(untagged_);
         ::DeleteFileW((sqtest::ProgramFolder() + L"url_recorder.log").c_str());
         // Nested ticks see the submitted title and only refill the counter.
-        form().countdown.LastPlayed = kSongTitle;
+        form().CountdownForTesting().LastPlayed = kSongTitle;
         form().SetControlText(IDC_LBL_RESPONSE, "No data sent yet.");
         form().SetControlText(IDC_LBL_LAST_TIME, "No time reported.");
     }
@@ -147,10 +147,10 @@ protected:
     // The countdown's own way in: a countdown that has reported nothing of this play, the tick on
     // which it starts counting the play, and the tick on which the counter runs out.
     void SubmittingTick() {
-        form().countdown = Countdown{};
-        form().countdown.LastPlayed = "a title shown before";
+        form().CountdownForTesting() = Countdown{};
+        form().CountdownForTesting().LastPlayed = "a title shown before";
         form().tmrCountDown_Timer();
-        form().countdown.lngCounter = 0;
+        form().CountdownForTesting().lngCounter = 0;
         form().tmrCountDown_Timer();
     }
 

@@ -1,4 +1,4 @@
-#include "submit/tag_text.h"
+#include "report/tag_text.h"
 
 #include "common/code_page.h"
 

@@ -12,7 +12,8 @@
 namespace sq {
 
 // A song title (the playlist number already gone) that is a stream's status or its address, not
-// a song: such ticks hold the countdown as a pause does.
+// a song: such ticks hold the countdown as a pause does. The MP3 input brackets its status; the
+// Ogg input shows "Connecting..." and "Prebuffering : 50%" as the whole title.
 bool IsStreamStatusTitle(const std::string& song_title);
 
 // The stream title split at its first " - "; without one, the whole text is the track and the

@@ -1,4 +1,4 @@
-#include "ui/win32_song_tags.h"
+#include "report/win32_file_tags.h"
 
 #include "common/win32_ansi_text.h"
 #include "media/cls_mp3.h"
@@ -6,7 +6,7 @@
 
 namespace sq {
 
-SongTags ClsMP3TagSource::Read(const PlayingFile& file) {
+ArtistAndTrack ClsMP3FileTags::Read(const PlayingFile& file) {
     Win32FileOpener files;
     // A path the code page cannot hold is read by its wide form; clsMP3 still sees the code
     // page's form, as everything it reports is in that form.
@@ -17,7 +17,7 @@ SongTags ClsMP3TagSource::Read(const PlayingFile& file) {
     } catch (const ClsMP3Error&) {
         // Songname and Artist keep what the read had set before it failed.
     }
-    return SongTags{reader.Songname, reader.Artist};
+    return ArtistAndTrack{reader.Artist, reader.Songname};
 }
 
 }  // namespace sq

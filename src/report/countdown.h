@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "player/winamp_mod.h"
+#include "report/play_watch.h"
 
 namespace sq {
 

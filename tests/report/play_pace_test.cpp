@@ -1,4 +1,4 @@
-#include "player/play_pace.h"
+#include "report/play_pace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "player/stream_title.h"
+#include "report/stream_title.h"
 
 #include "common/http_scheme.h"
 
@@ -6,7 +6,8 @@ namespace sq {
 
 bool IsStreamStatusTitle(const std::string& song_title) {
     const bool bracketed = !song_title.empty() && song_title[0] == '[' && song_title.find(']') != std::string::npos;
-    return bracketed || IsHttpAddress(song_title);
+    const bool unbracketed = song_title == "Connecting..." || song_title.rfind("Prebuffering : ", 0) == 0;
+    return bracketed || unbracketed || IsHttpAddress(song_title);
 }
 
 ArtistAndTrack SplitStreamTitle(const std::string& stream_title) {

@@ -1,4 +1,4 @@
-#include "player/stream_title.h"
+#include "report/stream_title.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@ TEST(StreamTitle, StatusTitlesAndAddresses) {
         {"[Reading ID3] Band - Song", true},
         {"[Stream temporarily interrupted] Band - Song", true},
         {"http://radio.example/live", true},
+        {"Connecting...", true},
+        {"Prebuffering : 50%", true},
         {"HTTPS://radio.example/live", true},
         {"Band - Song (Radio X)", false},
         {"[Live", false},

@@ -1,4 +1,4 @@
-#include "player/play_tracker.h"
+#include "report/play_tracker.h"
 
 namespace sq {
 namespace {
@@ -20,14 +20,14 @@ bool SameFile(const PlayingFile& a, const PlayingFile& b) {
 }  // namespace
 
 std::optional<PlayTracker::Play> PlayTracker::See(const std::string& title, const PlayingFile& file,
-                                                  std::optional<long> position_ms) {
+                                                  std::optional<long> position_ms, bool by_title) {
     const long position = position_ms.value_or(-1);
-    if (!current_) return Start(title, file, position);
-    // Another file is another song, whatever its title. A stream's position runs from its
+    if (!current_) return Start(title, file, position, by_title);
+    // Another file is another song, whatever its title. A station's position runs from its
     // connection, whatever song it sends: its title tells its song.
     const bool files_known = !file.empty() && !current_->file.empty();
-    if (files_known && !SameFile(file, current_->file)) return Start(title, file, position);
-    const bool by_title_alone = file.IsStream() || current_->file.IsStream() || position < 0;
+    if (files_known && !SameFile(file, current_->file)) return Start(title, file, position, by_title);
+    const bool by_title_alone = by_title || current_->by_title || position < 0;
     std::optional<bool> goes_on =
         by_title_alone ? std::optional<bool>(title == current_->title) : GoesOn(title, files_known, position);
     if (!goes_on.has_value()) {
@@ -39,7 +39,7 @@ std::optional<PlayTracker::Play> PlayTracker::See(const std::string& title, cons
     } else {
         reopening_ticks_ = 0;
     }
-    if (!*goes_on) return Start(title, file, position);
+    if (!*goes_on) return Start(title, file, position, by_title);
     current_->title = title;
     if (!file.empty()) current_->file = file;
     if (position > 0) current_->position_ms = position;
@@ -59,9 +59,10 @@ std::optional<bool> PlayTracker::GoesOn(const std::string& title, bool same_file
     return false;
 }
 
-PlayTracker::Play PlayTracker::Start(const std::string& title, const PlayingFile& file, long position_ms) {
+PlayTracker::Play PlayTracker::Start(const std::string& title, const PlayingFile& file, long position_ms,
+                                     bool by_title) {
     reopening_ticks_ = 0;
-    current_ = Current{++last_serial_, title, file, position_ms > 0 ? position_ms : -1};
+    current_ = Current{++last_serial_, title, file, position_ms > 0 ? position_ms : -1, by_title};
     return current_->serial;
 }
 

@@ -1,4 +1,4 @@
-#include "player/play_tracker.h"
+#include "report/play_tracker.h"
 
 #include <gtest/gtest.h>
 
@@ -50,13 +50,17 @@ TEST(PlayTracker, ANewPlayStartsWhenAnotherSongStartsAndOnlyThen) {
         {"a stream's next song, its position running on",
          {{"Song 1 (Radio)", radio, 50000, kFirst}, {"Song 2 (Radio)", radio, 51000, kNew}}},
         {"a stream reconnected", {{"Song 1 (Radio)", radio, 50000, kFirst}, {"Song 1 (Radio)", radio, 300, kSame}}},
+        {"a short song played again and again",
+         {{"A", a, 29000, kFirst}, {"A", a, 30000, kSame}, {"A", a, 700, kNew}, {"A", a, 30000, kSame}, {"A", a, 600, kNew}}},
+        {"retitled, then no position", {{"A", a, 19500, kFirst}, {"A fixed", a, 20500, kSame}, {"A fixed", a, -1, kSame}}},
+        {"the file named on the second look", {{"A", "", 10000, kFirst}, {"A", a, 11000, kSame}, {"A", b, 12000, kNew}}},
     };
     for (const auto& row : rows) {
         sq::PlayTracker plays;
         std::optional<sq::PlayTracker::Play> before;
         for (const Tick& tick : row.ticks) {
             const sq::PlayingFile file{tick.file, ""};
-            const std::optional<sq::PlayTracker::Play> play = plays.See(tick.title, file, tick.position_ms);
+            const std::optional<sq::PlayTracker::Play> play = plays.See(tick.title, file, tick.position_ms, file.IsStream());
             const Seen seen = !play ? kWaits : !before ? kFirst : *play == *before ? kSame : kNew;
             EXPECT_EQ(seen, tick.seen) << row.name << ", " << tick.title << " at " << tick.position_ms.value_or(-1);
             if (play) before = play;
@@ -69,11 +73,13 @@ TEST(PlayTracker, ANewPlayStartsWhenAnotherSongStartsAndOnlyThen) {
 TEST(PlayTracker, APositionStuckAtZeroWaitsTenTicksThenGoesOn) {
     sq::PlayTracker plays;
     const sq::PlayingFile file{"C:\\a.mp3", "C:\\a.mp3"};
-    const sq::PlayTracker::Play first = *plays.See("A", file, 30000);
-    for (int i = 0; i < 10; ++i) EXPECT_FALSE(plays.See("A fixed", file, 0)) << i;
-    EXPECT_EQ(plays.See("A fixed", file, 0), first);
-    EXPECT_EQ(plays.See("A fixed", file, 0), first);
-    EXPECT_NE(plays.See("A fixed", file, 1000), first);
+    const sq::PlayTracker::Play first = *plays.See("A", file, 30000, false);
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(plays.See("A fix", file, 0, false)) << i;
+    EXPECT_EQ(plays.See("A fix", file, 31000, false), first) << "a first reopen that moved";
+    for (int i = 0; i < 10; ++i) EXPECT_FALSE(plays.See("A fixed", file, 0, false)) << "each reopen waits its own ten ticks";
+    EXPECT_EQ(plays.See("A fixed", file, 0, false), first);
+    EXPECT_EQ(plays.See("A fixed", file, 0, false), first);
+    EXPECT_NE(plays.See("A fixed", file, 1000, false), first);
 }
 
 }  // namespace
