@@ -64,9 +64,7 @@ wine "$bin/stand_in_service.exe" --answer "$answer" --port-file "$(winepath -w "
 service_pid=$!
 for _ in $(seq 1 100); do [[ -s "$demo/service.port" ]] && break; sleep 0.2; done
 port="$(tr -d '\r\n' <"$demo/service.port")"
-inet='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
-wine reg add "$inet" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null
-wine reg add "$inet" /v ProxyServer /d "127.0.0.1:$port" /f >/dev/null
+sq_wine_proxy "127.0.0.1:$port"
 echo "stand-in service on 127.0.0.1:$port, reached as the prefix's proxy; it answers \"$answer\""
 
 # The player starts idle; song 1 plays 20 s, pauses 65 s, then plays to its end; song 2 follows.
