@@ -76,7 +76,7 @@ config_at=$((song2_at + song_seconds + 2))
 say "Winamp $profile.x: idle for $idle s, song 1 paused from $pause_at s to $resume_at s, song 2 from $song2_at s (about $((config_at + 10)) s)"
 song1="$(winepath -w "$demo/songs/01-first.mp3")"
 song2="$(winepath -w "$demo/songs/02-second.mp3")"
-rm -f "$demo/player.log"
+rm -f "$demo/player.log" "$demo/screenshot.png"
 (cd "$player" && wine player_sim.exe --profile "$profile" --idle --schedule "$song_seconds,600" \
    --events "$idle=play,$pause_at=pause,$resume_at=play" --report-module Sonoquill_WA.dll \
    --config-after "$config_at" --press-save-after $((config_at + 6)) --exit-after $((config_at + 8)) \
@@ -93,8 +93,9 @@ while kill -0 "$player_pid" 2>/dev/null; do
   fi
   sleep 0.5
 done
-wait "$player_pid"
-player_rc=$?
+# A player that fails still gets its summary below; the script then ends with its exit code.
+player_rc=0
+wait "$player_pid" || player_rc=$?
 
 say "What the stand-in service received"
 if [[ -s "$demo/service.log" ]] && grep -q '^submission' "$demo/service.log"; then
@@ -118,5 +119,7 @@ echo "anything else (the idle player's own name, a paused or stopped title):    
 count=$(grep -c '^submission' "$demo/service.log" 2>/dev/null || true)
 echo
 echo "player profile: $(grep -m1 '^player: profile ' "$demo/player.log" | cut -d' ' -f3- || echo "Winamp $profile.x")"
-echo "player exit code $player_rc; ${count:-0} submission(s) received for 2 songs played; screenshot: $demo/screenshot.png"
-[[ $player_rc == 0 ]]
+shot="$demo/screenshot.png"
+if [[ ! -s "$shot" ]]; then shot="none taken"; fi
+echo "player exit code $player_rc; ${count:-0} submission(s) received for 2 songs played; screenshot: $shot"
+exit "$player_rc"
