@@ -105,7 +105,7 @@ else
 fi
 
 say "Control window status texts, in order"
-grep -E '^control window ' "$demo/player.log" || echo "(none)"
+grep -E '^control window ' "$demo/player.log" 2>/dev/null || echo "(none)"
 
 say "Reports per song played (a song is reported once, after 51 s of play; idle, paused and stopped time does not count)"
 queries() { tr -d '\r' <"$demo/service.log" 2>/dev/null | grep '^  query: ' || true; }
@@ -118,7 +118,7 @@ echo "anything else (the idle player's own name, a paused or stopped title):    
 
 count=$(grep -c '^submission' "$demo/service.log" 2>/dev/null || true)
 echo
-echo "player profile: $(grep -m1 '^player: profile ' "$demo/player.log" | cut -d' ' -f3- || echo "Winamp $profile.x")"
+echo "player profile: $(grep -m1 '^player: profile ' "$demo/player.log" 2>/dev/null | cut -d' ' -f3- || echo "Winamp $profile.x")"
 shot="$demo/screenshot.png"
 if [[ ! -s "$shot" ]]; then shot="none taken"; fi
 echo "player exit code $player_rc; ${count:-0} submission(s) received for 2 songs played; screenshot: $shot"
