@@ -106,14 +106,9 @@ trap stop_all EXIT
 new_prefix() {
   local prefix="$1"
   rm -rf "$prefix"
-  mkdir -p "$prefix"
   prefixes+=("$prefix")
-  WINEPREFIX="$prefix" wineserver -p
-  WINEPREFIX="$prefix" wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-  WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings' \
-    /v ProxyEnable /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
-  WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings' \
-    /v ProxyServer /t REG_SZ /d 127.0.0.1:9 /f </dev/null >/dev/null 2>&1
+  WINEPREFIX="$prefix" sq_wine_boot
+  WINEPREFIX="$prefix" sq_wine_proxy 127.0.0.1:9
 }
 
 # The simulated player in C:\Winamp of a prefix, with the plug-in copied into its Plugins folder

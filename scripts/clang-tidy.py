@@ -7,8 +7,9 @@
 The build's compile_commands.json gives each file's flags (one command a file, the first). The
 shell is parsed by clang as a 32-bit Windows program (--target=i686-w64-mingw32) against the
 mingw-w64 headers and the C++ headers of the build's own g++; the headers widl writes are in the
-build folder, so the Windows build must have run. Files are checked two at a time (-j N); any
-finding fails (WarningsAsErrors), and only the files with findings are printed.
+build folder, so the Windows build must have run. Files are checked -j N at a time (by default
+one per processor of the machine); any finding fails (WarningsAsErrors), and only the files with
+findings are printed.
 """
 import argparse
 import concurrent.futures

@@ -3,11 +3,11 @@
 #   scripts/fuzz-smoke.sh [seconds=60] [target=media_read_mp3]     (or player_playlist_entry)
 #   scripts/fuzz-smoke.sh --build-only                             (builds every target, runs none)
 #   scripts/fuzz-smoke.sh --no-build [seconds] [target]            (runs what --build-only made)
-# The corpus grows in build/fuzz/corpus/<target>; findings land in build/fuzz/findings.
+# The build is the "fuzz" preset's (build/fuzz). The corpus grows in build/fuzz/corpus/<target>;
+# findings land in build/fuzz/findings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/fuzz
-targets=(media_read_mp3 player_playlist_entry)
 
 mode=build-and-run
 case "${1:-}" in
@@ -22,16 +22,12 @@ if [[ "$mode" != run ]]; then
     echo "clang++ is missing (scripts/install-deps.sh installs it)" >&2
     exit 1
   fi
-  cmake -S . -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DSQ_BUILD_TESTS=OFF -DSQ_BUILD_FUZZ=ON \
-    "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
-    "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
+  cmake --preset fuzz >/dev/null
   if [[ "$mode" == build ]]; then
-    cmake --build "$build" -j2 --target "${targets[@]/%/_fuzz}" >/dev/null
+    cmake --build --preset fuzz >/dev/null
     exit 0
   fi
-  cmake --build "$build" -j2 --target "${target}_fuzz" >/dev/null
+  cmake --build --preset fuzz --target "${target}_fuzz" >/dev/null
 fi
 
 mkdir -p "$build/corpus/$target" "$build/findings"

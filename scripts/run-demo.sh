@@ -64,9 +64,7 @@ wine "$bin/stand_in_service.exe" --answer "$answer" --port-file "$(winepath -w "
 service_pid=$!
 for _ in $(seq 1 100); do [[ -s "$demo/service.port" ]] && break; sleep 0.2; done
 port="$(tr -d '\r\n' <"$demo/service.port")"
-inet='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
-wine reg add "$inet" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null
-wine reg add "$inet" /v ProxyServer /d "127.0.0.1:$port" /f >/dev/null
+sq_wine_proxy "127.0.0.1:$port"
 echo "stand-in service on 127.0.0.1:$port, reached as the prefix's proxy; it answers \"$answer\""
 
 # The player starts idle; song 1 plays 20 s, pauses 65 s, then plays to its end; song 2 follows.
@@ -78,7 +76,7 @@ config_at=$((song2_at + song_seconds + 2))
 say "Winamp $profile.x: idle for $idle s, song 1 paused from $pause_at s to $resume_at s, song 2 from $song2_at s (about $((config_at + 10)) s)"
 song1="$(winepath -w "$demo/songs/01-first.mp3")"
 song2="$(winepath -w "$demo/songs/02-second.mp3")"
-rm -f "$demo/player.log"
+rm -f "$demo/player.log" "$demo/screenshot.png"
 (cd "$player" && wine player_sim.exe --profile "$profile" --idle --schedule "$song_seconds,600" \
    --events "$idle=play,$pause_at=pause,$resume_at=play" --report-module Sonoquill_WA.dll \
    --config-after "$config_at" --press-save-after $((config_at + 6)) --exit-after $((config_at + 8)) \
@@ -95,8 +93,9 @@ while kill -0 "$player_pid" 2>/dev/null; do
   fi
   sleep 0.5
 done
-wait "$player_pid"
-player_rc=$?
+# A player that fails still gets its summary below; the script then ends with its exit code.
+player_rc=0
+wait "$player_pid" || player_rc=$?
 
 say "What the stand-in service received"
 if [[ -s "$demo/service.log" ]] && grep -q '^submission' "$demo/service.log"; then
@@ -106,7 +105,7 @@ else
 fi
 
 say "Control window status texts, in order"
-grep -E '^control window ' "$demo/player.log" || echo "(none)"
+grep -E '^control window ' "$demo/player.log" 2>/dev/null || echo "(none)"
 
 say "Reports per song played (a song is reported once, after 51 s of play; idle, paused and stopped time does not count)"
 queries() { tr -d '\r' <"$demo/service.log" 2>/dev/null | grep '^  query: ' || true; }
@@ -119,6 +118,8 @@ echo "anything else (the idle player's own name, a paused or stopped title):    
 
 count=$(grep -c '^submission' "$demo/service.log" 2>/dev/null || true)
 echo
-echo "player profile: $(grep -m1 '^player: profile ' "$demo/player.log" | cut -d' ' -f3- || echo "Winamp $profile.x")"
-echo "player exit code $player_rc; ${count:-0} submission(s) received for 2 songs played; screenshot: $demo/screenshot.png"
-[[ $player_rc == 0 ]]
+echo "player profile: $(grep -m1 '^player: profile ' "$demo/player.log" 2>/dev/null | cut -d' ' -f3- || echo "Winamp $profile.x")"
+shot="$demo/screenshot.png"
+if [[ ! -s "$shot" ]]; then shot="none taken"; fi
+echo "player exit code $player_rc; ${count:-0} submission(s) received for 2 songs played; screenshot: $shot"
+exit "$player_rc"

@@ -80,9 +80,7 @@ wine "$tools_bin/stand_in_service.exe" --answer Success --port-file "$(winepath 
   --log "$(winepath -w "$out/service.log")" </dev/null >/dev/null 2>&1 &
 service_pid=$!
 for _ in $(seq 1 100); do [[ -s "$out/service.port" ]] && break; sleep 0.2; done
-inet='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
-wine reg add "$inet" /v ProxyServer /t REG_SZ /d "127.0.0.1:$(tr -d '\r\n' <"$out/service.port")" /f \
-  </dev/null >/dev/null 2>&1
+sq_wine_proxy "127.0.0.1:$(tr -d '\r\n' <"$out/service.port")"
 settings='HKCU\Software\VB and VBA Program Settings\Sonoquill\Settings'
 wine reg add "$settings" /v Username /d bench /f </dev/null >/dev/null 2>&1
 wine reg add "$settings" /v Password /d secret /f </dev/null >/dev/null 2>&1

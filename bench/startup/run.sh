@@ -112,8 +112,7 @@ wine reg add 'HKLM\Software\Wine\Drives' /v n: /t REG_SZ /d network /f </dev/nul
 wine reg add 'HKCU\Software\VB and VBA Program Settings\Sonoquill\Settings' /v Exclude /t REG_SZ /d 'N:\Music' /f \
   </dev/null >/dev/null 2>&1
 wineserver -k
-wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+sq_wine_boot
 init_times --no-watch >"$out/starts-slow-drive.txt"
 first_shows >"$out/shows-slow-drive.txt"
 listing_s=$( { TIMEFORMAT=%R; time ls "$mount_point/Music" >/dev/null; } 2>&1 )
