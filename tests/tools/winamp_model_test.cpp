@@ -2,10 +2,11 @@
 // process: which requests each version answers and how, the captions it shows as it plays and as
 // the taskbar scroll rotates them, the playing title, the output plug-in and the position it runs
 // at, the playing file after its entry is deleted and the list cleared, the metadata it has read
-// and the tags its file-info dialog saves, and the video output a film opens. The captions of a
-// stream as it connects are shown through the simulator (winamp5_host_test).
+// and the tags its file-info dialog saves, the video output a film opens, and what each input
+// shows and answers as it plays an address, second by second.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "support/win_test_support.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-namespace winamp = sq::winamp;
+namespace winamp = sim::winamp;
 using sim::PlayerWindow;
 
 // A request number that no version of the model implements.
@@ -32,11 +33,9 @@ std::string NarrowAnswer(LRESULT answer) { return reinterpret_cast<const char*>(
 std::wstring Caption(const PlayerWindow& player) { return sqtest::WindowText(player.hwnd()); }
 
 TEST(WinampModel, EachVersionAnswersWhatItImplementsAndEveryOtherRequestWithOne) {
-    const long by_both[] = {winamp::kVersion,   winamp::kPlayState, winamp::kPlayPosition, winamp::kWritePlaylist,
-                            winamp::kPlaylistPosition, winamp::kEntryPath, winamp::kMetadata};
-    const long by_5x[] = {winamp::kWideEntryPath,   winamp::kSettingsFolder, winamp::kPlaylistFolder,
-                          winamp::kWidePlaylistFolder, winamp::kOutputPlugin, winamp::kWideMetadata,
-                          winamp::kWidePlayingFile, winamp::kWidePlayingTitle, winamp::kIsPlayingVideo};
+    // The player's numbers, written out: a wrong one in the model's own names fails here.
+    const long by_both[] = {0, 104, 105, 120, 125, 211, 290};
+    const long by_5x[] = {214, 335, 337, 338, 625, 3026, 3031, 3034, 501};
     for (const sim::Profile* profile : {&sim::Winamp2(), &sim::Winamp5()}) {
         SCOPED_TRACE(profile->log_name);
         PlayerWindow player(*profile);
@@ -214,34 +213,92 @@ TEST(WinampModel, OutputPluginSetsThePositionsSpeedFrozenWhilePausedNoneWhenStop
     }
 }
 
-TEST(WinampModel, PlayingTitleIsTheCaptionsTitleInEveryStateAndAStationWithoutASongIsNamedAlone) {
+// A field of `file` as 3026 answers it, "0" or "1:" and the text, after checking that 290, its
+// code-page form, answers alike.
+std::wstring Field(const PlayerWindow& player, const std::wstring& file, const wchar_t* field) {
+    wchar_t wide[64] = L"untouched";
+    winamp::WideExtendedFileInfo info{file.c_str(), field, wide, 64};
+    const LRESULT answer = Ask(player, winamp::kWideMetadata, reinterpret_cast<WPARAM>(&info));
+    const std::string narrow_file = sim::EncodedText(file, CP_ACP);
+    const std::string narrow_field = sim::EncodedText(field, CP_ACP);
+    char narrow[64] = "untouched";
+    winamp::ExtendedFileInfo code_page{narrow_file.c_str(), narrow_field.c_str(), narrow, sizeof narrow};
+    EXPECT_EQ(Ask(player, winamp::kMetadata, reinterpret_cast<WPARAM>(&code_page)), answer) << field;
+    EXPECT_EQ(sim::DecodedText(narrow, CP_ACP), wide) << field;
+    return answer ? L"1:" + std::wstring(wide) : L"0";
+}
+
+TEST(WinampModel, WhatPlaysShowsItsTitleStatePositionAndFieldsOverTimeAsItsInputDoes) {
     PlayerWindow player(sim::Winamp5());
+    player.clock = [] { return 0.0; };  // 105 answers whole seconds
     player.Add({L"C:\\Music\\a.mp3", L"Artist", L"Song"});
-    sim::Entry stream(L"http://radio.example/live");
-    stream.station = L"Radio X";
-    stream.stream_songs = {{2, L"Band - Tune"}, {5, L""}};  // from the first data, at second 4
-    player.Add(stream);
-    // The title 3034 answers and the caption shows after each step; a stream's "streamtitle" too.
-    const struct { void (*step)(PlayerWindow&); const wchar_t* title; const char* stream_title; } steps[] = {
-        {[](PlayerWindow&) {}, L"", nullptr},
-        {[](PlayerWindow& p) { p.Play(0); }, L"Artist - Song", nullptr},
-        {[](PlayerWindow& p) { p.Pause(); }, L"Artist - Song", nullptr},
-        {[](PlayerWindow& p) { p.Stop(); }, L"Artist - Song", nullptr},
-        {[](PlayerWindow& p) { p.Play(1); for (int i = 0; i < 4; ++i) p.Tick(); }, L"Radio X", ""},
-        {[](PlayerWindow& p) { p.Tick(); p.Tick(); }, L"Band - Tune (Radio X)", "Band - Tune"},
-        {[](PlayerWindow& p) { p.Tick(); p.Tick(); p.Tick(); }, L"(Radio X)", ""},
+    sim::Entry station(L"http://radio.example/live");
+    station.station = L"Radio X";
+    station.stream_songs = {{2, L"Band - Tune"}, {5, L""}};  // from the first data, at second 4
+    sim::Entry tagged(L"http://pod.example/ep42.mp3", L"Podcast Author", L"Episode 42");
+    tagged.server = sim::HttpServer::kPlain;
+    tagged.id3v2_after = 3;
+    sim::Entry untagged(L"http://pod.example/episode.mp3?id=7");
+    untagged.server = sim::HttpServer::kPlain;
+    sim::Entry headers(L"http://radio.example:8000/");
+    headers.server = sim::HttpServer::kStationHeaders;
+    sim::Entry ogg(L"http://radio.example/live.OGG");
+    ogg.stream_songs = {{0, L"Ogg Artist - Ogg Title"}, {2, L"Next Artist - Next Title"}};
+    for (const sim::Entry& entry : {station, tagged, untagged, headers, ogg, sim::Entry(L"http://pod.example/episode.m4a"),
+                                    sim::Entry(L"http://pod.example/episode.flac")})
+        player.Add(entry);
+    const auto play = [](std::size_t entry, int seconds) {
+        return [entry, seconds](PlayerWindow& p) {
+            p.Play(entry);
+            for (int i = 0; i < seconds; ++i) p.Tick();
+        };
     };
+    const auto tick = [](int seconds) {
+        return [seconds](PlayerWindow& p) {
+            for (int i = 0; i < seconds; ++i) p.Tick();
+        };
+    };
+    // After each step: 3034's title, 104, 105, and "streamtitle", "streamtype", "artist" and
+    // "title" of the file 3031 names.
+    const struct {
+        std::function<void(PlayerWindow&)> step;
+        const wchar_t* title;
+        long state;
+        long position;
+        const wchar_t* fields[4];
+    } steps[] = {
+        {tick(0), L"", 0, -1, {L"0", L"0", L"0", L"0"}},
+        {play(0, 0), L"Artist - Song", 1, 0, {L"0", L"0", L"1:Artist", L"1:Song"}},
+        {[](PlayerWindow& p) { p.Pause(); }, L"Artist - Song", 3, 0, {L"0", L"0", L"1:Artist", L"1:Song"}},
+        {[](PlayerWindow& p) { p.Stop(); }, L"Artist - Song", 0, -1, {L"0", L"0", L"1:Artist", L"1:Song"}},
+        {play(1, 1), L"[Connecting] http://radio.example/live", 1, 1000, {L"1:", L"0", L"0", L"0"}},
+        {tick(3), L"Radio X", 1, 4000, {L"1:", L"1:2", L"0", L"0"}},
+        {tick(2), L"Band - Tune (Radio X)", 1, 6000, {L"1:Band - Tune", L"1:2", L"0", L"0"}},
+        {tick(3), L"(Radio X)", 1, 9000, {L"1:", L"1:2", L"0", L"0"}},
+        {play(2, 0), L"http://pod.example/ep42.mp3", 1, 0, {L"1:", L"0", L"0", L"0"}},
+        {tick(3), L"[Connecting] http://pod.example/ep42.mp3", 1, 3000, {L"1:", L"0", L"0", L"0"}},
+        {tick(1), L"Podcast Author - Episode 42", 1, 4000, {L"1:", L"1:1", L"1:Podcast Author", L"1:Episode 42"}},
+        {play(3, 2), L"episode.mp3", 1, 2000, {L"1:", L"1:1", L"0", L"0"}},
+        {play(4, 2), L"http://radio.example:8000/", 1, 2000, {L"1:", L"1:2", L"0", L"0"}},
+        {play(5, 1), L"Connecting...", 1, 0, {L"0", L"0", L"0", L"0"}},
+        {tick(1), L"Prebuffering : 50%", 1, 0, {L"0", L"0", L"0", L"0"}},
+        {tick(2), L"Ogg Artist - Ogg Title", 1, 0, {L"0", L"0", L"0", L"0"}},
+        {tick(2), L"Next Artist - Next Title", 1, 2000, {L"0", L"0", L"0", L"0"}},
+        {play(6, 1), L"episode", 1, 1000, {L"0", L"0", L"0", L"0"}},
+        {play(7, 5), L"http://pod.example/episode.flac", 1, 5000, {L"0", L"0", L"0", L"0"}},
+    };
+    const wchar_t* const fields[] = {L"streamtitle", L"streamtype", L"artist", L"title"};
     for (const auto& row : steps) {
         row.step(player);
         const std::wstring title = row.title;
+        SCOPED_TRACE(title);
         EXPECT_EQ(WideAnswer(Ask(player, winamp::kWidePlayingTitle)), title);
         const std::wstring shown = title.empty() ? std::wstring(sim::Winamp5().name) : L". " + title + L" - Winamp";
         EXPECT_NE(player.Caption().find(shown), std::wstring::npos) << player.Caption();
-        if (!row.stream_title) continue;
-        char ret[32] = "untouched";
-        winamp::ExtendedFileInfo info{"http://radio.example/live", "streamtitle", ret, sizeof ret};
-        EXPECT_EQ(Ask(player, winamp::kMetadata, reinterpret_cast<WPARAM>(&info)), 1);
-        EXPECT_STREQ(ret, row.stream_title);
+        EXPECT_EQ(Ask(player, winamp::kPlayState), row.state);
+        EXPECT_EQ(Ask(player, winamp::kPlayPosition), row.position);
+        const std::wstring playing = WideAnswer(Ask(player, winamp::kWidePlayingFile));
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(Field(player, playing, fields[i]), row.fields[i]) << fields[i];
     }
 }
 

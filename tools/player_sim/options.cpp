@@ -2,6 +2,7 @@
 
 #include "common/path_text.h"
 #include "winamp_model/id3v1_tags.h"
+#include "winamp_model/stream_show.h"
 
 namespace sim {
 namespace {
@@ -74,6 +75,26 @@ bool ParseStream(const std::wstring& text, Entry& stream) {
     return true;
 }
 
+// "5=Artist|Title": the tag, read 5 s after the MP3 input began to connect.
+bool ParseId3v2(const std::wstring& text, Entry& entry) {
+    int second = 0;
+    std::wstring tags;
+    if (!SecondAndText(text, second, tags) || second < 0) return false;
+    const std::vector<std::wstring> parts = Split(tags, L'|');
+    if (parts.size() != 2) return false;
+    entry.server = HttpServer::kPlain;
+    entry.id3v2_after = second;
+    entry.artist = parts[0];
+    entry.title = parts[1];
+    return true;
+}
+
+// What the options before an address said of how it is served fits the input that plays it.
+bool FitsInput(const Entry& entry, bool served_as_mp3, bool ogg_links) {
+    const HttpInput input = InputOf(entry.path);
+    return (!served_as_mp3 || input == HttpInput::kMp3) && (!ogg_links || input == HttpInput::kOgg);
+}
+
 std::wstring FullPath(const std::wstring& path) {
     wchar_t full[MAX_PATH] = {};
     const DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
@@ -112,14 +133,17 @@ const char kUsage[] =
     "[--uninstall-after S] [--exit-after S] [--linger MS] [--playlist-folder DIR] [--relative-paths] "
     "[--marked-changed] [--scroll-title] [--output NAME] [--disk-speed N] [--reopen-ms N] [--log FILE] "
     "[--report-module NAME] [--register-only] [--no-watch] [--foreign-window] "
-    "[--tags ARTIST|TITLE[|ALBUM]] [--stream STATION|S=SONG|...] [--video] [--generated N] "
+    "[--tags ARTIST|TITLE[|ALBUM]] [--stream STATION|S=SONG|...] [--plain-http] [--station-headers] "
+    "[--id3v2 S=ARTIST|TITLE] [--ogg-links S=ARTIST - TITLE|...] [--video] [--generated N] "
     "song|http://address|hidden:TEXT ...";
 
 bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
     options.arguments = args;
     std::vector<int> schedule;
-    Entry next;  // what --tags and --stream said of the next entry
+    Entry next;  // what --tags, --stream and the like said of the next entry
     bool tagged = false;
+    bool served_as_mp3 = false;  // --plain-http, --station-headers, --id3v2: for the MP3 input
+    bool ogg_links = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
         const bool has_value = i + 1 < args.size();
@@ -194,6 +218,15 @@ bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
             tagged = true;
         } else if (arg == L"--stream" && has_value) {
             if (!ParseStream(args[++i], next)) return false;
+        } else if (arg == L"--plain-http" || arg == L"--station-headers") {
+            next.server = arg == L"--plain-http" ? HttpServer::kPlain : HttpServer::kStationHeaders;
+            served_as_mp3 = true;
+        } else if (arg == L"--id3v2" && has_value) {
+            if (!ParseId3v2(args[++i], next)) return false;
+            served_as_mp3 = true;
+        } else if (arg == L"--ogg-links" && has_value) {
+            if (!ParseStream(L"|" + args[++i], next)) return false;
+            ogg_links = true;
         } else if (arg == L"--video") {
             next.video = true;
         } else if (arg.rfind(L"--", 0) == 0) {
@@ -209,7 +242,11 @@ bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
                 if (!entry.IsStream()) entry.path = FullPath(arg);
                 if (!entry.IsStream() && !tagged) ReadId3v1Tags(entry);
             }
+            if ((served_as_mp3 || ogg_links) && (!entry.IsStream() || !FitsInput(entry, served_as_mp3, ogg_links)))
+                return false;
             tagged = false;
+            served_as_mp3 = false;
+            ogg_links = false;
             options.entries.push_back(entry);
         }
     }

@@ -15,16 +15,37 @@
 //
 //   player_sim [options] entry ...
 //     entry                  a file (its ID3v1 tag read for its artist and title), an http://
-//                            address (a stream), or hidden:TEXT, a hidden entry such as a
-//                            stream's advert curtain: counted in the position and by 211/214,
-//                            never in the files, skipped when the next entry starts
+//                            address (a stream, played by the input that claims its extension:
+//                            the Ogg input for .ogg and .oga, the MP4 input for .m4a and .mp4,
+//                            shown by the file name without its extension and answering no
+//                            metadata; the FLAC input refuses .flac, and the caption keeps the
+//                            address; the MP3 input plays the rest, by default as a station
+//                            with in-band titles, see --stream), or hidden:TEXT, a hidden entry
+//                            such as a stream's advert curtain: counted in the position and by
+//                            211/214, never in the files, skipped when the next entry starts
 //     --tags A|T[|ALBUM]     the next entry's artist, title and album as the player has read them
 //                            (a .flac, an .m4a, an MP3 with only an ID3v2.4 tag); no file is read
 //     --video                the next entry is a film: 501 answers 2 while it plays or is paused (5.x)
 //     --stream STATION|S=SONG|...
 //                            the next entry (an address) is a stream of that station sending
 //                            SONG ("Artist - Song") from second S after its first data: the
-//                            station's name before the first, "(STATION)" while SONG is empty
+//                            station's name before the first, "(STATION)" while SONG is empty;
+//                            its "streamtitle" the bare SONG, its "streamtype" 2 once connected
+//     --plain-http           the next entry (an address the MP3 input plays) is plain HTTP, with
+//                            no in-band titles and no station's headers: a file, or a station
+//                            that sends nothing else. The address, then "[Connecting] " before
+//                            it, then its file name ("episode.mp3"); "streamtitle" "",
+//                            "streamtype" 1 once connected, no "artist" or "title"
+//     --station-headers      the same, from a station that sends icy-genre, icy-url or
+//                            icy-notice2 headers but no titles: "streamtype" 2
+//     --id3v2 S=ARTIST|TITLE the next entry (as --plain-http) is a file whose ID3v2 tag the input
+//                            has read S s after it began to connect: "[Connecting] " until then,
+//                            then "ARTIST - TITLE", and "artist" and "title" from then on
+//     --ogg-links S=ARTIST - TITLE|...
+//                            the next entry (an address ending in .ogg or .oga) is a station of
+//                            chained Ogg links, each from second S after its first data: the
+//                            address, "Connecting...", "Prebuffering : N%", then each link's
+//                            "ARTIST - TITLE" as the whole title; no metadata; 105 from the data
 //     --generated N          N entries here in the list, as of a loaded library: paths under
 //                            D:\Music (no such files), their artist, title and length read
 //     --profile 2|5          the player to behave as (default 2)
@@ -97,6 +118,7 @@
 #include "tool_log.h"
 #include "winamp_model/code_page_text.h"
 #include "winamp_model/player_window.h"
+#include "winamp_model/stream_show.h"
 
 namespace sim {
 namespace {
@@ -142,6 +164,26 @@ bool IsGenerated(const Options& options, size_t index) {
         if (index >= block.first && index - block.first < block.count) return true;
     }
     return false;
+}
+
+// How the player plays an entry, for the log.
+std::string HowPlayed(const Entry& entry) {
+    if (!entry.IsStream()) return entry.video ? ", a film" : "";
+    switch (InputOf(entry.path)) {
+    case HttpInput::kOgg:
+        return ", the Ogg input, " + std::to_string(entry.stream_songs.size()) + " links";
+    case HttpInput::kMp4:
+        return ", the MP4 input";
+    case HttpInput::kFlac:
+        return ", refused by the FLAC input (a message box in the player, none here)";
+    case HttpInput::kMp3:
+        break;
+    }
+    if (entry.server == HttpServer::kStationTitles) return ", the MP3 input, a station with in-band titles";
+    std::string how = entry.server == HttpServer::kPlain ? ", the MP3 input, plain HTTP"
+                                                         : ", the MP3 input, a station's headers and no titles";
+    if (entry.id3v2_after >= 0) how += ", its ID3v2 tag read " + std::to_string(entry.id3v2_after) + " s after it connects";
+    return how;
 }
 
 const char* StateName(long state) {
@@ -320,7 +362,7 @@ int RunWindowThread(Options& options, const std::string& folder) {
             Log("player: playlist entry (hidden) %s", Utf8(entry.path).c_str());
         } else {
             Log("player: playlist entry \"%s\" (%d s%s) %s", Utf8(entry.DisplayName()).c_str(), entry.seconds,
-                entry.video ? ", a film" : "", Utf8(entry.path).c_str());
+                HowPlayed(entry).c_str(), Utf8(entry.path).c_str());
         }
     }
     if (options.output != player.output()) player.SetOutput(options.output);

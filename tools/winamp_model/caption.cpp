@@ -20,7 +20,7 @@ std::wstring CaptionOf(const Profile& profile, const CaptionParts& parts) {
     std::wstring caption = parts.numbered ? std::to_wstring(parts.number) + L". " : std::wstring();
     caption += parts.status + parts.title + L" - Winamp";
     if (profile.state_in_caption && parts.play_state == winamp::kPaused) caption += L" [Paused]";
-    if (profile.state_in_caption && parts.play_state == 0) caption += L" [Stopped]";
+    if (profile.state_in_caption && parts.play_state == winamp::kStopped) caption += L" [Stopped]";
     return caption;
 }
 

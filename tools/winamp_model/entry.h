@@ -7,10 +7,18 @@
 
 namespace sim {
 
-// A song a stream sends ("Artist - Song"), from `second` seconds after its first data.
+// A song a stream sends ("Artist - Song"), from `second` seconds after its first data: a
+// station's in-band title, or the "ARTIST - TITLE" of a new link of a chained Ogg stream.
 struct StreamSong {
     int second;
     std::wstring title;
+};
+
+// What the server of an http address sends besides the audio, as the MP3 input reads it.
+enum class HttpServer {
+    kStationTitles,   // a SHOUTcast/Icecast station with in-band titles (an icy-metaint header)
+    kStationHeaders,  // a station's icy-genre, icy-url or icy-notice2 headers, no in-band titles
+    kPlain,           // plain HTTP: a file, perhaps with an ID3v2 tag, or a station that sends nothing else
 };
 
 struct Entry {
@@ -28,6 +36,10 @@ struct Entry {
     bool video = false;   // a film: its input plug-in opens the video output while it plays
     std::wstring station;                  // a stream's name
     std::vector<StreamSong> stream_songs;  // in the order it sends them
+    HttpServer server = HttpServer::kStationTitles;
+    // Served plain, an ID3v2 tag at the start of the audio (its artist and title are `artist` and
+    // `title`), which the MP3 input has read this many seconds after it began to connect; -1: none.
+    int id3v2_after = -1;
     bool details_read = false;  // played or shown; 5.x writes an information line only then
 
     bool IsStream() const;

@@ -5,12 +5,9 @@
 // hosts its general-purpose plug-ins.
 #include <vector>
 
-#include "player/winamp_requests.h"
+#include "requests.h"
 
 namespace sim {
-
-// The request names and answers, as the plug-in uses them.
-namespace winamp = sq::winamp;
 
 enum class PlaylistFiles {
     // WINAMP.m3u beside the program, in the code page, an information line before every entry,

@@ -113,7 +113,7 @@ LRESULT Winamp::Reply(WPARAM argument, long request) {
         answer = position();
         break;
     case kIsPlayingVideo:
-        answer = playing_ && playing_->video && play_state_ != 0 ? kVideoOpen : 0;
+        answer = playing_ && playing_->video && play_state_ != kStopped ? kVideoOpen : 0;
         break;
     case kPlayPosition:
         // The song's length (wParam 1 and 2) is not modelled: a song of unknown length.
@@ -195,26 +195,30 @@ LRESULT Winamp::MetadataAnswer(WPARAM argument, bool wide) {
         return 0;
     }
     Log(Asked(request, argument) + Utf8(field) + " of \"" + Utf8(file) + "\": " +
-            (value ? "\"" + Utf8(*value) + "\"" : "not known"),
+            (value ? "1, \"" + Utf8(*value) + "\"" : "0, not known"),
         true);
     return value ? 1 : 0;
 }
 
 // A field the player knows of a file (matched as 290's code-page name matches it, too) or of the
-// stream it plays.
+// address it plays, which its input answers for as it plays it; of any other address nothing.
 std::optional<std::wstring> Winamp::Metadata(const std::wstring& file, const std::wstring& field) const {
     const auto names = [&file](const Entry& entry) {
         return SamePath(entry.path, file) || SamePath(DecodedText(EncodedText(entry.path, CP_ACP), CP_ACP), file);
     };
-    if (IsField(field, L"streamtitle")) {
-        if (!playing_ || !playing_->IsStream() || !names(*playing_)) return std::nullopt;
-        return ShowStream(*playing_, seconds_).stream_title;
+    if (playing_ && playing_->IsStream() && names(*playing_)) {
+        const StreamShow show = ShowStream(*playing_, seconds_);
+        if (IsField(field, L"streamtitle")) return show.stream_title;
+        if (IsField(field, L"streamtype")) return show.stream_type;
+        if (IsField(field, L"artist")) return show.artist;
+        if (IsField(field, L"title")) return show.song_title;
+        return std::nullopt;
     }
     const Entry* entry = nullptr;
     for (const Entry& listed : entries_) {
-        if (!entry && names(listed)) entry = &listed;
+        if (!entry && !listed.IsStream() && names(listed)) entry = &listed;
     }
-    if (!entry && playing_ && names(*playing_)) entry = &*playing_;
+    if (!entry && playing_ && !playing_->IsStream() && names(*playing_)) entry = &*playing_;
     if (!entry) return std::nullopt;
     if (IsField(field, L"artist")) return entry->artist;
     if (IsField(field, L"title")) return entry->title;

@@ -51,7 +51,7 @@ void Winamp::Restore(std::size_t index) {
     position_ = index;
     entries_[index].details_read = true;
     started_ = false;
-    play_state_ = 0;
+    play_state_ = winamp::kStopped;
     Changed();
 }
 
@@ -72,7 +72,7 @@ void Winamp::Play(std::size_t index) {
 
 void Winamp::Play() {
     if (!playing_) return Play(position_);
-    if (play_state_ == 0) {
+    if (play_state_ == winamp::kStopped) {
         seconds_ = 0;
         StartSecond();
     } else if (play_state_ == winamp::kPaused) {
@@ -97,7 +97,7 @@ void Winamp::Pause() {
 
 void Winamp::Stop() {
     seconds_ = 0;
-    play_state_ = 0;
+    play_state_ = winamp::kStopped;
     reopen_ends_.reset();
     Changed();
 }
@@ -119,7 +119,7 @@ void Winamp::Tick() {
 }
 
 void Winamp::Seek(int second) {
-    if (!playing_ || play_state_ == 0) return;
+    if (!playing_ || play_state_ == winamp::kStopped) return;
     const std::wstring before = Caption();
     seconds_ = std::max(second, 0);
     second_began_ = Now();
@@ -168,12 +168,13 @@ void Winamp::StartSecond() {
 }
 
 long Winamp::PlayPosition() const {
-    if (!started_ || !playing_ || play_state_ == 0) return -1;
+    if (!started_ || !playing_ || play_state_ == winamp::kStopped) return -1;
     // The reopened file and the output are not ready yet; the song's time runs on meanwhile.
     if (play_state_ == winamp::kPlaying && reopen_ends_ && Now() < *reopen_ends_) return 0;
     const double part = play_state_ == winamp::kPaused ? paused_part_ : SecondPart();
-    const double ms = seconds_ * 1000.0 + part * second_speed_;
-    return static_cast<long>(std::min(ms, playing_->seconds * 1000.0));
+    const int start = playing_->IsStream() ? PositionStart(*playing_) : 0;
+    const double ms = (seconds_ - start) * 1000.0 + part * second_speed_;
+    return static_cast<long>(std::clamp(ms, 0.0, playing_->seconds * 1000.0));
 }
 
 CaptionParts Winamp::Parts() const {

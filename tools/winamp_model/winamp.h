@@ -1,9 +1,12 @@
 #pragma once
 // One model of the Winamp player, for the simulator and the Windows tests alike: its playlist,
 // what plays and how, the caption that follows, the playlist files, and the answer to every
-// request its main window receives, as the profile's version gives it (profile.h). Text answers
-// are pointers into this process's buffers of 1040 characters, one per request, kept until the
-// request is answered again.
+// request its main window receives (requests.h), as the profile's version gives it (profile.h).
+// Text answers are pointers into this process's buffers of 1040 characters, one per request, kept
+// until the request is answered again. The metadata requests (3026, and 290 in the code page)
+// answer 1 with a field the player knows and 0 without one: of a listed file its "artist",
+// "title" and "album" as read (possibly empty); of the address that plays what its input answers
+// at that second (stream_show.h); of any other address nothing.
 #include <windows.h>
 
 #include <array>
@@ -137,7 +140,7 @@ private:
     std::optional<std::size_t> playing_index_;  // in entries_, while the playing entry is there
     std::optional<Entry> playing_;              // a copy: it plays on when deleted
     std::size_t playing_number_ = 0;
-    long play_state_ = 0;
+    long play_state_ = winamp::kStopped;
     bool started_ = false;
     int seconds_ = 0;            // of the playing entry, counted whole at each tick
     double second_began_ = 0;    // on the clock, less the part played before a pause
