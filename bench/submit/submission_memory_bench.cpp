@@ -183,7 +183,7 @@ int main(int argc, char** argv) {
     const std::string song = folder + "bench song.mp3";
     std::ofstream(song, std::ios::binary)
         << sqtest::Id3v2Tag(3, sqtest::V3Frame("TIT2", "Bench Song") + sqtest::V3Frame("TPE1", "Bench Artist"))
-        << sqtest::Frame(sqtest::FrameHeader{}, 4000) << v1.Encode();
+        << sqtest::Frame(sq::FrameHeader{}, 4000) << v1.Encode();
 
     sim::PlayerWindow player;
     player.playlist_folder = std::wstring(folder.begin(), folder.end());

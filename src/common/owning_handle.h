@@ -1,8 +1,9 @@
 #pragma once
 // The one owning-handle template, for every kind of handle: its traits give the handle type, its
-// explicit empty value and how to close it. Win32's kinds are in win32_unique_handle.h; the portable
-// core's POSIX descriptor is in media/posix_file.cpp, its C library FILE in
-// player/playlist_file.cpp.
+// explicit empty value and how to close it. Win32's kinds are in win32_unique_handle.h. The portable
+// core holds none of its own (it reaches files and the system through ports the shell passes);
+// the native tests and tools declare theirs beside the code that holds them (a POSIX descriptor,
+// a C library FILE, a socket).
 #include <utility>
 
 namespace sq {

@@ -21,11 +21,15 @@ void clsMP3::ResetReadMembers() {
     VBR = false;
 }
 
-bool clsMP3::ReadMP3(const std::string& FileName) {
+bool clsMP3::ReadMP3(const std::string& FileName) { return ReadSteps(FileName, true); }
+
+bool clsMP3::ReadTagsOnly(const std::string& FileName) { return ReadSteps(FileName, false); }
+
+bool clsMP3::ReadSteps(const std::string& path, bool stream_properties) {
     try {
         ResetReadMembers();
-        ReadFrameHeader(FileName);
-        ReadTags(FileName);
+        if (stream_properties) ReadFrameHeader(path);
+        ReadTags(path);
         return true;
     } catch (const ClsMP3Error& caught) {
         throw WrapInReadMP3(caught);

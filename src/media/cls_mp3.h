@@ -40,6 +40,12 @@ public:
     // true; a failure is thrown, and the members keep the values reached until then.
     bool ReadMP3(const std::string& FileName);
 
+    // Resets the same members and runs ReadMP3's tag step alone, failing as that step fails
+    // within ReadMP3. The report names a song by its tags, and a first frame the stream
+    // properties cannot use (a file of 256 MB or more, a Xing count of 0, a free-format stream)
+    // ends ReadMP3 before its tag step; scripts keep that, the report must not lose the tags to it.
+    bool ReadTagsOnly(const std::string& FileName);
+
     // Lists `RootDir` + `FileType` into Files and the subfolders of `RootDir` into Subdirs.
     // `do_events` lets the host's waiting events run (before the search and after every entry
     // of the folder pass); it may be empty.
@@ -48,6 +54,8 @@ public:
 
 private:
     void ResetReadMembers();
+    // ReadMP3's reset, steps and wrapping; the stream properties only when asked for.
+    bool ReadSteps(const std::string& path, bool stream_properties);
     void ReadFrameHeader(const std::string& path);
     void ReadTags(const std::string& path);
     // False when the tag step ends early, without the genre lookup.

@@ -1,10 +1,11 @@
-// ReadFrameHeader: the stream properties of clsMP3, from the first frame header and, when that
-// frame carries one, the Xing frame count.
+// The first frame's header and Xing count, and ReadFrameHeader: the stream properties of clsMP3
+// made from them.
+#include "media/frame_header.h"
+
 #include <cstring>
 #include <new>
 
 #include "media/cls_mp3.h"
-#include "media/frame_search.h"
 
 namespace sq {
 namespace {
@@ -24,6 +25,26 @@ std::uint32_t BigEndian32(const unsigned char* p) {
 
 }  // namespace
 
+FrameHeader FrameHeader::Parse(const unsigned char* bytes) noexcept {
+    FrameHeader header;
+    header.version = (bytes[1] >> 3) & 3u;
+    header.layer = (bytes[1] >> 1) & 3u;
+    header.protection_bit = bytes[1] & 1u;
+    header.bit_rate_index = (bytes[2] >> 4) & 15u;
+    header.sample_rate_index = (bytes[2] >> 2) & 3u;
+    header.channel_mode = (bytes[3] >> 6) & 3u;
+    return header;
+}
+
+FirstFrameFields FirstFrameFields::Parse(const FirstFrame& frame) noexcept {
+    FirstFrameFields fields;
+    fields.header = FrameHeader::Parse(frame.bytes.data());
+    if (std::memcmp(frame.bytes.data() + kXingMarkAt, "Xing", 4) == 0) {
+        fields.xing_frame_count = BigEndian32(frame.bytes.data() + kXingCountAt);
+    }
+    return fields;
+}
+
 void clsMP3::ReadFrameHeader(const std::string& path) {
     try {
         std::unique_ptr<ByteFile> file = files_.OpenRead(path);
@@ -32,25 +53,22 @@ void clsMP3::ReadFrameHeader(const std::string& path) {
         const std::optional<FirstFrame> found = FindFirstFrame(*file, length);
         file.reset();
         if (!found) return;
-        const unsigned char* frame = found->bytes.data();
+        const FirstFrameFields first = FirstFrameFields::Parse(*found);
+        const FrameHeader& header = first.header;
 
         std::int64_t frame_count = 0;
-        if (std::memcmp(frame + 36, "Xing", 4) == 0) {
-            VBR = true;
-            const std::uint32_t count = BigEndian32(frame + 44);
+        VBR = first.xing_frame_count.has_value();
+        if (VBR) {
             // The count is held as a signed 32-bit number.
-            if (count > 0x7FFFFFFFu) RaiseCause(cause::kOverflow);
-            frame_count = count;
-        } else {
-            VBR = false;
+            if (*first.xing_frame_count > 0x7FFFFFFFu) RaiseCause(cause::kOverflow);
+            frame_count = *first.xing_frame_count;
         }
 
-        const std::uint32_t header = BigEndian32(frame);
-        MpegVersion = kVersionLayerTable[(header >> 19) & 3];
-        MpegLayer = kVersionLayerTable[(header >> 17) & 3];
-        Mode = kModeTable[(header >> 6) & 3];
+        MpegVersion = kVersionLayerTable[header.version];
+        MpegLayer = kVersionLayerTable[header.layer];
+        Mode = kModeTable[header.channel_mode];
 
-        const unsigned frequency_index = (header >> 10) & 3;
+        const unsigned frequency_index = header.sample_rate_index;
         if (frequency_index >= 3) RaiseCause(cause::kSubscriptRange);
         const long frequency = kFrequencyTable[frequency_index];
         Frequency = std::to_string(frequency);
@@ -63,7 +81,7 @@ void clsMP3::ReadFrameHeader(const std::string& path) {
             // Only the digits before the decimal point are kept.
             bit_rate = static_cast<std::int64_t>(average);
         } else {
-            const unsigned bit_rate_index = (header >> 12) & 15;
+            const unsigned bit_rate_index = header.bit_rate_index;
             if (bit_rate_index >= 15) RaiseCause(cause::kSubscriptRange);
             bit_rate = kBitRateTable[bit_rate_index];
         }

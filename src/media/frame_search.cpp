@@ -1,5 +1,6 @@
 #include "media/frame_search.h"
 
+#include "media/id3v2_header.h"
 #include "media/read_buffer.h"
 
 #include <algorithm>
@@ -101,9 +102,8 @@ std::size_t FindPair(PairScan scan, const unsigned char* buf, std::size_t count)
 // Where a leading ID3v2 tag, as its header states its size, ends; 0 without one. Only a guess
 // of where the audio starts: the scan goes through the tag all the same.
 std::uint64_t TagEnd(const unsigned char* first, std::size_t count) {
-    if (count < 10 || std::memcmp(first, "ID3", 3) != 0) return 0;
-    return 10 + ((std::uint64_t{first[6]} & 0x7F) << 21 | (std::uint64_t{first[7]} & 0x7F) << 14 |
-                 (std::uint64_t{first[8]} & 0x7F) << 7 | (std::uint64_t{first[9]} & 0x7F));
+    const std::optional<Id3v2Header> header = Id3v2Header::Parse(first, count);
+    return header && header->HasFullMark() ? Id3v2Header::kSize + header->SynchsafeSize() : 0;
 }
 
 }  // namespace

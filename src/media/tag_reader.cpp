@@ -9,19 +9,14 @@
 #include "media/id3v1_block.h"
 #include "media/id3v2_body.h"
 #include "media/id3v2_frames.h"
+#include "media/id3v2_header.h"
 
 namespace sq {
 namespace {
 
-constexpr std::size_t kId3v2HeaderSize = 10;
+constexpr std::size_t kId3v2HeaderSize = Id3v2Header::kSize;
 // Read with the header: enough for the text frames at the start of most tags.
 constexpr std::size_t kBodyStartRead = std::size_t{4} * 1024;
-
-std::uint64_t Id3v2TagSize(const unsigned char* header) {
-    // Each size byte is taken whole, bit 7 included.
-    return std::uint64_t{header[6]} * 2097152 + std::uint64_t{header[7]} * 16384 + std::uint64_t{header[8]} * 128 +
-           header[9];
-}
 
 }  // namespace
 
@@ -60,10 +55,11 @@ bool clsMP3::ReadTagsFromFile(ByteFile& file) {
     // Aligned so that the copy of the file's first page is not one of the slow ones (read_buffer.h).
     alignas(64) unsigned char head[kId3v2HeaderSize + kBodyStartRead];
     const std::size_t head_size = file.ReadAt(0, head, sizeof head);
+    const std::optional<Id3v2Header> header = Id3v2Header::Parse(head, head_size);
     // The marker is told by its "D3" alone; the byte before it is not examined.
-    if (head_size >= kId3v2HeaderSize && head[1] == 'D' && head[2] == '3') {
-        const std::uint8_t version = head[3];
-        const std::uint64_t tag_size = Id3v2TagSize(head);
+    if (header && header->mark[1] == 'D' && header->mark[2] == '3') {
+        const std::uint8_t version = header->version;
+        const std::uint64_t tag_size = header->WholeByteSize();
         if (tag_size > length) return false;
         if (tag_size > 0) {
             if (version != 2 && version != 3) return false;

@@ -190,7 +190,7 @@ TEST(SongSubmission, EachPlayerReportsEverySongItPlayedOnce) {
     players.emplace_back("5.x: a FLAC file and an ID3v2.4-only MP3, tags the player read", L"sq_once_tags",
                          Playing(1, 2),
                          std::vector<Report>{{"art=Flac%20Artist&trk=Flac%20Song", 51}, {"art=V24%20Artist&trk=V24%20Song", 111}});
-    const std::string audio = sqtest::Frame(sqtest::FrameHeader{}) + sqtest::Frame(sqtest::FrameHeader{});
+    const std::string audio = sqtest::Frame(sq::FrameHeader{}) + sqtest::Frame(sq::FrameHeader{});
     const std::string v24 =
         sqtest::Id3v2Tag(4, sqtest::V3Frame("TIT2", "V24 Song") + sqtest::V3Frame("TPE1", "V24 Artist")) + audio;
     players.back().arguments =

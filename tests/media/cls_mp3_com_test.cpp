@@ -90,7 +90,7 @@ protected:
     static std::string TaggedBytes() {
         sqtest::Id3v1 v1;
         v1.title = "Held Open";
-        return sqtest::Frame(sqtest::FrameHeader{}, 5000) + v1.Encode();
+        return sqtest::Frame(sq::FrameHeader{}, 5000) + v1.Encode();
     }
 
     Ref<_clsMP3> mp3_;

@@ -24,7 +24,7 @@ std::string FullFile() {
     v1.year = "2000";
     v1.comment = "Comment";
     v1.genre = 13;
-    std::string audio = sqtest::Frame(sqtest::FrameHeader{});
+    std::string audio = sqtest::Frame(sq::FrameHeader{});
     audio.resize(16000 * 61, '\0');
     return sqtest::Id3v2Tag(3, sqtest::V3Frame("TRCK", "7") + Filler(30)) + audio + v1.Encode();
 }
@@ -102,7 +102,7 @@ TEST(ReadMP3, TagStepFailureKeepsTheStreamAndId3v1Values) {
     sqtest::Id3v1 v1;
     v1.title = "V1";
     std::string file = sqtest::Id3v2Tag(3, "TIT2" + sqtest::Bytes({0, 0, 0, 0, 0, 0}) + Filler(10)) +
-                       sqtest::Frame(sqtest::FrameHeader{}, 4000) + v1.Encode();
+                       sqtest::Frame(sq::FrameHeader{}, 4000) + v1.Encode();
     sqtest::ReadFixture f;
     auto read = f.Read(file, "bad tag.mp3");
     ASSERT_TRUE(read.error);

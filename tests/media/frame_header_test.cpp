@@ -9,7 +9,7 @@ namespace {
 
 using sqtest::Filler;
 using sqtest::Frame;
-using sqtest::FrameHeader;
+using sq::FrameHeader;
 using sqtest::XingFrame;
 
 std::string Padded(std::string bytes, std::size_t length) {
@@ -61,7 +61,7 @@ TEST(FrameHeader, HeaderFieldsThroughTheirTables) {
     for (int index = 0; index < 3; ++index) {
         sqtest::ReadFixture f;
         FrameHeader header;
-        header.frequency_index = index;
+        header.sample_rate_index = index;
         auto read = f.Read(Padded(Frame(header), 1000));
         ASSERT_FALSE(read.error) << read.error->Description;
         EXPECT_EQ(read.mp3->Frequency, frequencies[index]);
@@ -70,7 +70,7 @@ TEST(FrameHeader, HeaderFieldsThroughTheirTables) {
     for (int mode = 0; mode < 4; ++mode) {
         sqtest::ReadFixture f;
         FrameHeader header;
-        header.mode = mode;
+        header.channel_mode = mode;
         auto read = f.Read(Padded(Frame(header), 1000));
         ASSERT_FALSE(read.error) << read.error->Description;
         EXPECT_EQ(read.mp3->Mode, modes[mode]);
@@ -112,13 +112,13 @@ TEST(FrameHeader, FilesShorterThan256BytesAreNotLookedInto) {
 
 TEST(FrameSearch, FirstAcceptedPairFromTheFirstByte) {
     FrameHeader joint;
-    joint.mode = 1;
+    joint.channel_mode = 1;
     FrameHeader mono;
-    mono.mode = 3;
+    mono.channel_mode = 3;
     FrameHeader fa = mono;
-    fa.second_byte = 0xFA;
+    fa.protection_bit = 0;
     FrameHeader mpeg2 = joint;
-    mpeg2.second_byte = 0xF3;
+    mpeg2.version = 2;
     const struct {
         const char* name;
         std::string bytes;
@@ -169,7 +169,7 @@ TEST(FrameSearch, PairsAndXingFieldsAcrossReadBoundaries) {
 
 TEST(FrameSearch, FrameSyncInsideAnId3v2TagIsTaken) {
     FrameHeader mono;
-    mono.mode = 3;
+    mono.channel_mode = 3;
     mono.bit_rate_index = 5;
     const std::string body = sqtest::V3Frame("TIT2", "Title") + sqtest::Bytes({0xFF, 0xFB, 0x50, 0xC0}) + Filler(200);
     sqtest::ReadFixture f;
@@ -183,7 +183,7 @@ TEST(FrameSearch, FrameSyncInsideAnId3v2TagIsTaken) {
 TEST(FrameHeader, XingOnlyAtOffset36) {
     // A mono Xing frame has its mark at 21: taken as constant bit rate, from the first frame.
     FrameHeader mono;
-    mono.mode = 3;
+    mono.channel_mode = 3;
     mono.bit_rate_index = 5;
     std::string frame = Frame(mono);
     frame.replace(21, 4, "Xing");
@@ -208,7 +208,7 @@ TEST(FrameHeader, XingOnlyAtOffset36) {
 
 TEST(FrameHeader, XingEstimateUsesTheFrequencyAndWholeLengthAndKeepsTheIntegerPart) {
     FrameHeader at48k;
-    at48k.frequency_index = 1;
+    at48k.sample_rate_index = 1;
     at48k.bit_rate_index = 15;  // not consulted for a Xing frame
     const struct {
         std::uint32_t frames;
@@ -248,7 +248,7 @@ struct FailureRow {
 
 TEST(FrameHeader, FailuresKeepTheMembersReachedAndStopTheTagStep) {
     FrameHeader bad_frequency;
-    bad_frequency.frequency_index = 3;
+    bad_frequency.sample_rate_index = 3;
     FrameHeader bad_rate;
     bad_rate.bit_rate_index = 15;
     FrameHeader free_format;

@@ -12,17 +12,18 @@ std::string Bytes(std::initializer_list<int> values) {
 
 std::string Filler(std::size_t count, char byte) { return std::string(count, byte); }
 
-std::string FrameHeader::Encode() const {
-    return Bytes({0xFF, second_byte, (bit_rate_index << 4) | (frequency_index << 2), mode << 6});
+std::string HeaderBytes(const sq::FrameHeader& h) {
+    return Bytes({0xFF, static_cast<int>(0xE0 | h.version << 3 | h.layer << 1 | h.protection_bit),
+                  static_cast<int>(h.bit_rate_index << 4 | h.sample_rate_index << 2), static_cast<int>(h.channel_mode << 6)});
 }
 
-std::string Frame(const FrameHeader& header, std::size_t size) {
-    std::string frame = header.Encode();
+std::string Frame(const sq::FrameHeader& header, std::size_t size) {
+    std::string frame = HeaderBytes(header);
     frame.resize(size, '\0');
     return frame;
 }
 
-std::string XingFrame(const FrameHeader& header, std::uint32_t frame_count, std::size_t size) {
+std::string XingFrame(const sq::FrameHeader& header, std::uint32_t frame_count, std::size_t size) {
     std::string frame = Frame(header, size);
     frame.replace(36, 4, "Xing");
     frame.replace(40, 4, Bytes({0, 0, 0, 0x0F}));

@@ -4,23 +4,20 @@
 #include <string>
 #include <vector>
 
+#include "media/frame_header.h"
+
 namespace sqtest {
 
 std::string Bytes(std::initializer_list<int> values);
 std::string Filler(std::size_t count, char byte = '\0');
 
-// A 4-byte MPEG frame header. Defaults: MPEG-1 Layer III (FF FB), 128 kbit/s, 44100 Hz, stereo.
-struct FrameHeader {
-    int second_byte = 0xFB;
-    int bit_rate_index = 9;
-    int frequency_index = 0;
-    int mode = 0;
-    std::string Encode() const;
-};
+// The header's four bytes: the sync bits, then each field where the header carries it (the bits
+// the reader has no field for are 0). A default header is FF FB 90 00.
+std::string HeaderBytes(const sq::FrameHeader& header);
 
-// A first frame of `size` bytes; with `xing_frames` set, "Xing" at 36 and the count at 44.
-std::string Frame(const FrameHeader& header, std::size_t size = 417);
-std::string XingFrame(const FrameHeader& header, std::uint32_t frame_count, std::size_t size = 417);
+// A first frame of `size` bytes; a Xing frame has "Xing" at 36 and the count at 44.
+std::string Frame(const sq::FrameHeader& header, std::size_t size = 417);
+std::string XingFrame(const sq::FrameHeader& header, std::uint32_t frame_count, std::size_t size = 417);
 
 // The 128-byte ID3v1 block; each field is padded with `pad` to its full width.
 struct Id3v1 {

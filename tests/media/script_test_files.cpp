@@ -22,8 +22,8 @@ std::string TaggedFile() {
                              sqtest::V3Frame("TALB", "Script Album") + sqtest::V3Frame("TYER", "2004") +
                              sqtest::V3Frame("TCON", "(17)") + sqtest::V3Frame("TRCK", "4/9") +
                              sqtest::Filler(100);
-    sqtest::FrameHeader joint;
-    joint.mode = 1;
+    sq::FrameHeader joint;
+    joint.channel_mode = 1;
     std::string audio = sqtest::Frame(joint);
     audio.resize(16000 * 125, '\0');  // 125 s at 128 kbit/s, less the tags
     sqtest::Id3v1 v1;

@@ -197,7 +197,7 @@ TEST_F(SubmitSongTest, UntaggedFileSendsTheArtistAndTitleThePlayerRead) {
 // The playing file's tags, read from the real file, name the song (which half missing falls back
 // to what is decided by the run and tested with it).
 TEST_F(SubmitSongTest, TagsOfThePlayingFileNameTheSong) {
-    const std::string audio = sqtest::Frame(sqtest::FrameHeader{}) + sqtest::Frame(sqtest::FrameHeader{});
+    const std::string audio = sqtest::Frame(sq::FrameHeader{}) + sqtest::Frame(sq::FrameHeader{});
     sqtest::Id3v1 both;
     both.title = "Tag Song";
     both.artist = "Tag Artist";
@@ -312,7 +312,7 @@ TEST_F(SubmitSongTest, PathOutsideTheCodePageIsReadAndExcludedByItsFolder) {
     sqtest::Id3v1 tag;
     tag.title = "Wide Song";
     tag.artist = "Wide Artist";
-    const std::string bytes = sqtest::Frame(sqtest::FrameHeader{}) + sqtest::Frame(sqtest::FrameHeader{}) + tag.Encode();
+    const std::string bytes = sqtest::Frame(sq::FrameHeader{}) + sqtest::Frame(sq::FrameHeader{}) + tag.Encode();
     HANDLE file = ::CreateFileW(song.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;

@@ -1,9 +1,11 @@
-// libFuzzer target: any bytes, read as an audio file by clsMP3::ReadMP3 through the in-memory
-// file layer. A reader failure is the class's defined answer; anything else is a finding. The
-// frame search's vector scans must also find what the byte-by-byte scan finds.
+// libFuzzer target: any bytes, read as an audio file by clsMP3::ReadMP3 and by its tag step alone
+// (ReadTagsOnly) through the in-memory file layer. A reader failure is the class's defined
+// answer; anything else is a finding. The frame search's vector scans must also find what the
+// byte-by-byte scan finds.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "media/cls_mp3.h"
 #include "media/frame_search.h"
@@ -34,6 +36,21 @@ void ScansAgree(sqtest::MemoryFileOpener& files) {
     }
 }
 
+// The tags read alone are ReadMP3's where ReadMP3 passes, and fail only as the class fails.
+void TagsAloneAgree(sqtest::MemoryFileOpener& files, const sq::clsMP3& whole, bool whole_read, std::size_t size) {
+    sq::clsMP3 alone(files);
+    try {
+        alone.ReadTagsOnly("fuzz.mp3");
+    } catch (const sq::ClsMP3Error& e) {
+        if (whole_read || e.Number < 2 * 9994 || e.Source != "clsMP3") std::abort();
+    }
+    const auto tags = [](const sq::clsMP3& m) { return std::tie(m.Songname, m.Artist, m.Genre, m.Track); };
+    if (files.open_files() != 0 || !MembersAreBounded(alone, size) || !alone.MpegVersion.empty() ||
+        (whole_read && tags(alone) != tags(whole))) {
+        std::abort();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -51,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!MembersAreBounded(mp3, size)) std::abort();
     // A read that ran to its end found either no frame or a complete set of stream values.
     if (read && mp3.MpegVersion.empty() != mp3.Duration.empty()) std::abort();
+    TagsAloneAgree(files, mp3, read, size);
     ScansAgree(files);
     return 0;
 }
