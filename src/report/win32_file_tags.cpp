@@ -13,7 +13,9 @@ ArtistAndTrack ClsMP3FileTags::Read(const PlayingFile& file) {
     if (!file.utf8_path.empty()) files.NameWidePath(file.path, WideFromUtf8(file.utf8_path));
     clsMP3 reader(files);
     try {
-        reader.ReadMP3(file.path);
+        // The tags alone: a first frame the stream properties cannot use (a mix of 256 MiB or more,
+        // a Xing count of 0, a free-format stream) must not lose them.
+        reader.ReadTagsOnly(file.path);
     } catch (const ClsMP3Error&) {
         // Songname and Artist keep what the read had set before it failed.
     }
