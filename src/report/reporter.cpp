@@ -2,11 +2,9 @@
 
 namespace sq {
 
-std::optional<PlayedSong> Reporter::Tick(std::uint32_t now_ms) {
+void Reporter::Tick(std::uint32_t now_ms, const std::function<void(const PlayedSong&)>& submit) {
     const PlayerReading reading = watch_.Look(now_ms, countdown_.LastPlayed);
-    std::optional<PlayedSong> due;
-    countdown_.Tick(reading, [&] { due = watch_.SongToReport(reading); });
-    return due;
+    countdown_.Tick(reading, [&] { submit(watch_.SongToReport(reading)); });
 }
 
 }  // namespace sq

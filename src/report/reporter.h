@@ -1,10 +1,10 @@
 #pragma once
 // The one home of the report's decision: which play the player is in, whether it has played 51
 // seconds of its own, and which artist and track its report carries. The control window's timer
-// calls Tick once a second and hands a song that is due to the submission run, whose tag step
+// calls Tick once a second, which hands a song that is due to the submission run, whose tag step
 // asks identity() who the song is.
 #include <cstdint>
-#include <optional>
+#include <functional>
 
 #include "common/played_song.h"
 #include "report/countdown.h"
@@ -18,10 +18,10 @@ public:
     Reporter(WinAmpMod& player, FileTags& file_tags, const CodePage& code_page, FailureTrace& failures)
         : watch_(player), identity_(file_tags, player, code_page, failures) {}
 
-    // One tick: looks at the player and counts; the song whose countdown ran out on this tick,
-    // read before anything else runs. The countdown is settled when it returns, so a tick handled
-    // while that song's run waits only refills the counter.
-    std::optional<PlayedSong> Tick(std::uint32_t now_ms);
+    // One tick: looks at the player and counts; hands `submit` the song whose countdown ran out on
+    // this tick, read before anything else runs. The countdown is settled before `submit` runs,
+    // so a tick handled while that song's run waits only refills the counter.
+    void Tick(std::uint32_t now_ms, const std::function<void(const PlayedSong&)>& submit);
 
     // lngCounter and LastPlayed, which the window shows and resets as it loads.
     Countdown& countdown() { return countdown_; }

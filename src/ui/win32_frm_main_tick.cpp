@@ -5,16 +5,14 @@
 namespace sq {
 
 void frmMain::tmrCountDown_Timer() {
-    std::optional<PlayedSong> due;
     try {
-        due = report_.Tick(::GetTickCount());
+        // Ticks handled inside the run find the countdown settled, so they only refill the counter.
+        report_.Tick(::GetTickCount(), [this](const PlayedSong& song) { SubmitSong(song); });
     } catch (...) {
         // A failing step is skipped; the label is still refreshed below. A failure that comes back
         // every second is written once.
         TraceCaughtExceptionOnce(L"countdown tick");
     }
-    // Ticks handled inside the run find the countdown settled, so they only refill the counter.
-    if (due) SubmitSong(*due);
     SetControlText(IDC_LBL_TIME, report_.countdown().LabelText());
 }
 
