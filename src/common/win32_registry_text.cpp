@@ -24,7 +24,7 @@ std::optional<std::wstring> QueryString(HKEY root, const wchar_t* key_path, cons
     if (::RegQueryValueExW(key.get(), value_name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
     if (type != REG_SZ && !(type == REG_EXPAND_SZ && types == StringTypes::RegSzOrExpandSz)) return std::nullopt;
     std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
-    bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    bytes = static_cast<DWORD>(data.size()) * sizeof(wchar_t);
     if (::RegQueryValueExW(key.get(), value_name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) !=
         ERROR_SUCCESS)
         return std::nullopt;
