@@ -3,7 +3,7 @@
 // with the heap's bytes in use beside it, and as the peer the heap growth of the same number of
 // bare WinINet requests (Wine's WinINet keeps 96 bytes of each closed connection). Then the
 // same with every run ended by the transfer's watchdog (a service that accepts and never
-// answers; the watchdog shortened to 1 s for the process) and with every connection dropped
+// answers; the watchdog of frmMain's transfer control shortened to 1 s) and with every connection dropped
 // unanswered, each beside bare requests that end the same way: the plug-in's heap must come
 // back to what it was after the first run, within a few hundred bytes of WinINet's own floor.
 // The runs are driven directly, one after another, on frmMain as the plug-in loads it, each
@@ -23,7 +23,7 @@
 #include "common/win32_unique_handle.h"
 #include "media/mp3_bytes.h"
 #include "submit/registry_override.h"
-#include "submit/win32_transfer_control.h"
+#include "support/stored_settings.h"
 #include "ui/win32_frm_main.h"
 #include "winamp_model/player_window.h"
 
@@ -33,7 +33,7 @@ constexpr char kSubmitted[] = "Thanks! Your song was submitted.";
 constexpr char kErrorState[] = "Error.";
 constexpr DWORD kWatchdogMs = 1000;
 constexpr double kHeapMarginBytes = 512;
-const std::wstring kSettingsKey = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+using sqtest::kSettingsKey;
 
 struct Memory {
     double committed_private_kb = 0;  // committed private pages, as the system's counters count them
@@ -169,9 +169,6 @@ int main(int argc, char** argv) {
     const unsigned silent_port = static_cast<unsigned>(std::atoi(argv[2]));
     const unsigned dropping_port = static_cast<unsigned>(std::atoi(argv[3]));
     const int runs = argc > 4 ? std::max(2, std::atoi(argv[4])) : 100;
-    // Before the plug-in's transfer control is made: a hundred runs ended by a 60 s watchdog
-    // would take an hour and a half.
-    sq::TransferControl::SetDefaultRequestTimeout(kWatchdogMs);
 
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
@@ -194,6 +191,9 @@ int main(int argc, char** argv) {
     sqtest::RegistryOverride username(HKEY_CURRENT_USER, kSettingsKey, L"Username", std::wstring(L"bench"));
     sqtest::RegistryOverride password(HKEY_CURRENT_USER, kSettingsKey, L"Password", std::wstring(L"secret"));
     sq::frmMain& form = sq::frmMain::Instance();
+    // Before the first run makes the transfer control: a hundred runs ended by a 60 s watchdog
+    // would take an hour and a half.
+    form.SetRequestTimeoutForTesting(kWatchdogMs);
     if (FAILED(form.Load())) {
         std::printf("frmMain could not be loaded\n");
         return 1;

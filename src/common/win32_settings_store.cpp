@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "common/win32_ansi_text.h"
+#include "common/win32_registry_text.h"
 #include "common/win32_unique_handle.h"
 
 namespace sq::settings {
@@ -15,23 +14,7 @@ constexpr wchar_t kSection[] = L"Software\\VB and VBA Program Settings\\Sonoquil
 
 }  // namespace
 
-std::string Get(const char* key) {
-    UniqueRegKey hkey;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSection, 0, KEY_QUERY_VALUE, hkey.put()) != ERROR_SUCCESS) return {};
-    const std::wstring name = WideFromAnsi(key);
-    DWORD type = 0;
-    DWORD bytes = 0;
-    if (::RegQueryValueExW(hkey.get(), name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return {};
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    bytes = static_cast<DWORD>(buffer.size()) * sizeof(wchar_t);
-    if (::RegQueryValueExW(hkey.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes) !=
-        ERROR_SUCCESS)
-        return {};
-    size_t length = bytes / sizeof(wchar_t);
-    while (length > 0 && buffer[length - 1] == L'\0') --length;
-    return AnsiFromWide(buffer.data(), length);
-}
+std::string Get(const char* key) { return ReadRegistryText(HKEY_CURRENT_USER, kSection, WideFromAnsi(key).c_str()); }
 
 void Save(const char* key, const std::string& value) {
     UniqueRegKey hkey;

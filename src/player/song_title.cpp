@@ -2,24 +2,13 @@
 
 #include <string_view>
 
+#include "common/text_replace.h"
 #include "player/scrolled_caption.h"
 
 namespace sq {
 namespace {
 
 constexpr std::string_view kPlayerSuffix = " - Winamp";
-
-std::string WithoutEvery(const std::string& text, std::string_view piece) {
-    std::string cleaned;
-    cleaned.reserve(text.size());
-    std::size_t from = 0;
-    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, from)) {
-        cleaned.append(text, from, at - from);
-        from = at + piece.size();
-    }
-    cleaned.append(text, from, std::string::npos);
-    return cleaned;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -60,7 +49,7 @@ std::string WithoutPlaylistNumber(const std::string& text) {
 std::string SongTitleFromWindowText(const std::string& window_text) {
     const std::string text = CutToTitleBuffer(UnscrolledCaption(window_text.substr(0, window_text.find('\0'))));
     if (IsPlayersOwnName(text)) return "No Song Playing";
-    return WithoutEvery(WithoutPlaylistNumber(text), kPlayerSuffix);
+    return ReplaceAll(WithoutPlaylistNumber(text), kPlayerSuffix, "");
 }
 
 std::string SongTitleFromPlayingTitle(const std::string& playing_title) {

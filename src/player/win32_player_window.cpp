@@ -1,8 +1,7 @@
 #include "player/win32_player_window.h"
 
-#include <cstring>
-
 #include "common/win32_ansi_text.h"
+#include "common/win32_registry_text.h"
 #include "common/win32_unique_handle.h"
 #include "common/win32_window_text.h"
 #include "player/playlist_file.h"
@@ -12,8 +11,7 @@ namespace sq {
 namespace {
 
 constexpr char kPlayerClass[] = "Winamp v1.x";
-constexpr char kPlayCommandKey[] = "WinAmp.File\\shell\\play\\command";
-constexpr DWORD kRegValueBufferSize = 256;
+constexpr wchar_t kPlayCommandKey[] = L"WinAmp.File\\shell\\play\\command";
 // Enough for any number of players and look-alike windows; the list is never walked further.
 constexpr int kMostPlayerWindows = 64;
 // The player's own window answers on this thread at once; a hung window of another process must
@@ -114,7 +112,7 @@ std::optional<std::string> PlayerWindow::AskCodePageMetadata(const std::string& 
 
 std::string PlayerWindow::Caption() { return window_ ? Utf8FromWide(WindowText(window_)) : std::string(); }
 
-std::string PlayerWindow::PlayCommand() { return ReadRegString(HKEY_CLASSES_ROOT, kPlayCommandKey, ""); }
+std::string PlayerWindow::PlayCommand() { return ReadShortRegistryText(HKEY_CLASSES_ROOT, kPlayCommandKey, L""); }
 
 // Opened by its wide name: the folder may hold characters the code page lacks.
 std::string PlayerWindow::ReadPlaylistEntry(const PlaylistFolder& folder, const char* file_name, long position) {
@@ -135,20 +133,6 @@ bool PlayerWindow::Utf8PlaylistIsCurrent(const PlaylistFolder& folder) {
     if (!::GetFileAttributesExW((base + WideFromAnsi(kPlaylistFileName)).c_str(), GetFileExInfoStandard, &code_page))
         return true;
     return ::CompareFileTime(&utf8.ftLastWriteTime, &code_page.ftLastWriteTime) >= 0;
-}
-
-std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& value_name) {
-    UniqueRegKey key;
-    if (::RegOpenKeyExA(root, key_path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return {};
-    BYTE value[kRegValueBufferSize] = {};
-    DWORD type = REG_NONE;
-    DWORD written = sizeof value;
-    const LSTATUS status = ::RegQueryValueExA(key.get(), value_name.c_str(), nullptr, &type, value, &written);
-    if (status != ERROR_SUCCESS || type != REG_SZ) return {};
-    // The count includes the terminating zero; a value stored without one is kept whole.
-    const char* text = reinterpret_cast<const char*>(value);
-    const DWORD held = written < sizeof value ? written : sizeof value;
-    return std::string(text, ::strnlen(text, held));
 }
 
 }  // namespace sq

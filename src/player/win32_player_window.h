@@ -14,8 +14,6 @@ public:
     // The window the host handed to the plug-in: the player's main window whatever its class (a
     // player started with another class name to run beside a second one still hands it over).
     void HandOver(HWND window) { handed_ = window; }
-    // The window the latest FindWindow found; nullptr when none.
-    HWND window() const { return window_; }
 
     bool FindWindow() override;
     std::optional<long> Ask(winamp::Request request, long argument = 0) override;
@@ -36,16 +34,12 @@ private:
                                            const std::basic_string<Char>& field);
 
     HWND handed_ = nullptr;
-    HWND window_ = nullptr;
+    HWND window_ = nullptr;  // the one the latest FindWindow found
 };
 
 // The player's main window when the host handed none: the top-level window of class
 // "Winamp v1.x" that belongs to this process (the player that loaded the plug-in) when there is
 // one, otherwise the first the system finds; nullptr when there is none.
 HWND FindPlayerWindow();
-
-// A REG_SZ value of at most 255 bytes (an empty name reads the key's default value); the empty
-// string for anything else.
-std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& value_name);
 
 }  // namespace sq

@@ -1,6 +1,6 @@
 #include "submit/request.h"
 
-#include "submit/text_replace.h"
+#include "common/text_replace.h"
 
 namespace sq::protocol {
 namespace {
@@ -57,7 +57,7 @@ std::string BuildHeaderBlock() {
 }
 
 std::string BuildAddress(const std::string& username, const std::string& password, const std::string& artist,
-                         const std::string& track, const std::string& base_address) {
+                         const std::string& track) {
     // The order of the steps matters: a placeholder inside a value is filled only by a later step.
     const std::string encoded_track = EncodeSpaces(track);
     const std::string encoded_artist = EncodeSpaces(artist);
@@ -66,7 +66,7 @@ std::string BuildAddress(const std::string& username, const std::string& passwor
     query = ReplaceAll(query, "##Password##", password);
     query = ReplaceAll(query, "##Track##", encoded_track);
     query = ReplaceAll(query, "##Artist##", encoded_artist);
-    return base_address + kEndpoint + EscapeControlBytes(query);
+    return std::string(kBaseAddress) + kEndpoint + EscapeControlBytes(query);
 }
 
 Request BuildRequest(const std::string& username, const std::string& password, const std::string& artist,

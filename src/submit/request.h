@@ -24,7 +24,7 @@ std::string BuildHeaderBlock();
 // Base address, endpoint and the filled-in query. Only the spaces of artist and track are
 // escaped; the account goes in exactly as stored.
 std::string BuildAddress(const std::string& username, const std::string& password, const std::string& artist,
-                         const std::string& track, const std::string& base_address = kBaseAddress);
+                         const std::string& track);
 
 struct Request {
     std::string address;

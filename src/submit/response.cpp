@@ -1,7 +1,7 @@
 #include "submit/response.h"
 
 #include "common/http_scheme.h"
-#include "submit/text_replace.h"
+#include "common/text_replace.h"
 
 namespace sq::protocol {
 namespace {

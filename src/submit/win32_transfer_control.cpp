@@ -3,7 +3,6 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <atomic>
 
 #include "common/win32_debug_trace.h"
 #include "common/win32_module.h"
@@ -18,8 +17,6 @@ constexpr wchar_t kRequestWindowClass[] = L"Sonoquill_xTran";
 constexpr UINT kInternetStatusMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchdogTimerId = 1;
 constexpr char kAgent[] = "Sonoquill";
-
-std::atomic<DWORD> g_default_request_timeout_ms{TransferControl::kDefaultRequestTimeoutMs};
 
 // What WinINet may still use of a request after the control has ended it: a call left pending
 // when the watchdog, a failure or the caller ends the request goes on until WinINet gives it up
@@ -163,10 +160,8 @@ struct TransferControl::Request {
     bool async_pending = false;
 };
 
-void TransferControl::SetDefaultRequestTimeout(DWORD ms) noexcept { g_default_request_timeout_ms = ms; }
-
-TransferControl::TransferControl(OpenRequestFunction open_request)
-    : open_request_(open_request), request_timeout_ms_(g_default_request_timeout_ms) {}
+TransferControl::TransferControl(DWORD request_timeout_ms, OpenRequestFunction open_request)
+    : open_request_(open_request), request_timeout_ms_(request_timeout_ms) {}
 
 TransferControl::~TransferControl() { Cancel(); }
 

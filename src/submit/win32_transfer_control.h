@@ -18,16 +18,16 @@ namespace sq {
 
 class TransferControl final : public Transfer {
 public:
+    // The plug-in's time-out for a request.
     static constexpr DWORD kDefaultRequestTimeoutMs = 60000;
-    // The time-out every control of the process starts with (kDefaultRequestTimeoutMs): a
-    // benchmark that ends a hundred runs by it shortens it before the plug-in's control is made.
-    static void SetDefaultRequestTimeout(DWORD ms) noexcept;
     // How much of a body is kept for GetChunk; the rest of a longer answer is never read.
     static constexpr size_t kBodyLimit = 16 * 1024;
 
     // How a request is opened: WinINet's own, unless a test stands in to make the open fail.
     using OpenRequestFunction = decltype(&::HttpOpenRequestA);
-    explicit TransferControl(OpenRequestFunction open_request = &::HttpOpenRequestA);
+    // WinINet alone may wait for a silent server forever: the control gives a request up after
+    // `request_timeout_ms` (connect, send and receive together), ending it with icError and no body.
+    explicit TransferControl(DWORD request_timeout_ms, OpenRequestFunction open_request = &::HttpOpenRequestA);
     ~TransferControl() override;
     TransferControl(const TransferControl&) = delete;
     TransferControl& operator=(const TransferControl&) = delete;
@@ -35,11 +35,6 @@ public:
     void SetStateChangedHandler(StateChangedHandler handler) override { on_state_changed_ = std::move(handler); }
 
     void SetURL(const std::string& url) override { url_ = url; }
-    const std::string& URL() const { return url_; }
-
-    // WinINet alone may wait for a silent server forever: the control gives a request up after
-    // this long (connect, send and receive together), ending it with icError and no body.
-    void SetRequestTimeout(DWORD ms) { request_timeout_ms_ = ms; }
 
     // `data` is the body and `request_headers` CRLF-separated lines added to the request.
     bool Execute(const std::string& operation, const std::string& data, const std::string& request_headers) override;
@@ -67,8 +62,8 @@ private:
 
     const OpenRequestFunction open_request_;
     StateChangedHandler on_state_changed_;
+    const DWORD request_timeout_ms_;
     std::string url_;
-    DWORD request_timeout_ms_;
     std::unique_ptr<Request> request_;
     std::string body_;
     size_t body_read_ = 0;

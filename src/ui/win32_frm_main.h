@@ -28,6 +28,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/win32_debug_trace.h"
@@ -106,6 +107,8 @@ public:
     // The submission run, started only by the countdown, with the song read on the tick that
     // ended it.
     void SubmitSong(const PlayedSong& song);
+    // Before the first run: the time-out its transfer control is made with, instead of the plug-in's.
+    void SetRequestTimeoutForTesting(DWORD ms) { request_timeout_ms_ = ms; }
 
     // Text of a control, in the system's 8-bit code page: the account fields are read, the labels
     // written by the tick and the run.
@@ -169,6 +172,7 @@ private:
     std::unique_ptr<Folders> folders_;  // the folder list's current folder and drive
     struct Submission;
     std::unique_ptr<Submission> submission_;  // the transfer control and the run, made on first use
+    std::optional<DWORD> request_timeout_ms_;  // set by a benchmark only
 };
 
 }  // namespace sq

@@ -11,7 +11,8 @@ namespace sq {
 
 struct frmMain::Submission {
     explicit Submission(frmMain& form)
-        : form_links(form),
+        : xTran(form.request_timeout_ms_.value_or(TransferControl::kDefaultRequestTimeoutMs)),
+          form_links(form),
           run({form_links, settings, form.report_.identity(), form_links, xTran, events, clock, form_links,
                form.code_page_, form.failures_}) {}
 

@@ -17,6 +17,7 @@
 #include "common/scope_exit.h"
 #include "host_wrapper/simulated_player.h"
 #include "submit/registry_override.h"
+#include "support/stored_settings.h"
 #include "support/win_test_support.h"
 #include "ui/win32_frm_main.h"
 #include "winamp_model/player_window.h"
@@ -247,7 +248,7 @@ TEST(GenSonoquill, Winamp5GetsTheComponentMadeOnTheThreadOfItsWindow) {
 // The export called directly, as the player's plug-in list calls it, with the box answered from
 // another thread (the box blocks the caller): Enter takes the default, which must be No.
 TEST(GenSonoquill, UninstallExportAsksAboutTheSettingsWithNoAsTheDefault) {
-    const std::wstring settings = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+    const std::wstring settings = sqtest::kSettingsKey;
     sqtest::RegistryOverride user(HKEY_CURRENT_USER, settings, L"Username", std::wstring(L"anna"));
     StandInPlayerFolder folder(L"sq_export");
     ASSERT_TRUE(folder.AddPlugin(L"gen_sonoquill.dll"));
@@ -289,7 +290,7 @@ TEST(GenSonoquill, UninstallExportAsksAboutTheSettingsWithNoAsTheDefault) {
 }
 
 TEST(GenSonoquill, RemovedFromWinamp5sPluginListTheInstallationGoesAsThePlayerStartsAgain) {
-    const std::wstring settings = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+    const std::wstring settings = sqtest::kSettingsKey;
     const std::wstring entry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sonoquill";
     const std::wstring user_class = L"Software\\Classes\\Sonoquill_WA.Plugin";
     const std::wstring setup = sqtest::ProgramFolder() + L"Sonoquill-Setup.exe";

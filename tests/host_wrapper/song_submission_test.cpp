@@ -49,6 +49,7 @@
 #include "media/mp3_bytes.h"
 #include "submit/registry_override.h"
 #include "stand_in_service/service.h"
+#include "support/stored_settings.h"
 #include "support/win_test_support.h"
 #include "winamp_model/code_page_text.h"
 #include "winamp_model/whole_file.h"
@@ -58,7 +59,7 @@ namespace {
 using sqtest::SimulatorRun;
 using sqtest::StandInPlayerFolder;
 
-const std::wstring kSettings = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+const std::wstring kSettings = sqtest::kSettingsKey;
 constexpr char kThanks[] = "control window lblResponse: \"Thanks! Your song was submitted.\"";
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }

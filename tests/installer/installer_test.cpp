@@ -12,6 +12,7 @@
 #include "common/win32_ansi_text.h"
 #include "common/win32_unique_handle.h"
 #include "host_wrapper/simulated_player.h"
+#include "support/stored_settings.h"
 #include "support/win_test_support.h"
 #include "submit/registry_override.h"
 
@@ -20,7 +21,7 @@ namespace {
 const std::wstring kClasses = L"Software\\Classes\\";
 const std::wstring kPluginClsid = L"{B760165D-2746-43B4-8730-B29EC2BAF0C6}";
 const std::wstring kUninstallEntry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sonoquill";
-const std::wstring kSettings = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+const std::wstring kSettings = sqtest::kSettingsKey;
 const wchar_t* const kInstalledFiles[] = {L"gen_sonoquill.dll", L"Sonoquill_WA.dll", L"Sonoquill-Uninstall.exe"};
 const std::wstring kMachineServer = kClasses + L"CLSID\\" + kPluginClsid + L"\\InprocServer32";
 

@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Request, BaseAddressIsOneConstant) {
     EXPECT_STREQ(kBaseAddress, "http://www.sonoquill.net/");
-    EXPECT_EQ(BuildAddress("a", "b", "c", "d", "http://127.0.0.1:8/"), "http://127.0.0.1:8/index.php?c=a&p=b&art=c&trk=d");
+    EXPECT_EQ(BuildAddress("a", "b", "c", "d"), kBaseAddress + std::string(kEndpoint) + "?c=a&p=b&art=c&trk=d");
 }
 
 TEST(Request, ControlBytesInValuesCannotBreakTheRequestLine) {

@@ -26,17 +26,18 @@ protected:
     }
 
     // Starts the shipped request and waits (dispatching messages) until the control is done.
-    void RunRequest(DWORD limit_ms = 20000) {
+    void RunRequest() { RunRequest(xTran_); }
+    void RunRequest(TransferControl& control, DWORD limit_ms = 20000) {
         const protocol::Request request = protocol::BuildRequest("anna", "pw", "The Band", "Long Song");
-        xTran_.SetURL(request.address);
-        ASSERT_TRUE(xTran_.Execute("POST", "", request.headers));
-        ASSERT_TRUE(sqtest::PumpMessagesUntil([this] { return !xTran_.StillExecuting(); }, limit_ms))
+        control.SetURL(request.address);
+        ASSERT_TRUE(control.Execute("POST", "", request.headers));
+        ASSERT_TRUE(sqtest::PumpMessagesUntil([&control] { return !control.StillExecuting(); }, limit_ms))
             << "the request did not end in " << limit_ms << " ms";
     }
 
     sqtest::StandInService service_;
     sqtest::ProxyOverride proxy_{service_.port()};
-    TransferControl xTran_;
+    TransferControl xTran_{TransferControl::kDefaultRequestTimeoutMs};
     std::vector<int16_t> states_;
 };
 
@@ -161,15 +162,16 @@ TEST_F(TransferControlTest, StallPastItsTimeOutEndsWithErrorAndNoBody) {
     ServiceScript stall{"200 OK", "Success"};
     stall.stall_ms = 6000;  // answers, but only after the control gave up
     service_.SetScript(stall);
-    xTran_.SetRequestTimeout(1500);
+    TransferControl quick(1500);
+    quick.SetStateChangedHandler([this](int16_t state) { states_.push_back(state); });
     const ULONGLONG started = ::GetTickCount64();
-    RunRequest();
+    RunRequest(quick);
     const ULONGLONG took = ::GetTickCount64() - started;
     EXPECT_GE(took, 1400u);
     EXPECT_LT(took, 4000u);
     ASSERT_FALSE(states_.empty());
     EXPECT_EQ(states_.back(), TransferControl::icError);
-    EXPECT_EQ(xTran_.GetChunk(512), "");
+    EXPECT_EQ(quick.GetChunk(512), "");
     // The late answer of the abandoned request reaches nothing.
     sqtest::PumpMessagesFor(300);
     EXPECT_EQ(states_.back(), TransferControl::icError);
@@ -240,7 +242,7 @@ HINTERNET WINAPI OpenThatDropsItsHandle(HINTERNET connection, LPCSTR verb, LPCST
 // its late reports touch nothing.
 TEST_F(TransferControlTest, FailedOpenEndsWithErrorAndItsDroppedHandleReachesNothing) {
     const long before = ModuleLock::Count();
-    TransferControl failing(&OpenThatDropsItsHandle);
+    TransferControl failing(TransferControl::kDefaultRequestTimeoutMs, &OpenThatDropsItsHandle);
     failing.SetStateChangedHandler([this](int16_t state) { states_.push_back(state); });
     failing.SetURL(protocol::BuildAddress("a", "b", "c", "d"));
     EXPECT_TRUE(failing.Execute("POST", "", protocol::BuildHeaderBlock()));
@@ -263,7 +265,7 @@ TEST_F(TransferControlTest, DestroyedWhilePendingLetsNoReportReachIt) {
     const long before = ModuleLock::Count();
     std::vector<int16_t> late_states;
     {
-        auto control = std::make_unique<TransferControl>();
+        auto control = std::make_unique<TransferControl>(TransferControl::kDefaultRequestTimeoutMs);
         control->SetStateChangedHandler([&late_states](int16_t s) { late_states.push_back(s); });
         control->SetURL(protocol::BuildAddress("a", "b", "c", "d"));
         ASSERT_TRUE(control->Execute("POST", "", protocol::BuildHeaderBlock()));

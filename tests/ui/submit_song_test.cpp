@@ -12,6 +12,7 @@
 #include "media/mp3_bytes.h"
 #include "submit/registry_override.h"
 #include "stand_in_service/service.h"
+#include "support/stored_settings.h"
 #include "support/win_test_support.h"
 #include "common/win32_ansi_text.h"
 #include "ui/win32_frm_main.h"
@@ -24,7 +25,7 @@ using sqtest::ServiceScript;
 
 constexpr char kSongTitle[] = "Player Artist - Player Title";
 constexpr char kUnknown[] = "Sonoquill returned an unknown response.";
-const std::wstring kSettingsKey = L"Software\\VB and VBA Program Settings\\Sonoquill\\Settings";
+using sqtest::kSettingsKey;
 
 std::string Narrow(const std::wstring& w) {
     std::string s;

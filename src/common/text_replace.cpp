@@ -1,8 +1,8 @@
-#include "submit/text_replace.h"
+#include "common/text_replace.h"
 
 namespace sq {
 
-std::string ReplaceAll(const std::string& text, const std::string& what, const std::string& with) {
+std::string ReplaceAll(const std::string& text, std::string_view what, std::string_view with) {
     if (what.empty()) return text;
     std::string result;
     result.reserve(text.size());
