@@ -104,8 +104,9 @@ TEST(Look, PlayStateTitleAndWhatCounts) {
          "Prebuffering : 50%", sq::Hold::kStreamStatus},
         {"an address the MP4 input plays: its file's name", true, 1, "1. episode - Winamp", "http://media.example/episode.m4a",
          {}, {}, 0x5092, kPlaying, "episode", sq::Hold::kNoStreamTitle},
-        {"an Ogg station on 2.x (no 3026, its 1 no answer)", true, 1, "1. Ogg Artist - Ogg Song - Winamp", "",
-         {{{winamp::kEntryPath, 0}, ogg}}, {}, 0x2091, kPlaying, "Ogg Artist - Ogg Song", kNone},
+        // 2.x lacks 3026: its 1, over a buffer left empty, is no answer.
+        {"an Ogg station on 2.x", true, 1, "1. Ogg Artist - Ogg Song - Winamp", "", {{{winamp::kEntryPath, 1}, ogg}},
+         {{"wide|" + ogg + "|streamtitle", ""}}, 0x2091, kPlaying, "Ogg Artist - Ogg Song", kNone},
     };
     for (const LookCase& c : cases) {
         FakePlayerPort player;
