@@ -19,6 +19,11 @@ std::string WinAmpMod::GetSongTitle() {
     return SongTitleFromWindowText(port_.Caption());
 }
 
+std::optional<long> WinAmpMod::Version() {
+    if (!version_) version_ = port_.Ask(winamp::kVersion);
+    return *version_;
+}
+
 bool WinAmpMod::NamesMetadata() { return AnsweredMetadata().code_page; }
 
 PlayingFile WinAmpMod::GetPlayingFile(PlaylistWrite write) {
@@ -27,7 +32,7 @@ PlayingFile WinAmpMod::GetPlayingFile(PlaylistWrite write) {
     if (!playing.empty()) return PlayingFileFromUtf8(code_page_, std::move(playing));
 
     // A version before the position request answers it with 1, as every request it lacks.
-    const std::optional<long> version = port_.Ask(winamp::kVersion);
+    const std::optional<long> version = Version();
     std::optional<long> position;
     if (version && *version >= winamp::kFirstVersionWithPosition) position = port_.Ask(winamp::kPlaylistPosition);
     if (position) {
@@ -57,7 +62,7 @@ PlayingFile WinAmpMod::EntryThePlayerNames(long position) {
 
 WinAmpMod::MetadataRequests WinAmpMod::AnsweredMetadata() {
     // A version without the wide request answers it with 1, as if it had answered an empty text.
-    const std::optional<long> version = port_.Ask(winamp::kVersion);
+    const std::optional<long> version = Version();
     if (!version) return {};
     return {*version >= winamp::kFirstVersionWithWideMetadata, *version >= winamp::kFirstVersionWithMetadata};
 }

@@ -22,7 +22,10 @@ public:
 
     // Looks the player's window up; false when there is none. The routines below ask the window
     // found last.
-    bool FindWinAmp() { return port_.FindWindow(); }
+    bool FindWinAmp() {
+        version_.reset();
+        return port_.FindWindow();
+    }
     PlayState GetPlayState();
     // The title the player shows: its own answer where it gives one (kWidePlayingTitle), else its
     // caption, read back from a scrolled copy.
@@ -52,6 +55,8 @@ public:
     ArtistAndTrack GetPlayerTags(const PlayingFile& file);
 
 private:
+    // The version of the window found last, asked once per look at it.
+    std::optional<long> Version();
     PlayingFile EntryThePlayerNames(long position);
     std::optional<std::string> Metadata(const PlayingFile& file, const char* field, bool wide);
     // Which of the two requests this version answers; none without a version.
@@ -63,6 +68,7 @@ private:
 
     PlayerPort& port_;
     const CodePage& code_page_;
+    std::optional<std::optional<long>> version_;
 };
 
 }  // namespace sq
